@@ -1,0 +1,57 @@
+#pragma once
+// The global render state and the software rasterizer that draws into the 800 x 600 surface.
+#include <string>
+
+#include "media/image.h"
+
+namespace media {
+
+enum BlendMode : int { kBlendMask = 1, kBlendSolid = 2, kBlendAlpha = 3, kBlendLight = 4, kBlendShade = 5 };
+
+void SetColor(int r, int g, int b);
+void SetAlpha(float alpha);
+void SetBlend(int mode);
+void SetRotation(float degrees);
+void SetScale(float sx, float sy);
+void SetTransform(float degrees, float sx, float sy);
+void SetClearColor(int r, int g, int b);
+void SetMaskColor(int r, int g, int b);
+void AutoMidHandle(bool on);
+void SetDefaultImageFlags(int flags);
+
+struct RenderState {
+  int r = 255, g = 255, b = 255;
+  float alpha = 1;
+  int blend = kBlendSolid;
+  float rotation = 0;
+  float scaleX = 1, scaleY = 1;
+  int clearR = 0, clearG = 0, clearB = 0;
+  int maskR = 0, maskG = 0, maskB = 0;
+  bool autoMidHandle = false;
+  int defaultImageFlags = kImageMasked | kImageFiltered;
+};
+const RenderState& GetRenderState();
+void ResetRenderState();  // back to the defaults above
+
+// Fills the current target with the clear colour.
+void Clear();
+// Draws the frame so that its handle lands on (x, y), transformed and blended by the render state.
+void DrawImage(const ImagePtr& image, float x, float y, int frame = 0);
+// Built-in Latin-1 bitmap font, top-left at (x, y), placed glyph by glyph like an image.
+void DrawText(const std::string& latin1, float x, float y);
+int TextWidth(const std::string& latin1);  // unscaled pixels
+int TextHeight();                          // unscaled pixels
+
+// True when opaque pixels of the two placed frames overlap (placement as DrawImage).
+bool ImagesCollide(const ImagePtr& a, float ax, float ay, int aFrame, float aRotation, float aScaleX,
+                   float aScaleY, const ImagePtr& b, float bx, float by, int bFrame, float bRotation,
+                   float bScaleX, float bScaleY);
+
+// Drawing goes to the back buffer unless another image is chosen (tools draw sheets this way).
+void SetDrawTarget(const ImagePtr& target);  // null = the back buffer
+ImagePtr BackBuffer();                       // 800 x 600, created on first use
+
+// Converts UTF-8 source literals to the Latin-1 the font and the key names use.
+std::string Latin1(const std::string& utf8);
+
+}  // namespace media
