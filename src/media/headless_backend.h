@@ -1,0 +1,31 @@
+#pragma once
+// The headless backend: the same 800 x 600 surface and rasterizer as the window, a virtual
+// millisecond clock that sleeping and flip pacing advance without real waiting, and input read
+// from a script.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "media/backend.h"
+
+namespace media {
+
+struct HeadlessOptions {
+  // Input script, one event a line ("MS key VK down", "MS mouse X Y", "MS button B up",
+  // "MS joy PORT BUTTON down", "MS char C", "MS close"; '#' starts a comment). Empty: none.
+  std::string inputScript;
+  // Saves the first frame presented at or after each virtual millisecond.
+  std::vector<std::pair<uint32_t, std::string>> shots;
+  // Reaching this virtual time ends the program with status 0; 0 means no limit.
+  uint32_t stopAfterMs = 0;
+  // Called after every presented frame with the virtual time (traces and bots hook in here).
+  std::function<void(uint32_t ms)> onPresent;
+};
+
+// Null, after printing a message that names the file and line, when the script cannot be read.
+std::unique_ptr<Backend> MakeHeadlessBackend(HeadlessOptions options);
+
+}  // namespace media
