@@ -55,7 +55,7 @@ struct PixelBuffer {
 ImagePtr LoadImage(const std::string& path, int flags = kImageDefaultFlags);
 ImagePtr CreateImage(int width, int height, int frames = 1, int flags = kImageDefaultFlags);
 PixelBuffer LockImage(const ImagePtr& image, int frame = 0, bool read = true, bool write = true);
-uint32_t ReadPixel(const PixelBuffer& buffer, int x, int y);  // 0 outside the buffer
+uint32_t ReadPixel(const PixelBuffer& buffer, int x, int y);              // 0 outside the buffer
 void WritePixel(const PixelBuffer& buffer, int x, int y, uint32_t argb);  // ignored outside
 void UnlockImage(const ImagePtr& image);
 int ImageWidth(const ImagePtr& image);   // 0 for no image
@@ -65,5 +65,10 @@ void MidHandleImage(const ImagePtr& image);
 
 // Writes frame `frame` as an 8-bit RGBA PNG; false when the file cannot be written.
 bool SavePNG(const Image& image, const std::string& path, int frame = 0);
+
+// Shared by the loaders: -1 becomes the render state's default flags, and a new image gets its
+// handle at its centre while auto mid-handle is on.
+int ResolveImageFlags(int flags);
+void ApplyAutoMidHandle(Image& image);
 
 }  // namespace media

@@ -1,0 +1,56 @@
+#include "media/png_fixture.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+namespace media_test {
+namespace {
+
+bool Encode(png_structp png, png_infop info, FILE* file, const PngSpec& spec,
+            std::vector<png_bytep>& rows) {
+  if (setjmp(png_jmpbuf(png))) return false;
+  png_init_io(png, file);
+  png_set_IHDR(png, info, spec.width, spec.height, spec.bitDepth, spec.colorType,
+               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  if (!spec.palette.empty())
+    png_set_PLTE(png, info, spec.palette.data(), static_cast<int>(spec.palette.size()));
+  if (!spec.paletteAlpha.empty())
+    png_set_tRNS(png, info, spec.paletteAlpha.data(), static_cast<int>(spec.paletteAlpha.size()),
+                 nullptr);
+  png_write_info(png, info);
+  png_write_image(png, rows.data());
+  png_write_end(png, nullptr);
+  return true;
+}
+
+}  // namespace
+
+bool WriteTestPng(const std::string& path, const PngSpec& spec) {
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return false;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  const size_t stride = spec.rows.size() / spec.height;
+  std::vector<png_bytep> rows;
+  std::vector<uint8_t> bytes = spec.rows;
+  for (int y = 0; y < spec.height; ++y) rows.push_back(bytes.data() + y * stride);
+  const bool ok = Encode(png, info, file, spec, rows);
+  png_destroy_write_struct(&png, &info);
+  std::fclose(file);
+  return ok;
+}
+
+TempDir::TempDir() {
+  const auto* test = testing::UnitTest::GetInstance()->current_test_info();
+  dir_ = std::filesystem::temp_directory_path() /
+         ("skull_" + std::string(test ? test->name() : "media") + "_" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir_);
+}
+
+TempDir::~TempDir() {
+  std::filesystem::remove_all(dir_);
+}
+
+}  // namespace media_test
