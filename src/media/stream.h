@@ -24,8 +24,8 @@ class Stream {
   Stream(const Stream&) = delete;
   Stream& operator=(const Stream&) = delete;
 
-  int ReadByte();    // 0-255
-  int ReadShort();   // 0-65535
+  int ReadByte();   // 0-255
+  int ReadShort();  // 0-65535
   int32_t ReadInt();
   float ReadFloat();
   std::string ReadLine();  // up to LF or NUL or the end; CR skipped; LF consumed
@@ -48,8 +48,12 @@ class Stream {
  private:
   Stream(std::FILE* file, std::string path) : file_(file), path_(std::move(path)) {}
   [[noreturn]] void RaiseReadError();
+  void ReadExactly(void* into, size_t n);
+  // A stream open for both directions must reposition between a read and a write.
+  void SwitchTo(bool writing);
   std::FILE* file_;
   std::string path_;
+  bool writing_ = false;
 };
 
 using StreamPtr = std::unique_ptr<Stream>;

@@ -1,0 +1,78 @@
+// The headless backend: a virtual clock that only sleeping moves, so a run is the same on every
+// machine and never waits for real; input comes from a script, frames can be saved as PNG.
+#include "media/headless_backend.h"
+
+#include <cstdio>
+
+#include "media/input_script.h"
+#include "media/system.h"
+
+namespace media {
+namespace {
+
+class HeadlessBackend : public Backend {
+ public:
+  HeadlessBackend(HeadlessOptions options, std::vector<ScriptEvent> events)
+      : options_(std::move(options)), events_(std::move(events)) {
+    for (const ScriptEvent& event : events_) {
+      if (event.kind == ScriptEvent::Kind::kJoystick && event.a >= joystickPorts_) {
+        joystickPorts_ = event.a + 1;
+      }
+    }
+  }
+
+  void SetTitle(const std::string&) override {}
+  bool Open(Driver, int, int, bool) override { return true; }
+
+  void Present(const Image&, bool) override {
+    if (options_.onPresent) options_.onPresent(clock_);
+    StopWhenDue();
+  }
+
+  void PumpEvents(InputState& input) override {
+    input.SetJoystickCount(joystickPorts_);
+    for (; nextEvent_ < events_.size() && events_[nextEvent_].ms <= clock_; ++nextEvent_) {
+      ApplyScriptEvent(events_[nextEvent_], input);
+    }
+  }
+
+  uint32_t Milliseconds() override { return clock_; }
+
+  void Sleep(int ms) override {
+    if (ms > 0) clock_ += static_cast<uint32_t>(ms);
+    StopWhenDue();
+  }
+
+  void ShowPointer(bool) override {}
+  void WarpPointer(int, int) override {}
+
+  // No one is there to click a box away; the text still reaches the log.
+  void Notify(const std::string& text, bool) override {
+    std::fprintf(stderr, "%s\n", text.c_str());
+  }
+
+ private:
+  void StopWhenDue() {
+    if (options_.stopAfterMs != 0 && clock_ >= options_.stopAfterMs) Exit(0);
+  }
+
+  HeadlessOptions options_;
+  std::vector<ScriptEvent> events_;
+  size_t nextEvent_ = 0;
+  int joystickPorts_ = 0;
+  uint32_t clock_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<Backend> MakeHeadlessBackend(HeadlessOptions options) {
+  std::vector<ScriptEvent> events;
+  if (!options.inputScript.empty()) {
+    std::optional<std::vector<ScriptEvent>> script = ReadInputScript(options.inputScript);
+    if (!script) return nullptr;
+    events = std::move(*script);
+  }
+  return std::make_unique<HeadlessBackend>(std::move(options), std::move(events));
+}
+
+}  // namespace media
