@@ -2,6 +2,7 @@
 // machine and never waits for real; input comes from a script, frames can be saved as PNG.
 #include "media/headless_backend.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "media/input_script.h"
@@ -14,6 +15,8 @@ class HeadlessBackend : public Backend {
  public:
   HeadlessBackend(HeadlessOptions options, std::vector<ScriptEvent> events)
       : options_(std::move(options)), events_(std::move(events)) {
+    std::stable_sort(options_.shots.begin(), options_.shots.end(),
+                     [](const auto& x, const auto& y) { return x.first < y.first; });
     for (const ScriptEvent& event : events_) {
       if (event.kind == ScriptEvent::Kind::kJoystick && event.a >= joystickPorts_) {
         joystickPorts_ = event.a + 1;
@@ -24,7 +27,8 @@ class HeadlessBackend : public Backend {
   void SetTitle(const std::string&) override {}
   bool Open(Driver, int, int, bool) override { return true; }
 
-  void Present(const Image&, bool) override {
+  void Present(const Image& frame, bool) override {
+    SaveDueShots(frame);
     if (options_.onPresent) options_.onPresent(clock_);
     StopWhenDue();
   }
@@ -52,6 +56,14 @@ class HeadlessBackend : public Backend {
   }
 
  private:
+  void SaveDueShots(const Image& frame) {
+    for (; nextShot_ < options_.shots.size() && options_.shots[nextShot_].first <= clock_;
+         ++nextShot_) {
+      const std::string& path = options_.shots[nextShot_].second;
+      if (!SavePNG(frame, path)) std::fprintf(stderr, "cannot write the shot %s\n", path.c_str());
+    }
+  }
+
   void StopWhenDue() {
     if (options_.stopAfterMs != 0 && clock_ >= options_.stopAfterMs) Exit(0);
   }
@@ -59,6 +71,7 @@ class HeadlessBackend : public Backend {
   HeadlessOptions options_;
   std::vector<ScriptEvent> events_;
   size_t nextEvent_ = 0;
+  size_t nextShot_ = 0;
   int joystickPorts_ = 0;
   uint32_t clock_ = 0;
 };

@@ -3,7 +3,9 @@
 #include <fstream>
 
 #include "media/headless_backend.h"
+#include "media/image.h"
 #include "media/input.h"
+#include "media/stream.h"
 #include "media/system.h"
 #include "temp_dir.h"
 
@@ -106,6 +108,35 @@ TEST(Headless, CloseRequestAndTimeLimitEndTheProgram) {
   UseScript(dir, "", 100);
   media::Sleep(99);
   EXPECT_EQ(ExitStatus([] { media::Sleep(1); }), 0);
+}
+
+TEST(Headless, ShotsSaveTheFirstFramePresentedAtOrAfterTheirTime) {
+  TempDir dir;
+  std::vector<uint32_t> presented;
+  media::HeadlessOptions options;
+  options.shots = {{30, dir.File("late.png")}, {0, dir.File("first.png")}};
+  options.onPresent = [&](uint32_t ms) { presented.push_back(ms); };
+  media::UseBackend(media::MakeHeadlessBackend(options));
+  media::Backend& backend = media::CurrentBackend();
+
+  media::Image frame(4, 2, 1, 0);
+  frame.Pixels(0)[0] = 0xff112233;
+  backend.Present(frame, false);
+  frame.Pixels(0)[0] = 0xff445566;
+  backend.Sleep(20);
+  backend.Present(frame, false);
+  EXPECT_FALSE(media::FileExists(dir.File("late.png")));
+  frame.Pixels(0)[0] = 0xff778899;
+  backend.Sleep(20);
+  backend.Present(frame, false);
+  EXPECT_EQ(presented, (std::vector<uint32_t>{0, 20, 40}));
+
+  media::ImagePtr first = media::LoadImage(dir.File("first.png"), 0);
+  media::ImagePtr late = media::LoadImage(dir.File("late.png"), 0);
+  ASSERT_TRUE(first && late);
+  EXPECT_EQ(first->Width(), 4);
+  EXPECT_EQ(first->Pixels(0)[0], 0xff112233u);
+  EXPECT_EQ(late->Pixels(0)[0], 0xff778899u);
 }
 
 }  // namespace
