@@ -1,0 +1,19 @@
+#pragma once
+// The names shown for the input codes players bind: mouse buttons 1-3, keys by virtual-key code,
+// joystick buttons as 500 + port * 100 + button. Texts are Latin-1, as the built-in font draws
+// them.
+#include <array>
+#include <string>
+
+constexpr int kKeyNameCount = 227;  // codes 0-226
+constexpr int kJoystickCodeBase = 500;
+constexpr int kJoystickCodesPerPort = 100;
+
+// Unnamed codes hold the empty text. Filled once at start-up by BuildKeyNames.
+extern std::array<std::string, kKeyNameCount> keyNames;
+
+void BuildKeyNames();
+
+// The text for any input code: a joystick code as "Joy P Button B", a named code by the table,
+// anything else (including codes past the table) as "Tecla " and the code in decimal.
+std::string KeyName(int code);

@@ -1,0 +1,67 @@
+#include "shell/startup.h"
+
+#include <exception>
+#include <filesystem>
+#include <iostream>
+
+#include "game/juego.h"
+#include "media/system.h"
+#include "menu/key_names.h"
+#include "menu/menu.h"
+#include "shell/music.h"
+#include "shell/sistema.h"
+#include "shell/state_loop.h"
+#include "tutorial/tutorial.h"
+
+namespace shell {
+
+namespace {
+
+// The start-up order matters: music and key names before the window, the splash before the
+// screens, whose creation loads every resource of the game.
+void StartAndLoop() {
+  LoadMusic();
+  BuildKeyNames();
+  const auto system = TSistema::Create();
+  system->Init();
+  system->ShowSplash();
+  const auto menu = TMenu::Create(system);
+  if (!menu) system->CriticalError("no se pudo inicializar menú de juego");
+  const auto tutorial = TTutorial::Create(system);
+  if (!tutorial) system->CriticalError("error no se pudo crear el tutorial");
+  const auto game = TJuego::Create(system);
+  if (!game) system->CriticalError("no se pudo inicializar el motor de juego");
+  RunStateLoop(*menu, *game, *tutorial);
+}
+
+}  // namespace
+
+int RunProgram() {
+  constexpr int kRuntimeErrorStatus = 255;
+  try {
+    StartAndLoop();
+    return 0;
+  } catch (const media::ProgramExit& exit) {
+    return exit.status;
+  } catch (const std::exception& error) {
+    std::cout.flush();
+    std::cerr << error.what() << std::endl;
+    return kRuntimeErrorStatus;
+  }
+}
+
+std::string ExecutableFolder() {
+  std::error_code error;
+  const auto executable = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? std::string(".") : executable.parent_path().string();
+}
+
+bool EnterDataFolder(const std::string& folder) {
+  std::error_code error;
+  std::filesystem::current_path(folder, error);
+  if (error)
+    std::cerr << "cannot enter the data folder " << folder << ": " << error.message() << '\n';
+  return !error;
+}
+
+}  // namespace shell

@@ -1,0 +1,31 @@
+#include "shell/state_loop.h"
+
+#include "game/juego.h"
+#include "menu/menu.h"
+#include "shell/player_report.h"
+#include "tutorial/tutorial.h"
+
+namespace {
+
+int state = kStateMenu;
+
+}  // namespace
+
+int CurrentState() {
+  return state;
+}
+
+void RunStateLoop(TMenu& menu, TJuego& game, TTutorial& tutorial) {
+  state = kStateMenu;
+  while (state != kStateQuit) {
+    if (state == kStateMenu) {
+      state = menu.Run();
+    } else if (state == kStateMatch) {
+      state = game.Run();
+    } else if (state == kStateTutorial) {
+      state = tutorial.Run();
+    }
+    // A screen that has returned has no players on the field any more.
+    shell::ForgetPlayers();
+  }
+}

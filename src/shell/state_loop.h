@@ -1,0 +1,13 @@
+#pragma once
+// The top-level loop that hands control to whichever long-lived screen the state names.
+class TMenu;
+class TJuego;
+class TTutorial;
+
+enum TopLevelState : int { kStateMenu = 0, kStateMatch = 1, kStateQuit = 2, kStateTutorial = 3 };
+
+// Runs screens until one answers kStateQuit. Each screen's Run returns the next state.
+void RunStateLoop(TMenu& menu, TJuego& game, TTutorial& tutorial);
+
+// The state being run, for traces (kStateMenu before the loop starts).
+int CurrentState();
