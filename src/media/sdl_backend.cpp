@@ -1,0 +1,282 @@
+// The windowed backend. The rasterizer draws into an 800 x 600 surface in memory; each frame is
+// uploaded to one streaming texture and scaled, letterboxed, to whatever size the window has.
+#include "media/sdl_backend.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <optional>
+
+#include "media/sdl_joysticks.h"
+#include "media/sdl_keymap.h"
+#include "media/sound.h"
+
+namespace media {
+namespace {
+
+constexpr int kAudioRate = 44100;
+constexpr int kAudioChannels = 2;
+constexpr int kAudioBufferFrames = 1024;
+constexpr int kBytesPerPixel = 4;
+
+void FeedAudio(void*, Uint8* stream, int bytes) {
+  MixAudio(reinterpret_cast<int16_t*>(stream), bytes / (kAudioChannels * sizeof(int16_t)));
+}
+
+// No device is not an error: the game simply plays without sound.
+SDL_AudioDeviceID OpenAudio() {
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return 0;
+  SDL_AudioSpec wanted{};
+  wanted.freq = kAudioRate;
+  wanted.format = AUDIO_S16SYS;
+  wanted.channels = kAudioChannels;
+  wanted.samples = kAudioBufferFrames;
+  wanted.callback = FeedAudio;
+  SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+  if (device != 0) SDL_PauseAudioDevice(device, 0);
+  return device;
+}
+
+// Typed text arrives as UTF-8; the game's characters are Latin-1, so anything beyond is dropped.
+void QueueLatin1(const char* utf8, InputState& input) {
+  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(utf8); *p;) {
+    int code = *p++;
+    if (code >= 0xc0 && code < 0xe0 && (*p & 0xc0) == 0x80) {
+      code = (code & 0x1f) << 6 | (*p++ & 0x3f);
+    } else if (code >= 0x80) {
+      while ((*p & 0xc0) == 0x80) ++p;
+      continue;
+    }
+    input.CharEvent(code);
+  }
+}
+
+// Keys that type a control character as well as being keys.
+int ControlCharacter(SDL_Scancode scancode) {
+  switch (scancode) {
+    case SDL_SCANCODE_RETURN:
+    case SDL_SCANCODE_KP_ENTER:
+      return kKeyEnter;
+    case SDL_SCANCODE_BACKSPACE:
+      return kKeyBackspace;
+    case SDL_SCANCODE_ESCAPE:
+      return kKeyEscape;
+    default:
+      return 0;
+  }
+}
+
+int GameMouseButton(Uint8 sdlButton) {
+  switch (sdlButton) {
+    case SDL_BUTTON_LEFT:
+      return 1;
+    case SDL_BUTTON_RIGHT:
+      return 2;
+    case SDL_BUTTON_MIDDLE:
+      return 3;
+    default:
+      return 0;
+  }
+}
+
+class WindowedBackend : public Backend {
+ public:
+  WindowedBackend() {
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    joysticksReady_ = SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
+    if (joysticksReady_) joysticks_.emplace();
+  }
+
+  ~WindowedBackend() override {
+    if (audio_ != 0) SDL_CloseAudioDevice(audio_);
+    CloseWindow();
+    joysticks_.reset();
+    SDL_Quit();
+  }
+
+  void SetTitle(const std::string& title) override {
+    title_ = title;
+    if (window_) SDL_SetWindowTitle(window_, title_.c_str());
+  }
+
+  bool Open(Driver driver, int width, int height, bool fullScreen) override;
+  void Present(const Image& frame, bool waitVerticalBlank) override;
+  void PumpEvents(InputState& input) override;
+
+  uint32_t Milliseconds() override { return SDL_GetTicks(); }
+  void Sleep(int ms) override { SDL_Delay(ms > 0 ? static_cast<Uint32>(ms) : 0); }
+  void ShowPointer(bool visible) override { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
+  void WarpPointer(int x, int y) override;
+  void Notify(const std::string& text, bool serious) override;
+
+ private:
+  void CloseWindow();
+  bool CreateTexture(int width, int height);
+  void HandleKey(const SDL_KeyboardEvent& key, InputState& input);
+  void HandleWindowEvent(const SDL_WindowEvent& event, InputState& input);
+  void MoveMouse(float x, float y, InputState& input);
+  void ToggleFullScreen();
+
+  std::string title_;
+  SDL_Window* window_ = nullptr;
+  SDL_Renderer* renderer_ = nullptr;
+  SDL_Texture* texture_ = nullptr;
+  int width_ = 0;
+  int height_ = 0;
+  bool vsync_ = false;
+  SDL_AudioDeviceID audio_ = 0;
+  bool joysticksReady_ = false;
+  std::optional<JoystickPorts> joysticks_;
+};
+
+bool WindowedBackend::Open(Driver driver, int width, int height, bool fullScreen) {
+  CloseWindow();
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+  Uint32 windowFlags = SDL_WINDOW_RESIZABLE | (fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
+                             height, windowFlags);
+  // The accelerated renderer stands for the OpenGL driver, the software one for the fallback.
+  Uint32 rendererFlags =
+      driver == Driver::kOpenGL ? SDL_RENDERER_ACCELERATED : SDL_RENDERER_SOFTWARE;
+  if (window_) renderer_ = SDL_CreateRenderer(window_, -1, rendererFlags);
+  if (!renderer_ || SDL_RenderSetLogicalSize(renderer_, width, height) != 0 ||
+      !CreateTexture(width, height)) {
+    CloseWindow();
+    return false;
+  }
+  vsync_ = false;
+  if (audio_ == 0) audio_ = OpenAudio();
+  SDL_StartTextInput();
+  return true;
+}
+
+bool WindowedBackend::CreateTexture(int width, int height) {
+  if (texture_) SDL_DestroyTexture(texture_);
+  texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                               width, height);
+  width_ = width;
+  height_ = height;
+  return texture_ != nullptr;
+}
+
+void WindowedBackend::CloseWindow() {
+  if (texture_) SDL_DestroyTexture(texture_);
+  if (renderer_) SDL_DestroyRenderer(renderer_);
+  if (window_) SDL_DestroyWindow(window_);
+  texture_ = nullptr;
+  renderer_ = nullptr;
+  window_ = nullptr;
+}
+
+void WindowedBackend::Present(const Image& frame, bool waitVerticalBlank) {
+  if (!renderer_) return;
+  if ((frame.Width() != width_ || frame.Height() != height_) &&
+      !CreateTexture(frame.Width(), frame.Height())) {
+    return;
+  }
+  if (waitVerticalBlank != vsync_) {
+    SDL_RenderSetVSync(renderer_, waitVerticalBlank ? 1 : 0);
+    vsync_ = waitVerticalBlank;
+  }
+  SDL_UpdateTexture(texture_, nullptr, frame.Pixels(0), frame.Width() * kBytesPerPixel);
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, SDL_ALPHA_OPAQUE);
+  SDL_RenderClear(renderer_);
+  SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+  SDL_RenderPresent(renderer_);
+}
+
+void WindowedBackend::PumpEvents(InputState& input) {
+  if (!window_ && !joysticksReady_) return;
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) {
+    if (joysticks_ && joysticks_->HandleEvent(event, input)) continue;
+    switch (event.type) {
+      case SDL_QUIT:
+        input.CloseRequested();
+        break;
+      case SDL_WINDOWEVENT:
+        HandleWindowEvent(event.window, input);
+        break;
+      case SDL_KEYDOWN:
+      case SDL_KEYUP:
+        HandleKey(event.key, input);
+        break;
+      case SDL_TEXTINPUT:
+        QueueLatin1(event.text.text, input);
+        break;
+      case SDL_MOUSEMOTION:  // already in surface pixels: the logical size maps them
+        MoveMouse(static_cast<float>(event.motion.x), static_cast<float>(event.motion.y), input);
+        break;
+      case SDL_MOUSEBUTTONDOWN:
+      case SDL_MOUSEBUTTONUP:
+        input.MouseButtonEvent(GameMouseButton(event.button.button),
+                               event.type == SDL_MOUSEBUTTONDOWN);
+        break;
+      default:
+        break;
+    }
+  }
+}
+
+void WindowedBackend::HandleKey(const SDL_KeyboardEvent& key, InputState& input) {
+  bool down = key.type == SDL_KEYDOWN;
+  SDL_Scancode scancode = key.keysym.scancode;
+  if (down && (key.keysym.mod & KMOD_ALT) && scancode == SDL_SCANCODE_RETURN) {
+    if (!key.repeat) ToggleFullScreen();
+    return;
+  }
+  if (down && ControlCharacter(scancode) != 0) input.CharEvent(ControlCharacter(scancode));
+  if (!key.repeat) input.KeyEvent(VirtualKeyFromScancode(scancode), down);
+}
+
+void WindowedBackend::HandleWindowEvent(const SDL_WindowEvent& event, InputState& input) {
+  if (event.event == SDL_WINDOWEVENT_CLOSE) {
+    input.CloseRequested();
+  } else if (event.event == SDL_WINDOWEVENT_ENTER) {
+    // The pointer may have moved while outside; SDL_GetMouseState reports window pixels.
+    int x = 0;
+    int y = 0;
+    SDL_GetMouseState(&x, &y);
+    float logicalX = 0;
+    float logicalY = 0;
+    SDL_RenderWindowToLogical(renderer_, x, y, &logicalX, &logicalY);
+    MoveMouse(logicalX, logicalY, input);
+  }
+}
+
+// Over the letterbox bars the pointer is held at the surface's edge.
+void WindowedBackend::MoveMouse(float x, float y, InputState& input) {
+  int surfaceX = SDL_clamp(static_cast<int>(x), 0, width_ - 1);
+  int surfaceY = SDL_clamp(static_cast<int>(y), 0, height_ - 1);
+  input.MouseMove(surfaceX, surfaceY);
+}
+
+void WindowedBackend::ToggleFullScreen() {
+  bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+  SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+}
+
+void WindowedBackend::WarpPointer(int x, int y) {
+  if (!renderer_) return;
+  int windowX = 0;
+  int windowY = 0;
+  SDL_RenderLogicalToWindow(renderer_, static_cast<float>(x), static_cast<float>(y), &windowX,
+                            &windowY);
+  SDL_WarpMouseInWindow(window_, windowX, windowY);
+}
+
+void WindowedBackend::Notify(const std::string& text, bool serious) {
+  Uint32 kind = serious ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
+  if (SDL_ShowSimpleMessageBox(kind, title_.c_str(), text.c_str(), window_) != 0) {
+    std::fprintf(stderr, "%s\n", text.c_str());
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<Backend> MakeWindowedBackend() {
+  return std::make_unique<WindowedBackend>();
+}
+
+}  // namespace media
