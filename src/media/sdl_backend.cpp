@@ -253,6 +253,7 @@ void WindowedBackend::MoveMouse(float x, float y, InputState& input) {
 }
 
 void WindowedBackend::ToggleFullScreen() {
+  if (!window_) return;
   bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
   SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
 }

@@ -1,0 +1,148 @@
+// The windowed backend without a display: SDL's virtual joysticks stand in for hardware (only
+// the joystick subsystem is needed), and a missing video driver makes Open fail cleanly.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include "media/backend.h"
+#include "media/input.h"
+#include "media/sdl_backend.h"
+#include "media/system.h"
+
+namespace {
+
+constexpr int kButtons = 8;
+
+class VirtualJoystick {
+ public:
+  VirtualJoystick() {
+    int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 0, kButtons, 0);
+    if (index >= 0) joystick_ = SDL_JoystickOpen(index);
+  }
+  ~VirtualJoystick() { Unplug(); }
+  bool Ready() const { return joystick_ != nullptr; }
+  void Press(int button, bool down) { SDL_JoystickSetVirtualButton(joystick_, button, down); }
+  void Unplug() {
+    if (!joystick_) return;
+    int index = DeviceIndex();
+    SDL_JoystickClose(joystick_);
+    joystick_ = nullptr;
+    SDL_JoystickDetachVirtual(index);
+  }
+
+ private:
+  int DeviceIndex() const {
+    SDL_JoystickID id = SDL_JoystickInstanceID(joystick_);
+    for (int index = 0; index < SDL_NumJoysticks(); ++index) {
+      if (SDL_JoystickGetDeviceInstanceID(index) == id) return index;
+    }
+    return -1;
+  }
+  SDL_Joystick* joystick_ = nullptr;
+};
+
+TEST(WindowedJoysticks, PortsFollowPluggingAndButtonsAreCounted) {
+  media::UseBackend(media::MakeWindowedBackend());
+  media::Input() = media::InputState();
+  if (SDL_WasInit(SDL_INIT_JOYSTICK) == 0)
+    GTEST_SKIP() << "no joystick subsystem: " << SDL_GetError();
+  auto first = std::make_unique<VirtualJoystick>();
+  if (!first->Ready()) GTEST_SKIP() << "virtual joysticks unavailable: " << SDL_GetError();
+  auto second = std::make_unique<VirtualJoystick>();
+  ASSERT_TRUE(second->Ready());
+  EXPECT_EQ(media::JoystickCount(), 2);
+
+  second->Press(5, true);
+  EXPECT_EQ(media::JoystickDown(5, 1), 1);
+  EXPECT_EQ(media::JoystickDown(5, 0), 0);
+  second->Press(5, false);
+  EXPECT_EQ(media::JoystickDown(5, 1), 0);
+  EXPECT_EQ(media::JoystickHit(5, 1), 1);
+  EXPECT_EQ(media::JoystickHit(5, 1), 0);
+
+  // Unplugging the first joystick leaves the second on its port; a new one fills the gap.
+  first->Press(2, true);
+  EXPECT_EQ(media::JoystickDown(2, 0), 1);
+  first->Unplug();
+  EXPECT_EQ(media::JoystickDown(2, 0), 0);
+  EXPECT_EQ(media::JoystickCount(), 2);
+  second->Press(1, true);
+  EXPECT_EQ(media::JoystickDown(1, 1), 1);
+  auto third = std::make_unique<VirtualJoystick>();
+  third->Press(0, true);
+  EXPECT_EQ(media::JoystickDown(0, 0), 1);
+  second.reset();
+  third.reset();
+  EXPECT_EQ(media::JoystickCount(), 0);
+  media::UseBackend(nullptr);
+}
+
+void PushKey(SDL_Scancode scancode, bool down, Uint16 mod = KMOD_NONE) {
+  SDL_Event event{};
+  event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+  event.key.keysym.scancode = scancode;
+  event.key.keysym.mod = mod;
+  SDL_PushEvent(&event);
+}
+
+TEST(WindowedBackend, KeysTextAndButtonsBecomeGameCodes) {
+  media::UseBackend(media::MakeWindowedBackend());
+  media::Input() = media::InputState();
+  if (SDL_WasInit(SDL_INIT_EVENTS) == 0) GTEST_SKIP() << "no event queue: " << SDL_GetError();
+  const std::pair<SDL_Scancode, int> keys[] = {
+      {SDL_SCANCODE_A, 65},           {SDL_SCANCODE_Z, 90},
+      {SDL_SCANCODE_0, 48},           {SDL_SCANCODE_9, 57},
+      {SDL_SCANCODE_F1, 112},         {SDL_SCANCODE_F12, 123},
+      {SDL_SCANCODE_KP_0, 96},        {SDL_SCANCODE_KP_7, 103},
+      {SDL_SCANCODE_RSHIFT, 161},     {SDL_SCANCODE_LALT, 164},
+      {SDL_SCANCODE_SEMICOLON, 186},  {SDL_SCANCODE_GRAVE, 192},
+      {SDL_SCANCODE_APOSTROPHE, 222}, {SDL_SCANCODE_NONUSBACKSLASH, 226},
+      {SDL_SCANCODE_PAUSE, 19},       {SDL_SCANCODE_NUMLOCKCLEAR, 144},
+      {SDL_SCANCODE_KP_ENTER, 13},
+  };
+  for (auto [scancode, code] : keys) {
+    PushKey(scancode, true);
+    EXPECT_EQ(media::KeyDown(code), 1) << SDL_GetScancodeName(scancode);
+    PushKey(scancode, false);
+    EXPECT_EQ(media::KeyHit(code), 1) << SDL_GetScancodeName(scancode);
+  }
+
+  media::FlushKeys();
+  PushKey(SDL_SCANCODE_BACKSPACE, true);
+  SDL_Event text{};
+  text.type = SDL_TEXTINPUT;
+  SDL_strlcpy(text.text.text,
+              "a\xc3\xb1\xe2\x82\xac"
+              "b",
+              sizeof text.text.text);  // a, n tilde, euro, b
+  SDL_PushEvent(&text);
+  PushKey(SDL_SCANCODE_RETURN, true, KMOD_LALT);  // toggles full screen, types nothing
+  EXPECT_EQ(media::NextChar(), 8);
+  EXPECT_EQ(media::NextChar(), 'a');
+  EXPECT_EQ(media::NextChar(), 241);
+  EXPECT_EQ(media::NextChar(), 'b');
+  EXPECT_EQ(media::NextChar(), 0);
+  EXPECT_EQ(media::KeyHit(media::kKeyEnter), 0);
+
+  SDL_Event button{};
+  button.type = SDL_MOUSEBUTTONDOWN;
+  button.button.button = SDL_BUTTON_MIDDLE;
+  SDL_PushEvent(&button);
+  EXPECT_EQ(media::MouseDown(3), 1);
+
+  SDL_Event quit{};
+  quit.type = SDL_QUIT;
+  SDL_PushEvent(&quit);
+  EXPECT_THROW(media::KeyHit(media::kKeyEscape), media::ProgramExit);
+  media::UseBackend(nullptr);
+}
+
+TEST(WindowedBackend, OpenFailsWithoutAUsableVideoDriver) {
+  setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
+  std::unique_ptr<media::Backend> backend = media::MakeWindowedBackend();
+  EXPECT_FALSE(backend->Open(media::Driver::kOpenGL, 800, 600, false));
+  EXPECT_FALSE(backend->Open(media::Driver::kDirect3D7, 800, 600, false));
+  backend->PumpEvents(media::Input());  // still safe to use without a window
+  unsetenv("SDL_VIDEODRIVER");
+}
+
+}  // namespace
