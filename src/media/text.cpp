@@ -1,0 +1,76 @@
+// Text with the built-in Latin-1 font. Each glyph becomes a small white image whose alpha is the
+// glyph's coverage; it is drawn like any image, tinted and blended by the render state, with
+// its handle set so that the whole line turns and scales about the text's top-left corner.
+#include <array>
+
+#include "media/draw.h"
+#include "media/font_data.h"
+#include "media/raster.h"
+
+namespace media {
+namespace {
+
+constexpr uint32_t kWhite = 0x00FFFFFFu;
+constexpr char kUnknownCharacter = '?';
+
+const Image* GlyphImage(unsigned char code) {
+  static std::array<ImagePtr, 256> glyphs;
+  const font::GlyphData& data = font::kGlyphs[code];
+  if (data.width <= 0) return nullptr;
+  if (!glyphs[code]) {
+    auto image = std::make_shared<Image>(data.width, font::kHeight, 1, kImageFiltered);
+    const uint8_t* coverage = font::kCoverage + data.offset;
+    uint32_t* pixels = image->Pixels(0);
+    for (int i = 0; i < data.width * font::kHeight; ++i)
+      pixels[i] = coverage[i] ? uint32_t(coverage[i]) << 24 | kWhite : 0;
+    glyphs[code] = std::move(image);
+  }
+  return glyphs[code].get();
+}
+
+}  // namespace
+
+void DrawText(const std::string& latin1, float x, float y) {
+  int pen = 0;
+  for (const char c : latin1) {
+    const unsigned char code = static_cast<unsigned char>(c);
+    if (const Image* glyph = GlyphImage(code))
+      DrawFrame(*glyph, 0, -static_cast<float>(pen + font::kGlyphs[code].left), 0, x, y);
+    pen += font::kGlyphs[code].advance;
+  }
+}
+
+int TextWidth(const std::string& latin1) {
+  int width = 0;
+  for (const char c : latin1) width += font::kGlyphs[static_cast<unsigned char>(c)].advance;
+  return width;
+}
+
+int TextHeight() {
+  return font::kHeight;
+}
+
+// Code points above 255 become '?'. A byte that does not start a valid UTF-8 sequence is kept
+// as it is, so text that is already Latin-1 passes through unchanged.
+std::string Latin1(const std::string& utf8) {
+  std::string out;
+  for (size_t i = 0; i < utf8.size(); ++i) {
+    const unsigned char lead = utf8[i];
+    int length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    if (lead >= 0xF8 || i + length > utf8.size()) length = 1;
+    uint32_t code = length == 1 ? lead : lead & (0x3F >> (length - 1));
+    for (int k = 1; k < length; ++k) {
+      const unsigned char next = utf8[i + k];
+      if ((next & 0xC0) != 0x80) {
+        length = 1, code = lead;
+        break;
+      }
+      code = code << 6 | (next & 0x3F);
+    }
+    out += code <= 0xFF ? static_cast<char>(code) : kUnknownCharacter;
+    i += length - 1;
+  }
+  return out;
+}
+
+}  // namespace media
