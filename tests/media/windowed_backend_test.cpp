@@ -3,10 +3,17 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
 #include "media/backend.h"
 #include "media/input.h"
 #include "media/sdl_backend.h"
+#include "media/sound.h"
 #include "media/system.h"
+#include "temp_dir.h"
 
 namespace {
 
@@ -76,6 +83,25 @@ TEST(WindowedJoysticks, PortsFollowPluggingAndButtonsAreCounted) {
   media::UseBackend(nullptr);
 }
 
+// One second of a mono 44.1 kHz WAV whose every sample is `value`.
+void WriteConstantWav(const std::string& path, int16_t value) {
+  constexpr uint32_t kFrames = 44100;
+  std::ofstream out(path, std::ios::binary);
+  auto put = [&](uint32_t number, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.put(static_cast<char>(number >> (8 * i)));
+  };
+  out << "RIFF";
+  put(36 + kFrames * 2, 4);
+  out << "WAVEfmt ";
+  for (auto [number, bytes] :
+       {std::pair{16u, 4}, {1u, 2}, {1u, 2}, {44100u, 4}, {88200u, 4}, {2u, 2}, {16u, 2}}) {
+    put(number, bytes);
+  }
+  out << "data";
+  put(kFrames * 2, 4);
+  for (uint32_t i = 0; i < kFrames; ++i) put(static_cast<uint16_t>(value), 2);
+}
+
 void PushKey(SDL_Scancode scancode, bool down, Uint16 mod = KMOD_NONE) {
   SDL_Event event{};
   event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
@@ -134,6 +160,45 @@ TEST(WindowedBackend, KeysTextAndButtonsBecomeGameCodes) {
   SDL_PushEvent(&quit);
   EXPECT_THROW(media::KeyHit(media::kKeyEscape), media::ProgramExit);
   media::UseBackend(nullptr);
+}
+
+// SDL's dummy video driver has no accelerated renderer and its disk audio driver writes what the
+// device plays to a file: the driver fallback and the audio path run without a screen or card.
+TEST(WindowedBackend, FallsBackToSoftwareAndFeedsTheAudioDevice) {
+  TempDir dir;
+  std::string played = dir.File("played.raw");
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  setenv("SDL_AUDIODRIVER", "disk", 1);
+  setenv("SDL_DISKAUDIOFILE", played.c_str(), 1);
+  setenv("SDL_DISKAUDIODELAY", "1", 1);
+  media::UseBackend(media::MakeWindowedBackend());
+  media::Backend& backend = media::CurrentBackend();
+  backend.SetTitle("prueba");
+  EXPECT_FALSE(backend.Open(media::Driver::kOpenGL, 800, 600, false));
+  ASSERT_TRUE(backend.Open(media::Driver::kDirect3D7, 800, 600, false));
+  media::Image frame(800, 600, 1, 0);
+  backend.Present(frame, false);
+  backend.Present(frame, true);
+
+  WriteConstantWav(dir.File("tone.wav"), 12345);
+  media::Channel channel =
+      media::PlaySound(media::LoadSound(dir.File("tone.wav"), media::kSoundLoop));
+  for (int i = 0; i < 200 && std::filesystem::file_size(played) < 100000; ++i) backend.Sleep(5);
+  media::StopChannel(channel);
+  media::UseBackend(nullptr);
+  for (const char* name :
+       {"SDL_VIDEODRIVER", "SDL_AUDIODRIVER", "SDL_DISKAUDIOFILE", "SDL_DISKAUDIODELAY"}) {
+    unsetenv(name);
+  }
+
+  // The device plays silence until the channel starts, then the tone.
+  std::ifstream in(played, std::ios::binary);
+  std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<int16_t> samples(bytes.size() / sizeof(int16_t));
+  std::memcpy(samples.data(), bytes.data(), samples.size() * sizeof(int16_t));
+  EXPECT_GT(std::count(samples.begin(), samples.end(), 12345), 20000);
+  EXPECT_TRUE(std::all_of(samples.begin(), samples.end(),
+                          [](int16_t sample) { return sample == 0 || sample == 12345; }));
 }
 
 TEST(WindowedBackend, OpenFailsWithoutAUsableVideoDriver) {
