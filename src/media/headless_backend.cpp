@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 #include "media/input_script.h"
 #include "media/system.h"
@@ -35,6 +36,8 @@ class HeadlessBackend : public Backend {
 
   void PumpEvents(InputState& input) override {
     input.SetJoystickCount(joystickPorts_);
+    if (warp_) input.MouseMove(warp_->first, warp_->second);
+    warp_.reset();
     for (; nextEvent_ < events_.size() && events_[nextEvent_].ms <= clock_; ++nextEvent_) {
       ApplyScriptEvent(events_[nextEvent_], input);
     }
@@ -48,7 +51,7 @@ class HeadlessBackend : public Backend {
   }
 
   void ShowPointer(bool) override {}
-  void WarpPointer(int, int) override {}
+  void WarpPointer(int x, int y) override { warp_ = {x, y}; }
 
   // No one is there to click a box away; the text still reaches the log.
   void Notify(const std::string& text, bool) override {
@@ -74,6 +77,7 @@ class HeadlessBackend : public Backend {
   size_t nextShot_ = 0;
   int joystickPorts_ = 0;
   uint32_t clock_ = 0;
+  std::optional<std::pair<int, int>> warp_;
 };
 
 }  // namespace

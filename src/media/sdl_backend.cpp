@@ -127,6 +127,7 @@ class WindowedBackend : public Backend {
   SDL_AudioDeviceID audio_ = 0;
   bool joysticksReady_ = false;
   std::optional<JoystickPorts> joysticks_;
+  std::optional<std::pair<int, int>> warp_;
 };
 
 bool WindowedBackend::Open(Driver driver, int width, int height, bool fullScreen) {
@@ -188,6 +189,8 @@ void WindowedBackend::Present(const Image& frame, bool waitVerticalBlank) {
 
 void WindowedBackend::PumpEvents(InputState& input) {
   if (!window_ && !joysticksReady_) return;
+  if (warp_) MoveMouse(static_cast<float>(warp_->first), static_cast<float>(warp_->second), input);
+  warp_.reset();
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
     if (joysticks_ && joysticks_->HandleEvent(event, input)) continue;
@@ -265,6 +268,7 @@ void WindowedBackend::WarpPointer(int x, int y) {
   SDL_RenderLogicalToWindow(renderer_, static_cast<float>(x), static_cast<float>(y), &windowX,
                             &windowY);
   SDL_WarpMouseInWindow(window_, windowX, windowY);
+  warp_ = {x, y};  // not every video driver reports the move as a motion event
 }
 
 void WindowedBackend::Notify(const std::string& text, bool serious) {
