@@ -64,4 +64,17 @@ void DrawOutlinedText(cairo_t* cairo, const std::string& text, double x, double 
 // Advance width of the text in DejaVu Sans Bold at that size (for centring).
 double TextWidth(cairo_t* cairo, const std::string& text, double size);
 
+// Adds a rounded rectangle to the current path (radius clamped to half the shorter side).
+void RoundedRectPath(cairo_t* cairo, double x, double y, double width, double height,
+                     double radius);
+
+// The house look for plates, buttons and panels: a rounded rectangle in `fill`, its lower part
+// (from `shadeFrom`, 0-1 of the height) one shade step darker, and a dark outline of
+// `outlineWidth` px kept inside the rectangle.
+void DrawPlate(cairo_t* cairo, double x, double y, double width, double height, double radius,
+               uint32_t fill, uint32_t outline, double outlineWidth, double shadeFrom = 0.6);
+
+// `argb` with its colour channels scaled by `factor` (alpha kept): the one shade step.
+uint32_t Shade(uint32_t argb, double factor);
+
 }  // namespace artkit
