@@ -14,7 +14,7 @@ constexpr double kHouseRadiusShare = 0.28;  // plate corner radius as a share of
 constexpr double kMaxHouseRadius = 18;
 constexpr double kTextOutlineShare = 0.12;  // text outline as a share of its size
 constexpr double kMinTextOutline = 2.5;
-constexpr double kShadeShare = 0.4;      // lower share of a plate drawn one shade darker
+constexpr double kShadeShare = 0.4;     // lower share of a plate drawn one shade darker
 constexpr double kMaxShadeHeight = 24;  // ... but never a band taller than this on big panels
 
 double Radius(const Layer& layer) {
@@ -30,7 +30,8 @@ bool ReadArt(const std::string& path, const Layer& layer, std::string& svg) {
   svg = text.str();
   for (const auto& [key, value] : layer.substitutions) {
     const std::string mark = "${" + key + "}";
-    for (size_t at; (at = svg.find(mark)) != std::string::npos;) svg.replace(at, mark.size(), value);
+    for (size_t at; (at = svg.find(mark)) != std::string::npos;)
+      svg.replace(at, mark.size(), value);
   }
   return true;
 }
