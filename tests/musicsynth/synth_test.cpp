@@ -62,6 +62,7 @@ TEST(ScoreLanguage, FaultsNameTheirLine) {
             std::string::npos);
   EXPECT_NE(ErrorOf("instrument a\npattern p a\n a4\n").find("has no end"), std::string::npos);
   EXPECT_NE(ErrorOf("instrument a wave=organ\n").find("line 1"), std::string::npos);
+  EXPECT_NE(ErrorOf("tempo 0.01\n").find("ten minutes"), std::string::npos);
 }
 
 TEST(ScoreLanguage, SharpsAreNotComments) {

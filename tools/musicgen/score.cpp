@@ -11,6 +11,7 @@ namespace {
 constexpr float kAccentVelocity = 1.0f;
 constexpr float kNormalVelocity = 0.78f;
 constexpr float kSoftVelocity = 0.5f;
+constexpr double kLongestLoopSeconds = 600;  // anything longer is a typo, not a loop
 
 struct Pattern {
   int instrument = 0;
@@ -245,6 +246,10 @@ std::optional<Score> ParseScore(const std::string& text, std::string& error) {
   }
   if (!state.openPattern.empty()) {
     error = "pattern '" + state.openPattern + "' has no end";
+    return std::nullopt;
+  }
+  if (state.score.Steps() * state.score.SecondsPerStep() > kLongestLoopSeconds) {
+    error = "the loop would last more than ten minutes";
     return std::nullopt;
   }
   return state.score;
