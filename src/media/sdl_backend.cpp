@@ -230,7 +230,8 @@ void WindowedBackend::HandleKey(const SDL_KeyboardEvent& key, InputState& input)
     return;
   }
   if (down && ControlCharacter(scancode) != 0) input.CharEvent(ControlCharacter(scancode));
-  if (!key.repeat) input.KeyEvent(VirtualKeyFromScancode(scancode), down);
+  int virtualKey = VirtualKeyFromScancode(scancode);
+  if (!key.repeat && virtualKey != 0) input.KeyEvent(virtualKey, down);
 }
 
 void WindowedBackend::HandleWindowEvent(const SDL_WindowEvent& event, InputState& input) {
