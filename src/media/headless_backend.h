@@ -14,8 +14,10 @@
 namespace media {
 
 struct HeadlessOptions {
-  // Input script, one event a line ("MS key VK down", "MS mouse X Y", "MS button B up",
-  // "MS joy PORT BUTTON down", "MS char C", "MS close"; '#' starts a comment). Empty: none.
+  // Path of an input script, one event a line, applied once the virtual clock reaches MS:
+  // "MS key VK down|up" (VK 1-255), "MS mouse X Y", "MS button B down|up" (B 1-3),
+  // "MS joy PORT BUTTON down|up", "MS char C" (a code 1-255 or one non-digit character),
+  // "MS close" (the window's close box). '#' starts a comment line. Empty: no script.
   std::string inputScript;
   // Saves the first frame presented at or after each virtual millisecond.
   std::vector<std::pair<uint32_t, std::string>> shots;
