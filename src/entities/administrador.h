@@ -1,0 +1,68 @@
+#pragma once
+// The entity manager of one play field: owns the entity list, keeps up to four players in fixed
+// slots, updates and draws everything once a frame and answers questions about the players.
+#include <array>
+#include <memory>
+
+#include "entities/entity_kinds.h"
+#include "entities/entity_list.h"
+#include "entities/jugador_base.h"
+
+class TFlechaDir;
+class TSistema;
+
+class TAdministrador {
+ public:
+  static constexpr int kMaxPlayers = 4;
+
+  // Null when the system or the resources are missing. Without a maker for a kind, making one
+  // fails as a missing object would.
+  static std::shared_ptr<TAdministrador> Create(std::shared_ptr<TSistema> system,
+                                                std::shared_ptr<TRecursos> resources,
+                                                EntityKinds kinds = {});
+  void Release() {}
+
+  void DrawAll();
+  // Walks each player still in the match to the centre of the screen, alone, in real time.
+  void PresentWinner();
+  void UpdateAll();
+  void Clear();
+  void RespawnPlayer(int slot);
+  bool IsPlayerAlive(int slot) const;
+  std::shared_ptr<TJugadorBase> AddPlayer(std::shared_ptr<VGP> graphics, int actionKey, int depth);
+  void AddZombie();
+  void AddZombieMovil();
+  void SpawnBlood(float x, float y, int count);
+  void SpawnDarkBlood(float x, float y, int count);
+  void SpawnSparks(float x, float y, int count);
+  void ArrangePlayers();
+  std::shared_ptr<TFlechaDir> AddDirectionArrow(int depth);
+  std::shared_ptr<TJugadorBase> GetPlayer(int slot) const;
+  int GetPlayerCount() const { return playerCount; }
+  int GetPlayerState(int slot) const;
+  void SetPlayerPosition(int slot, float x, float y);
+  void StartDimmer(float durationMs);
+
+  // Appends the entity and stores its entry with it, so that its own Remove can take it out.
+  void Add(const std::shared_ptr<TEntidad>& entity);
+
+  EntityList entities;
+  std::shared_ptr<TSistema> system;
+  std::shared_ptr<TRecursos> resources;
+  std::array<std::shared_ptr<TJugadorBase>, kMaxPlayers> players;
+  int playerCount = 0;
+  float dimmer = -1.0f;  // end-of-match darkening 0..1; negative = off
+  float dimmerRate = 0;  // per real millisecond
+
+ private:
+  std::shared_ptr<TTimer> Clock() const;
+  void AddLabel(const std::shared_ptr<TJugadorBase>& player, int slot, float scale);
+  void AddZombieOfKind(const EntityKinds::ZombieMaker& make);
+  // Scatters count splats around (x, y) and hands each to adjust before it joins the list.
+  template <class Adjust>
+  void Scatter(float x, float y, int count, Adjust&& adjust);
+  void TintForDimmer(TEntidad& entity) const;
+  void GlideToCentre(TJugadorBase& player);
+
+  EntityKinds kinds_;
+};

@@ -1,0 +1,89 @@
+#include <vector>
+
+#include "entities/administrador.h"
+#include "entities/integer.h"
+#include "entities/sign.h"
+#include "game/recursos.h"
+#include "media/system.h"
+#include "shell/sistema.h"
+
+namespace {
+constexpr int kFirstLabelImage = 2;  // "gfx/1up.png" … "gfx/4up.png"
+constexpr float kLabelOffsetY = -140.0f;
+constexpr float kLabelMs = 6000.0f;
+constexpr float kLabelScale = 0.8f;
+constexpr float kRespawnX = 400.0f;
+constexpr int kFieldWidth = 800;
+}  // namespace
+
+void TAdministrador::AddLabel(const std::shared_ptr<TJugadorBase>& player, int slot, float scale) {
+  auto label = TSign::Create(Clock(), resources->GetImage(kFirstLabelImage + slot), 0.0f,
+                             kLabelOffsetY, player, kLabelMs);
+  if (!label) return;
+  label->scaleX = label->scaleY = scale;
+  Add(label);
+}
+
+std::shared_ptr<TJugadorBase> TAdministrador::AddPlayer(std::shared_ptr<VGP> graphics,
+                                                        int actionKey, int depth) {
+  if (playerCount >= kMaxPlayers) return nullptr;
+  auto player = kinds_.player
+                    ? kinds_.player(this, Clock(), std::move(graphics), resources, actionKey, depth)
+                    : nullptr;
+  if (!player) {
+    system->Error("no se pudo crear jugador");
+  }
+  AddLabel(player, playerCount, kLabelScale);
+  players[playerCount] = player;
+  Add(player);
+  ++playerCount;
+  return player;
+}
+
+// The old player stays when no new one can be made.
+void TAdministrador::RespawnPlayer(int slot) {
+  const auto old = players[slot];
+  auto fresh = kinds_.player ? kinds_.player(this, Clock(), old->graphics, resources,
+                                             old->buttonCode, old->depth)
+                             : nullptr;
+  if (!fresh) return;
+  old->Remove();
+  Add(fresh);
+  AddLabel(fresh, slot, kLabelScale * kLabelScale);
+  players[slot] = fresh;
+  fresh->x = kRespawnX;
+}
+
+bool TAdministrador::IsPlayerAlive(int slot) const {
+  return players[slot]->GetState() != kPlayerOut;
+}
+
+std::shared_ptr<TJugadorBase> TAdministrador::GetPlayer(int slot) const {
+  if (slot < 0 || slot >= playerCount) return nullptr;
+  return players[slot];
+}
+
+int TAdministrador::GetPlayerState(int slot) const {
+  if (slot < 0 || slot >= playerCount) return 0;
+  return players[slot]->GetState();
+}
+
+void TAdministrador::SetPlayerPosition(int slot, float x, float y) {
+  if (slot < 0 || slot >= playerCount) return;
+  players[slot]->SetPosition(x, y);
+}
+
+// Spreads the players evenly along the field in a random order.
+void TAdministrador::ArrangePlayers() {
+  std::vector<std::shared_ptr<TInteger>> pool;
+  for (int slot = 0; slot < playerCount; ++slot) pool.push_back(TInteger::Create(slot));
+  std::vector<std::shared_ptr<TInteger>> order;
+  while (!pool.empty()) {
+    const int k = media::RandomInt(0, static_cast<int>(pool.size()) - 1);
+    order.push_back(pool[k]);
+    pool.erase(pool.begin() + k);
+  }
+  const int spacing = kFieldWidth / (playerCount + 1);
+  int n = 1;
+  for (const auto& slot : order) players[slot->value]->x = static_cast<float>(n++ * spacing);
+}

@@ -1,0 +1,44 @@
+#include "entities/flecha_dir.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "game/recursos.h"
+#include "media/draw.h"
+
+namespace {
+constexpr int kArrowImage = 1;  // "gfx/flecha.png"
+constexpr float kStartAngle = 85.0f;
+constexpr float kFlatAngle = 20.0f;
+constexpr float kFaintest = 0.05f;
+constexpr float kBrightest = 0.75f;
+constexpr float kSweepGain = 0.7f;    // from faintest to brightest over the sweep
+constexpr float kSweepRange = 65.0f;  // degrees from the start angle to the flat one
+constexpr float kReach = 45.0f;       // pixels out along the aim
+constexpr float kBodyHeight = 50.0f;  // the aim starts this far above the feet
+}  // namespace
+
+std::shared_ptr<TFlechaDir> TFlechaDir::Create(std::shared_ptr<TRecursos> resources, int depth) {
+  auto arrow = std::make_shared<TFlechaDir>();
+  arrow->resources = std::move(resources);
+  arrow->depth = depth;
+  arrow->alpha = 0.1f;
+  arrow->blend = media::kBlendLight;
+  return arrow;
+}
+
+void TFlechaDir::Update() {
+  if (rotation > kFlatAngle) {
+    alpha = kFaintest + kSweepGain * std::fabs(rotation - kStartAngle) / kSweepRange;
+  } else {
+    alpha = kBrightest;
+  }
+}
+
+void TFlechaDir::Draw() {
+  if (!resources) return;
+  ApplyRenderState();
+  const float radians = rotation * std::numbers::pi_v<float> / 180.0f;
+  media::DrawImage(resources->GetImage(kArrowImage), x + kReach * std::cos(radians),
+                   y - kBodyHeight + kReach * std::sin(radians), 0);
+}
