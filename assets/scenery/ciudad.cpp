@@ -39,19 +39,23 @@ void Building(cairo_t* cr, double left, double width, double top, double bottom,
   }
 }
 
-// Far towers are bands whose widths add up to the panel, with the first one straddling the edge
-// (drawn wrapped) so that every variant shares the same edges.
+// Far towers stand side by side across the panel. The first is centred on the edge and drawn
+// wrapped, so every variant shares the same edges, and its windows are symmetric about its middle:
+// no window edge falls on the seam.
 void FarSkyline(cairo_t* cr, Rng& rng, const Depth& depth) {
-  double x = -40;
-  while (x < kPanelWidth - 40) {
-    double width = std::min(rng.Uniform(50, 110), kPanelWidth - 40 - x);
-    double top = rng.Uniform(190, 330);
+  double edgeWidth = 96;
+  double x = -edgeWidth / 2, width = edgeWidth;
+  while (x < kPanelWidth - edgeWidth / 2) {
+    double top = rng.Uniform(300, 400);
     uint64_t windows = rng.Next();
     Wrapped(cr, [&] {
       Rng lights(windows);
       Building(cr, x, width, top, kScreenHeight + 10, Rgb(0x3b4272), lights, depth);
     });
     x += width;
+    double room = kPanelWidth - edgeWidth / 2 - x;
+    width = rng.Uniform(50, 110);
+    if (room - width < 50) width = room;
   }
 }
 

@@ -67,7 +67,7 @@ void Podium(cairo_t* cr) {
   cairo_close_path(cr);
   SetColor(cr, Darker(gold, 0.2));
   cairo_fill(cr);
-  RoundedRect(cr, 310, kFeetY - 6, 180, 12, 4);
+  RoundedRect(cr, 310, kFeetY, 180, 12, 4);
   kInk.FillOutlined(cr, Lighter(gold, 0.25));
   OutlinedText(cr, "1", 400, kFeetY + 72, 54, kIvory, Rgb(0x140c18), 3);
 }
