@@ -146,7 +146,7 @@ void Soil(cairo_t* cr) {
     double x = shared.Uniform(0, kPanelWidth), y = shared.Uniform(500, 590);
     double rx = shared.Uniform(6, 14), ry = rx * shared.Uniform(0.5, 0.8);
     Wrapped(cr, [&] {
-      Ellipse(cr, x, y, rx, ry);
+      artkit::EllipsePath(cr, x, y, rx, ry);
       kNear.FillOutlined(cr, Rgb(0x8f8177));
     });
   }
@@ -197,7 +197,7 @@ void BigTrunk(cairo_t* cr, double cx, const Depth& depth) {
     cairo_curve_to(cr, cx - 10, y + 20, cx - 12, y + 40, cx - 22, y + 60);
     depth.Stroke(cr, Darker(bark, 0.4), 2.5);
   }
-  Ellipse(cr, cx, 330, 16, 22);
+  artkit::EllipsePath(cr, cx, 330, 16, 22);
   depth.FillOutlined(cr, Rgb(0x1d1422));
   for (double side : {-6.0, 6.0}) {
     cairo_arc(cr, cx + side, 324, 3.5, 0, 2 * M_PI);
@@ -252,7 +252,7 @@ void SignPost(cairo_t* cr, double cx, const Depth& depth) {
 void Pumpkin(cairo_t* cr, double cx, double baseY, double size, const Depth& depth) {
   Color orange = Rgb(0xf08a24);
   for (double dx : {-0.3, 0.3, 0.0}) {
-    Ellipse(cr, cx + dx * size, baseY - size * 0.4, size * 0.38, size * 0.4);
+    artkit::EllipsePath(cr, cx + dx * size, baseY - size * 0.4, size * 0.38, size * 0.4);
     depth.FillOutlined(cr, dx == 0 ? orange : Darker(orange, 0.15));
   }
   cairo_rectangle(cr, cx - 4, baseY - size * 0.95, 8, size * 0.2);
@@ -310,11 +310,11 @@ void GroundLayer(cairo_t* cr, int variant) {
 
 void Log(cairo_t* cr, double left, double right, double y, const Depth& depth) {
   Color bark = Rgb(0x4a3328);
-  RoundedRect(cr, left, y, right - left, 46, 20);
+  artkit::RoundedRectPath(cr, left, y, right - left, 46, 20);
   depth.FillOutlined(cr, bark);
-  Ellipse(cr, right - 14, y + 23, 14, 21);
+  artkit::EllipsePath(cr, right - 14, y + 23, 14, 21);
   depth.FillOutlined(cr, Rgb(0xc79a6a));
-  Ellipse(cr, right - 14, y + 23, 6, 9);
+  artkit::EllipsePath(cr, right - 14, y + 23, 6, 9);
   depth.Stroke(cr, Rgb(0x8a6040), 2);
 }
 

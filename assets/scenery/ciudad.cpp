@@ -99,7 +99,7 @@ void RoofTank(cairo_t* cr, double cx, double roofY, const Depth& depth) {
 }
 
 void NeonSign(cairo_t* cr, double cx, double cy, const char* text, Color glow, const Depth& depth) {
-  RoundedRect(cr, cx - 52, cy - 20, 104, 40, 8);
+  artkit::RoundedRectPath(cr, cx - 52, cy - 20, 104, 40, 8);
   depth.FillOutlined(cr, Rgb(0x231b30));
   OutlinedText(cr, text, cx, cy + 8, 22, depth.Tint(Lighter(glow, 0.5)), depth.Tint(glow), 2);
 }
@@ -146,7 +146,7 @@ void Pavement(cairo_t* cr) {
   cairo_rectangle(cr, -10, kGroundY + 54, kPanelWidth + 20, 80);
   kNear.FillOutlined(cr, road);
   for (int x = 0; x < kPanelWidth; x += 100) {
-    RoundedRect(cr, x + 20, 565, 60, 9, 3);
+    artkit::RoundedRectPath(cr, x + 20, 565, 60, 9, 3);
     kNear.FillOutlined(cr, Rgb(0xf2d45c));
   }
   cairo_rectangle(cr, -10, kGroundY + 54, kPanelWidth + 20, 6);
@@ -175,15 +175,15 @@ void LampPost(cairo_t* cr, double cx, double baseY, double height, const Depth& 
   cairo_line_to(cr, cx + 22, baseY - height + 22);
   cairo_close_path(cr);
   depth.FillOutlined(cr, Rgb(0xffe58a));
-  RoundedRect(cr, cx - 10, baseY - 30, 20, 32, 4);
+  artkit::RoundedRectPath(cr, cx - 10, baseY - 30, 20, 32, 4);
   depth.FillOutlined(cr, iron);
 }
 
 void Hydrant(cairo_t* cr, double cx, double baseY, double size, const Depth& depth) {
   Color red = Rgb(0xd8343a);
-  RoundedRect(cr, cx - size * 0.3, baseY - size, size * 0.6, size, size * 0.1);
+  artkit::RoundedRectPath(cr, cx - size * 0.3, baseY - size, size * 0.6, size, size * 0.1);
   depth.FillOutlined(cr, red);
-  Ellipse(cr, cx, baseY - size, size * 0.3, size * 0.2);
+  artkit::EllipsePath(cr, cx, baseY - size, size * 0.3, size * 0.2);
   depth.FillOutlined(cr, Darker(red, 0.2));
   cairo_rectangle(cr, cx - size * 0.45, baseY - size * 0.7, size * 0.9, size * 0.2);
   depth.FillOutlined(cr, red);
@@ -205,7 +205,7 @@ void TrashCan(cairo_t* cr, double cx, double baseY, const Depth& depth) {
     depth.Stroke(cr, Darker(metal, 0.3), 2);
   }
   Bone(cr, cx + 8, baseY - 70, 30, -0.6, depth);
-  Ellipse(cr, cx, baseY - 60, 28, 8);
+  artkit::EllipsePath(cr, cx, baseY - 60, 28, 8);
   depth.FillOutlined(cr, Lighter(metal, 0.15));
 }
 
@@ -213,7 +213,7 @@ void BusStop(cairo_t* cr, double cx, const Depth& depth) {
   cairo_move_to(cr, cx, kGroundY + 2);
   cairo_line_to(cr, cx, kGroundY - 150);
   OutlinedStroke(cr, Rgb(0x9aa4b0), 6, depth);
-  RoundedRect(cr, cx - 48, kGroundY - 200, 96, 56, 10);
+  artkit::RoundedRectPath(cr, cx - 48, kGroundY - 200, 96, 56, 10);
   depth.FillOutlined(cr, Rgb(0x2f7fd0));
   OutlinedText(cr, "BUS", cx, kGroundY - 163, 26, Rgb(0xffffff), Rgb(0x14305a), 2);
 }

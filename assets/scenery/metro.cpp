@@ -36,9 +36,9 @@ void Tiles(cairo_t* cr, double top, double bottom, Color tile, const Depth& dept
 }
 
 void NamePlate(cairo_t* cr, double cx, double cy, const Depth& depth) {
-  RoundedRect(cr, cx - 150, cy - 28, 300, 56, 8);
+  artkit::RoundedRectPath(cr, cx - 150, cy - 28, 300, 56, 8);
   depth.FillOutlined(cr, Rgb(0x24407a));
-  RoundedRect(cr, cx - 142, cy - 20, 284, 40, 5);
+  artkit::RoundedRectPath(cr, cx - 142, cy - 20, 284, 40, 5);
   depth.Stroke(cr, Rgb(0xf2f2f2), 2);
   OutlinedText(cr, "CALAVERA", cx, cy + 10, 28, depth.Tint(Rgb(0xffffff)),
                depth.Tint(Rgb(0x24407a)), 1);
@@ -74,7 +74,7 @@ void FarWallLayer(cairo_t* cr, int variant) {
   kFar.FillOutlined(cr, Rgb(0x3a3a44));
   for (int i = 0; i < 4; ++i) {
     double x = 100 + i * 200;
-    Ellipse(cr, x, kCeiling + 14, 40, 8);
+    artkit::EllipsePath(cr, x, kCeiling + 14, 40, 8);
     kFar.FillOutlined(cr, Rgb(0xfff2b0));
   }
   Rng rng(kSeed + 41 + variant);
@@ -110,7 +110,7 @@ void HangingSign(cairo_t* cr, double cx, const char* text, const Depth& depth) {
     cairo_line_to(cr, cx + dx, 110);
     depth.Stroke(cr, Rgb(0x40404a), 3);
   }
-  RoundedRect(cr, cx - 90, 110, 180, 44, 6);
+  artkit::RoundedRectPath(cr, cx - 90, 110, 180, 44, 6);
   depth.FillOutlined(cr, Rgb(0x2a8a4a));
   OutlinedText(cr, text, cx, 141, 24, depth.Tint(Rgb(0xffffff)), depth.Tint(Rgb(0x124020)), 1.5);
 }
@@ -121,11 +121,11 @@ void Bench(cairo_t* cr, double cx, double baseY, const Depth& depth) {
     cairo_rectangle(cr, cx + dx - 5, baseY - 40, 10, 42);
     depth.FillOutlined(cr, Rgb(0x40444e));
   }
-  RoundedRect(cr, cx - 80, baseY - 48, 160, 12, 4);
+  artkit::RoundedRectPath(cr, cx - 80, baseY - 48, 160, 12, 4);
   depth.FillOutlined(cr, wood);
-  RoundedRect(cr, cx - 80, baseY - 90, 160, 12, 4);
+  artkit::RoundedRectPath(cr, cx - 80, baseY - 90, 160, 12, 4);
   depth.FillOutlined(cr, wood);
-  RoundedRect(cr, cx - 80, baseY - 72, 160, 12, 4);
+  artkit::RoundedRectPath(cr, cx - 80, baseY - 72, 160, 12, 4);
   depth.FillOutlined(cr, Darker(wood, 0.1));
 }
 
@@ -174,13 +174,13 @@ void Platform(cairo_t* cr) {
 }
 
 void VendingMachine(cairo_t* cr, double cx, const Depth& depth) {
-  RoundedRect(cr, cx - 45, kGroundY - 170, 90, 172, 6);
+  artkit::RoundedRectPath(cr, cx - 45, kGroundY - 170, 90, 172, 6);
   depth.FillOutlined(cr, Rgb(0xd23a3a));
   cairo_rectangle(cr, cx - 35, kGroundY - 155, 50, 100);
   depth.FillOutlined(cr, Rgb(0xbfe4f0));
   for (int row = 0; row < 4; ++row)
     for (int c = 0; c < 3; ++c) {
-      RoundedRect(cr, cx - 31 + c * 15, kGroundY - 150 + row * 24, 12, 20, 3);
+      artkit::RoundedRectPath(cr, cx - 31 + c * 15, kGroundY - 150 + row * 24, 12, 20, 3);
       depth.FillOutlined(cr, row % 2 ? Rgb(0x4a9a3a) : Rgb(0xf0a030));
     }
   cairo_rectangle(cr, cx + 22, kGroundY - 150, 14, 40);
@@ -202,7 +202,7 @@ void Rat(cairo_t* cr, double cx, double baseY, double size, const Depth& depth) 
   cairo_line_to(cr, cx + size * 0.3, baseY);
   cairo_close_path(cr);
   depth.FillOutlined(cr, fur);
-  Ellipse(cr, cx + size * 0.15, baseY - size * 0.45, size * 0.12, size * 0.14);
+  artkit::EllipsePath(cr, cx + size * 0.15, baseY - size * 0.45, size * 0.12, size * 0.14);
   depth.FillOutlined(cr, Rgb(0xe8a0b0));
   cairo_arc(cr, cx + size * 0.33, baseY - size * 0.27, size * 0.05, 0, 2 * M_PI);
   SetColor(cr, Rgb(0xff3030));
@@ -210,9 +210,9 @@ void Rat(cairo_t* cr, double cx, double baseY, double size, const Depth& depth) 
 }
 
 void Suitcase(cairo_t* cr, double cx, const Depth& depth) {
-  RoundedRect(cr, cx - 14, kGroundY - 62, 28, 14, 5);
+  artkit::RoundedRectPath(cr, cx - 14, kGroundY - 62, 28, 14, 5);
   depth.Stroke(cr, Rgb(0x3a2a20), 5);
-  RoundedRect(cr, cx - 40, kGroundY - 52, 80, 54, 6);
+  artkit::RoundedRectPath(cr, cx - 40, kGroundY - 52, 80, 54, 6);
   depth.FillOutlined(cr, Rgb(0x8a4a2a));
   for (double dx : {-22.0, 22.0}) {
     cairo_rectangle(cr, cx + dx - 4, kGroundY - 52, 8, 54);
@@ -237,7 +237,7 @@ void WarningStand(cairo_t* cr, double cx, const Depth& depth) {
 }
 
 void TrashBin(cairo_t* cr, double cx, const Depth& depth) {
-  RoundedRect(cr, cx - 22, kGroundY - 70, 44, 72, 6);
+  artkit::RoundedRectPath(cr, cx - 22, kGroundY - 70, 44, 72, 6);
   depth.FillOutlined(cr, Rgb(0x3a6ab0));
   cairo_rectangle(cr, cx - 14, kGroundY - 60, 28, 8);
   depth.FillOutlined(cr, Rgb(0x1a2030));
@@ -259,9 +259,9 @@ void PlatformLayer(cairo_t* cr, int variant) {
 }
 
 void Puddle(cairo_t* cr, double cx, double cy, const Depth& depth) {
-  Ellipse(cr, cx, cy, 70, 10);
+  artkit::EllipsePath(cr, cx, cy, 70, 10);
   depth.FillOutlined(cr, Rgb(0x4a6a8a));
-  Ellipse(cr, cx - 20, cy - 2, 24, 3);
+  artkit::EllipsePath(cr, cx - 20, cy - 2, 24, 3);
   SetColor(cr, Rgb(0x9ac0e0));
   cairo_fill(cr);
 }

@@ -42,9 +42,9 @@ void Moon(cairo_t* cr, double cx, double cy, double radius, const Depth& depth) 
   cairo_arc(cr, cx, cy, radius, 0, 2 * M_PI);
   depth.FillOutlined(cr, Rgb(0xf7efc4));
   Color crater = Rgb(0xd9cf9c);
-  Ellipse(cr, cx - radius * 0.35, cy - radius * 0.2, radius * 0.18, radius * 0.15);
-  Ellipse(cr, cx + radius * 0.3, cy + radius * 0.35, radius * 0.24, radius * 0.18);
-  Ellipse(cr, cx + radius * 0.25, cy - radius * 0.45, radius * 0.1, radius * 0.09);
+  artkit::EllipsePath(cr, cx - radius * 0.35, cy - radius * 0.2, radius * 0.18, radius * 0.15);
+  artkit::EllipsePath(cr, cx + radius * 0.3, cy + radius * 0.35, radius * 0.24, radius * 0.18);
+  artkit::EllipsePath(cr, cx + radius * 0.25, cy - radius * 0.45, radius * 0.1, radius * 0.09);
   SetColor(cr, depth.Tint(crater));
   cairo_fill(cr);
 }
@@ -177,7 +177,7 @@ void Skull(cairo_t* cr, double cx, double cy, double size, const Depth& depth) {
   cairo_close_path(cr);
   depth.FillOutlined(cr, ivory);
   for (double side : {-1.0, 1.0}) {
-    Ellipse(cr, cx + side * r * 0.35, cy - r * 0.1, r * 0.24, r * 0.28);
+    artkit::EllipsePath(cr, cx + side * r * 0.35, cy - r * 0.1, r * 0.24, r * 0.28);
     SetColor(cr, depth.Ink());
     cairo_fill(cr);
   }

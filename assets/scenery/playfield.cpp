@@ -98,7 +98,7 @@ void Splat(cairo_t* cr, uint64_t seed) {
   }
   Depth rim{Rgb(0), 0, 2, Rgb(0x5a0a12)};
   rim.FillOutlined(cr, Rgb(0xd2202c));
-  Ellipse(cr, kCentre - 5, kCentre - 5, 5, 3);
+  artkit::EllipsePath(cr, kCentre - 5, kCentre - 5, 5, 3);
   SetColor(cr, Rgb(0xff7a7a));
   cairo_fill(cr);
 }

@@ -46,7 +46,7 @@ void Cranium(cairo_t* cr) {
   SetColor(cr, Darker(kIvory, 0.18));
   cairo_fill(cr);
   for (double side : {-1.0, 1.0}) {
-    Ellipse(cr, 400 + side * 52, 215, 36, 40);
+    artkit::EllipsePath(cr, 400 + side * 52, 215, 36, 40);
     kInk.FillOutlined(cr, Rgb(0x1c1020));
     cairo_arc(cr, 400 + side * 48, 222, 10, 0, 2 * M_PI);
     SetColor(cr, Rgb(0xff4a3a));
@@ -70,7 +70,7 @@ void Cranium(cairo_t* cr) {
 void Teeth(cairo_t* cr, double top, double height, bool upper) {
   for (int i = 0; i < 7; ++i) {
     double x = 323 + i * 22;
-    RoundedRect(cr, x, top, 22, height, 6);
+    artkit::RoundedRectPath(cr, x, top, 22, height, 6);
     kInk.FillOutlined(cr, upper && (i == 1 || i == 5) ? Rgb(0xffe27a) : kIvory);
   }
 }

@@ -14,8 +14,8 @@ constexpr double kFeetY = 300;
 constexpr double kClearLeft = 280, kClearRight = 520, kClearTop = 150;
 
 void Frame(cairo_t* cr) {
-  RoundedRect(cr, 14, 14, 772, 572, 26);
-  RoundedRect(cr, 40, 40, 720, 520, 14);
+  artkit::RoundedRectPath(cr, 14, 14, 772, 572, 26);
+  artkit::RoundedRectPath(cr, 40, 40, 720, 520, 14);
   cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
   kInk.FillOutlined(cr, Rgb(0x5a2a6a));
   cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
@@ -67,7 +67,7 @@ void Podium(cairo_t* cr) {
   cairo_close_path(cr);
   SetColor(cr, Darker(gold, 0.2));
   cairo_fill(cr);
-  RoundedRect(cr, 310, kFeetY, 180, 12, 4);
+  artkit::RoundedRectPath(cr, 310, kFeetY, 180, 12, 4);
   kInk.FillOutlined(cr, Lighter(gold, 0.25));
   OutlinedText(cr, "1", 400, kFeetY + 72, 54, kIvory, Rgb(0x140c18), 3);
 }

@@ -78,3 +78,28 @@ void DrawPlate(cairo_t* cairo, double x, double y, double width, double height, 
 uint32_t Shade(uint32_t argb, double factor);
 
 }  // namespace artkit
+
+namespace artkit {
+
+// Adds an axis-aligned ellipse centred on (cx, cy) to the current path, as its own sub-path.
+void EllipsePath(cairo_t* cairo, double cx, double cy, double rx, double ry);
+
+// Text in DejaVu Sans Bold centred on cx, baseline at y, outlined as DrawOutlinedText.
+void DrawCentredText(cairo_t* cairo, const std::string& text, double cx, double y, double size,
+                     uint32_t fill, uint32_t outline, double outlineWidth);
+
+// A seeded generator (splitmix64) for scattering details: a fixed seed gives the same picture on
+// every machine and every run, unlike the standard distributions whose output may differ.
+class Rng {
+ public:
+  explicit Rng(uint64_t seed) : state_(seed) {}
+  uint64_t Next();
+  double Uniform(double low, double high);  // [low, high)
+  int Int(int low, int high);               // [low, high]
+  bool Chance(double probability) { return Uniform(0, 1) < probability; }
+
+ private:
+  uint64_t state_;
+};
+
+}  // namespace artkit

@@ -24,6 +24,12 @@ void DrawOutlinedText(cairo_t* cairo, const std::string& text, double x, double 
   cairo_restore(cairo);
 }
 
+void DrawCentredText(cairo_t* cairo, const std::string& text, double cx, double y, double size,
+                     uint32_t fill, uint32_t outline, double outlineWidth) {
+  DrawOutlinedText(cairo, text, cx - TextWidth(cairo, text, size) / 2, y, size, fill, outline,
+                   outlineWidth);
+}
+
 double TextWidth(cairo_t* cairo, const std::string& text, double size) {
   cairo_save(cairo);
   SelectFont(cairo, size);

@@ -5,21 +5,6 @@
 
 namespace scenegen {
 
-uint64_t Rng::Next() {
-  uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
-  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-  z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-  return z ^ (z >> 31);
-}
-
-double Rng::Uniform(double low, double high) {
-  return low + (high - low) * static_cast<double>(Next() >> 11) * 0x1.0p-53;
-}
-
-int Rng::Int(int low, int high) {
-  return low + static_cast<int>(Next() % static_cast<uint64_t>(high - low + 1));
-}
-
 Color Rgb(int hex, double alpha) {
   return {((hex >> 16) & 255) / 255.0, ((hex >> 8) & 255) / 255.0, (hex & 255) / 255.0, alpha};
 }
@@ -92,41 +77,16 @@ void Ridge::Path(cairo_t* cr, double bottom) const {
   cairo_close_path(cr);
 }
 
-void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double radius) {
-  radius = std::min({radius, w / 2, h / 2});
-  cairo_new_sub_path(cr);
-  cairo_arc(cr, x + w - radius, y + radius, radius, -M_PI / 2, 0);
-  cairo_arc(cr, x + w - radius, y + h - radius, radius, 0, M_PI / 2);
-  cairo_arc(cr, x + radius, y + h - radius, radius, M_PI / 2, M_PI);
-  cairo_arc(cr, x + radius, y + radius, radius, M_PI, 3 * M_PI / 2);
-  cairo_close_path(cr);
-}
-
-void Ellipse(cairo_t* cr, double cx, double cy, double rx, double ry) {
-  cairo_save(cr);
-  cairo_translate(cr, cx, cy);
-  cairo_scale(cr, rx, ry);
-  cairo_new_sub_path(cr);
-  cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-  cairo_restore(cr);
+uint32_t Argb(Color c) {
+  auto byte = [](double v) {
+    return static_cast<uint32_t>(std::lround(std::clamp(v, 0.0, 1.0) * 255));
+  };
+  return byte(c.a) << 24 | byte(c.r) << 16 | byte(c.g) << 8 | byte(c.b);
 }
 
 void OutlinedText(cairo_t* cr, const std::string& text, double cx, double baseline, double size,
                   Color fill, Color outline, double outlineWidth) {
-  cairo_save(cr);
-  cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
-  cairo_set_font_size(cr, size);
-  cairo_text_extents_t extents;
-  cairo_text_extents(cr, text.c_str(), &extents);
-  cairo_move_to(cr, cx - extents.x_bearing - extents.width / 2, baseline);
-  cairo_text_path(cr, text.c_str());
-  SetColor(cr, outline);
-  cairo_set_line_width(cr, outlineWidth * 2);
-  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-  cairo_stroke_preserve(cr);
-  SetColor(cr, fill);
-  cairo_fill(cr);
-  cairo_restore(cr);
+  artkit::DrawCentredText(cr, text, cx, baseline, size, Argb(fill), Argb(outline), outlineWidth);
 }
 
 }  // namespace scenegen

@@ -3,10 +3,11 @@
 // into the distance, outlined shapes and text, and shapes that wrap across a panel's edges.
 #include <cairo.h>
 
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "artkit.h"
 
 namespace scenegen {
 
@@ -14,18 +15,7 @@ constexpr int kPanelWidth = 800;
 constexpr int kScreenHeight = 600;
 constexpr double kGroundY = 475;
 
-// Deterministic generator (splitmix64): the same seed gives the same art on every machine.
-class Rng {
- public:
-  explicit Rng(uint64_t seed) : state_(seed) {}
-  uint64_t Next();
-  double Uniform(double low, double high);  // [low, high)
-  int Int(int low, int high);               // [low, high]
-  bool Chance(double probability) { return Uniform(0, 1) < probability; }
-
- private:
-  uint64_t state_;
-};
+using artkit::Rng;
 
 struct Color {
   double r = 0, g = 0, b = 0, a = 1;
@@ -36,6 +26,7 @@ Color Mix(Color from, Color to, double amount);
 Color Darker(Color c, double amount = 0.3);
 Color Lighter(Color c, double amount = 0.3);
 void SetColor(cairo_t* cr, Color c);
+uint32_t Argb(Color c);  // 0xAARRGGBB, as artkit takes colours
 
 // How a layer's depth changes its look: far layers drift towards the haze colour and get thinner,
 // paler outlines; the nearest layers keep full colour and bold dark outlines.
@@ -76,9 +67,6 @@ class Ridge {
   double base_;
   std::vector<Wave> waves_;
 };
-
-void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double radius);
-void Ellipse(cairo_t* cr, double cx, double cy, double rx, double ry);
 
 // Bold DejaVu text centred on (cx, baseline) with a dark outline of `outline` pixels.
 void OutlinedText(cairo_t* cr, const std::string& text, double cx, double baseline, double size,
