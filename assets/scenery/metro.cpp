@@ -65,16 +65,28 @@ void Clock(cairo_t* cr, double cx, double cy, const Depth& depth) {
   depth.Stroke(cr, Rgb(0x202028), 3);
 }
 
+// Pools of lamp light on the far wall, one under each lamp; the lamps sit every 200 px, so the
+// panel joins itself and every other variant.
+void LampLight(cairo_t* cr, double x) {
+  cairo_pattern_t* pool = cairo_pattern_create_radial(x, kCeiling + 20, 10, x, kCeiling + 120, 190);
+  cairo_pattern_add_color_stop_rgba(pool, 0, 1, 0.95, 0.75, 0.22);
+  cairo_pattern_add_color_stop_rgba(pool, 1, 1, 0.95, 0.75, 0);
+  cairo_set_source(cr, pool);
+  cairo_rectangle(cr, x - 190, kCeiling, 380, 420 - kCeiling);
+  cairo_fill(cr);
+  cairo_pattern_destroy(pool);
+}
+
 void FarWallLayer(cairo_t* cr, int variant) {
   SkyGradient(cr, {{0, Rgb(0x121620)}, {kCeiling, Rgb(0x222a38)}, {600, Rgb(0x222a38)}});
-  Tiles(cr, kCeiling + 20, 420, Rgb(0xe6e2d0), kFar);
+  Tiles(cr, kCeiling + 20, 420, Rgb(0xaebcbc), kFar);
   cairo_rectangle(cr, -10, 250, kPanelWidth + 20, 26);
   kFar.FillOutlined(cr, Rgb(0xc0503a));
+  for (int i = 0; i < 4; ++i) Wrapped(cr, [&] { LampLight(cr, 100 + i * 200); });
   cairo_rectangle(cr, -10, 420, kPanelWidth + 20, 200);
   kFar.FillOutlined(cr, Rgb(0x3a3a44));
   for (int i = 0; i < 4; ++i) {
-    double x = 100 + i * 200;
-    artkit::EllipsePath(cr, x, kCeiling + 14, 40, 8);
+    artkit::EllipsePath(cr, 100 + i * 200, kCeiling + 14, 40, 8);
     kFar.FillOutlined(cr, Rgb(0xfff2b0));
   }
   Rng rng(kSeed + 41 + variant);
@@ -152,6 +164,11 @@ void Platform(cairo_t* cr) {
   Color floor = Rgb(0xb3a894), concrete = Rgb(0x5c5a62);
   cairo_rectangle(cr, -10, kGroundY, kPanelWidth + 20, 22);
   kNear.FillOutlined(cr, floor);
+  for (int x = 0; x < kPanelWidth; x += 40) {
+    cairo_move_to(cr, x + 20, kGroundY + 2);
+    cairo_line_to(cr, x + 16, kGroundY + 21);
+  }
+  kNear.Stroke(cr, Darker(floor, 0.2), 1.5);
   cairo_rectangle(cr, -10, kGroundY + 22, kPanelWidth + 20, 12);
   kNear.FillOutlined(cr, Rgb(0xf2cc2a));
   for (int x = 5; x < kPanelWidth; x += 10) {
@@ -274,17 +291,33 @@ void TrackFrontLayer(cairo_t* cr, int variant) {
     Puddle(cr, rng.Uniform(150, 650), 585, kFront);
 }
 
+// A caged work lamp on a cord, close to the viewer: it hangs well above the players' heads.
+void HangingLamp(cairo_t* cr, double cx, const Depth& depth) {
+  cairo_move_to(cr, cx, -10);
+  cairo_line_to(cr, cx, 70);
+  depth.Stroke(cr, Rgb(0x202028), 4);
+  cairo_pattern_t* glow = cairo_pattern_create_radial(cx, 100, 10, cx, 100, 110);
+  cairo_pattern_add_color_stop_rgba(glow, 0, 1, 0.9, 0.5, 0.5);
+  cairo_pattern_add_color_stop_rgba(glow, 1, 1, 0.9, 0.5, 0);
+  cairo_set_source(cr, glow);
+  cairo_arc(cr, cx, 100, 110, 0, 2 * M_PI);
+  cairo_fill(cr);
+  cairo_pattern_destroy(glow);
+  cairo_move_to(cr, cx - 34, 100);
+  cairo_line_to(cr, cx - 14, 68);
+  cairo_line_to(cr, cx + 14, 68);
+  cairo_line_to(cr, cx + 34, 100);
+  cairo_close_path(cr);
+  depth.FillOutlined(cr, Rgb(0x3a6a5a));
+  artkit::EllipsePath(cr, cx, 104, 14, 10);
+  depth.FillOutlined(cr, Rgb(0xfff2b0));
+}
+
 void FastFrontLayer(cairo_t* cr, int variant) {
   Rng rng(kSeed + 30 + variant);
   const Depth shadowed{Rgb(0x10141a), 0.45, 3};
   if (variant == 0) Column(cr, rng.Uniform(300, 500), 70, -40, kScreenHeight + 40, shadowed);
-  if (variant == 1)
-    for (int i = 0; i < 3; ++i) {
-      double x = 150 + i * 250 + rng.Uniform(-40, 40), length = rng.Uniform(50, 100);
-      cairo_move_to(cr, x, -10);
-      cairo_curve_to(cr, x + 30, length, x + 60, length, x + 90, -10);
-      OutlinedStroke(cr, Rgb(0x202028), 4, kFront);
-    }
+  if (variant == 1) HangingLamp(cr, rng.Uniform(250, 550), kFront);
 }
 
 }  // namespace
