@@ -1,6 +1,6 @@
 // Composes play-field screens from a level's panels the way the game draws them, to look at the
-// parallax and the seams: `scenepreview <gfx folder> <level> <out.png> <scroll>...`.
-// Stand-in boxes mark where players stand (25 x 90 on the ground line).
+// parallax and the seams: `scenepreview <gfx folder> <level> <out.png> <scroll>... [--stand-ins]`.
+// With --stand-ins, boxes mark where players stand (25 x 90 on the ground line).
 #include <cairo.h>
 
 #include <cmath>
@@ -58,11 +58,12 @@ void DrawStandIns(cairo_t* cr) {
 
 // The game's order: even layers from the highest down behind, odd layers from the highest down in
 // front; every step towards the viewer multiplies the speed by 1 / 0.55.
-void DrawScreen(cairo_t* cr, const std::vector<Layer>& layers, double scroll, const int* tiles) {
+void DrawScreen(cairo_t* cr, const std::vector<Layer>& layers, double scroll, const int* tiles,
+                bool standIns) {
   int count = static_cast<int>(layers.size());
   for (int n = count % 2 ? count - 1 : count - 2, s = n / 2; n >= 0; n -= 2, --s)
     DrawRow(cr, layers[n], std::pow(0.55, s), scroll, tiles);
-  DrawStandIns(cr);
+  if (standIns) DrawStandIns(cr);
   for (int n = count % 2 ? count - 2 : count - 1, s = (n + 1) / 2; n >= 0; n -= 2, --s)
     DrawRow(cr, layers[n], 1 / std::pow(0.55, s), scroll, tiles);
 }
@@ -70,7 +71,7 @@ void DrawScreen(cairo_t* cr, const std::vector<Layer>& layers, double scroll, co
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 5) {
+  if (argc < 5 || std::string(argv[4]) == "--stand-ins") {
     std::fprintf(stderr, "usage: scenepreview <gfx folder> <level> <out.png> <scroll>...\n");
     return 2;
   }
@@ -81,7 +82,8 @@ int main(int argc, char** argv) {
   }
   int tiles[kTileCount];
   for (int i = 0; i < kTileCount; ++i) tiles[i] = 1000 + (i * 7919 + 13) % 2001;
-  int frames = argc - 4;
+  bool standIns = std::string(argv[argc - 1]) == "--stand-ins";
+  int frames = argc - 4 - standIns;
   cairo_surface_t* strip = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kWidth, kHeight * frames);
   cairo_t* cr = cairo_create(strip);
   for (int f = 0; f < frames; ++f) {
@@ -89,7 +91,7 @@ int main(int argc, char** argv) {
     cairo_rectangle(cr, 0, f * kHeight, kWidth, kHeight);
     cairo_clip(cr);
     cairo_translate(cr, 0, f * kHeight);
-    DrawScreen(cr, layers, std::atof(argv[4 + f]), tiles);
+    DrawScreen(cr, layers, std::atof(argv[4 + f]), tiles, standIns);
     cairo_restore(cr);
   }
   cairo_destroy(cr);
