@@ -40,7 +40,7 @@ constexpr double kSeamless = 0.02;
 
 TEST(PanelJoins, EveryVariantRunsIntoEveryOther) {
   for (const std::string& level : kLevels) {
-    auto layers = LoadPanorama(level);
+    const Panorama& layers = LoadPanorama(level);
     ASSERT_FALSE(layers.empty()) << level;
     for (size_t n = 0; n < layers.size(); ++n)
       for (size_t a = 0; a < layers[n].size(); ++a)
@@ -54,8 +54,8 @@ TEST(PanelJoins, EveryVariantRunsIntoEveryOther) {
 
 // The measure must see a real seam: the sky of one level does not run into another's.
 TEST(PanelJoins, MeasureNoticesAMismatch) {
-  auto forest = LoadPanorama("bosque");
-  auto subway = LoadPanorama("metro");
+  const Panorama& forest = LoadPanorama("bosque");
+  const Panorama& subway = LoadPanorama("metro");
   ASSERT_GE(forest.size(), 5u);
   ASSERT_GE(subway.size(), 5u);
   const media::Image& left = *forest[4][0];
@@ -65,7 +65,7 @@ TEST(PanelJoins, MeasureNoticesAMismatch) {
 // Puppets stand on y = 475: below it the nearest layer is solid ground in every variant.
 TEST(PanelJoins, GroundLayerIsSolidBelowTheGroundLine) {
   for (const std::string& level : kLevels) {
-    auto layers = LoadPanorama(level);
+    const Panorama& layers = LoadPanorama(level);
     ASSERT_FALSE(layers.empty()) << level;
     for (const media::ImagePtr& panel : layers[0])
       for (int y = kGroundY + 2; y < panel->Height(); ++y)
@@ -80,7 +80,7 @@ TEST(PanelJoins, GroundLayerIsSolidBelowTheGroundLine) {
 TEST(PanelJoins, FrontLayersLeaveThePlayersVisible) {
   constexpr int kBodyTop = kGroundY - 90;
   for (const std::string& level : kLevels) {
-    auto layers = LoadPanorama(level);
+    const Panorama& layers = LoadPanorama(level);
     for (size_t n = 1; n < layers.size(); n += 2)
       for (const media::ImagePtr& panel : layers[n]) {
         int hidingColumns = 0;

@@ -1,5 +1,6 @@
 #pragma once
 // Reads the generated pictures from the build folder the way the game finds them.
+#include <map>
 #include <string>
 #include <vector>
 
@@ -17,10 +18,15 @@ inline std::string PanelFile(const std::string& level, int layer, int variant) {
   return level + std::to_string(layer) + "_" + std::to_string(variant) + ".png";
 }
 
+using Panorama = std::vector<std::vector<media::ImagePtr>>;
+
 // Layers in order, each the list of its variants; the search stops at the first missing
-// variant 0, and a layer's variants at the first missing number.
-inline std::vector<std::vector<media::ImagePtr>> LoadPanorama(const std::string& level) {
-  std::vector<std::vector<media::ImagePtr>> layers;
+// variant 0, and a layer's variants at the first missing number. Decoded once per test program.
+inline const Panorama& LoadPanorama(const std::string& level) {
+  static std::map<std::string, Panorama> loaded;
+  auto found = loaded.find(level);
+  if (found != loaded.end()) return found->second;
+  Panorama& layers = loaded[level];
   for (int n = 0;; ++n) {
     std::vector<media::ImagePtr> variants;
     for (int v = 0;; ++v) {

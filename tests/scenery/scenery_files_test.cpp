@@ -48,7 +48,7 @@ TEST(SceneryFiles, WinnerPictureLeavesTheSurvivorClear) {
 
 TEST(SceneryFiles, EveryLevelHasLayersOfFullWidthPanels) {
   for (const std::string& level : kLevels) {
-    auto layers = LoadPanorama(level);
+    const Panorama& layers = LoadPanorama(level);
     ASSERT_GE(layers.size(), 5u) << level;
     EXPECT_GE(layers[0].size(), 3u) << level;
     EXPECT_GE(layers[2].size(), 3u) << level;
@@ -63,7 +63,7 @@ TEST(SceneryFiles, EveryLevelHasLayersOfFullWidthPanels) {
 // The highest even layer is drawn first over a black screen: no pixel of it may let black through.
 TEST(SceneryFiles, HighestEvenLayerIsOpaque) {
   for (const std::string& level : kLevels) {
-    auto layers = LoadPanorama(level);
+    const Panorama& layers = LoadPanorama(level);
     ASSERT_FALSE(layers.empty()) << level;
     size_t sky = (layers.size() - 1) / 2 * 2;
     for (const media::ImagePtr& panel : layers[sky]) {
