@@ -6,7 +6,7 @@ packages=(
   libsdl2-dev libpng-dev libvorbis-dev libogg-dev
   libcairo2-dev librsvg2-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool
+  libx11-dev xvfb xauth xdotool
 )
 missing=()
 for package in "${packages[@]}"; do
