@@ -1,1 +1,49 @@
-int main() { return 0; }
+// SKULLGNAWER without a window: scripted input, a virtual clock, screenshots and a per-frame trace.
+#include <cmath>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "media/backend.h"
+#include "media/headless_backend.h"
+#include "shell/frame_trace.h"
+#include "shell/runner_options.h"
+#include "shell/startup.h"
+
+namespace {
+
+constexpr int kUsageStatus = 2;
+
+media::HeadlessOptions BackendOptions(const shell::RunnerOptions& options,
+                                      shell::FrameTrace* trace) {
+  media::HeadlessOptions backend;
+  backend.inputScript = options.inputScript;
+  backend.shots = options.shots;
+  backend.stopAfterMs = static_cast<uint32_t>(std::lround(options.seconds * 1000));
+  if (trace) backend.onPresent = [trace](uint32_t ms) { trace->Write(ms); };
+  return backend;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string error;
+  const auto options =
+      shell::ParseRunnerOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+  if (!options) {
+    std::cerr << error << '\n' << shell::kRunnerUsage << '\n';
+    return kUsageStatus;
+  }
+  std::unique_ptr<shell::FrameTrace> trace;
+  if (!options->traceFile.empty() && !(trace = shell::FrameTrace::Open(options->traceFile))) {
+    return kUsageStatus;
+  }
+  auto backend = media::MakeHeadlessBackend(BackendOptions(*options, trace.get()));
+  if (!backend) return kUsageStatus;
+  const std::string data =
+      options->dataFolder.empty() ? shell::ExecutableFolder() : options->dataFolder;
+  if (!shell::EnterDataFolder(data)) return kUsageStatus;
+  media::UseBackend(std::move(backend));
+  return shell::RunProgram();
+}
