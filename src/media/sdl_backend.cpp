@@ -130,9 +130,20 @@ class WindowedBackend : public Backend {
   std::optional<std::pair<int, int>> warp_;
 };
 
+// With no display SDL falls back to its offscreen driver, and the game would run where nobody
+// can see it. Such drivers count only when SDL_VIDEODRIVER names them on purpose (tests do).
+bool ShowsOnScreen() {
+  const std::string driver = SDL_GetCurrentVideoDriver();
+  return (driver != "offscreen" && driver != "dummy") || SDL_getenv("SDL_VIDEODRIVER") != nullptr;
+}
+
 bool WindowedBackend::Open(Driver driver, int width, int height, bool fullScreen) {
   CloseWindow();
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+  if (!ShowsOnScreen()) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return false;
+  }
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
   Uint32 windowFlags = SDL_WINDOW_RESIZABLE | (fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
   window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
