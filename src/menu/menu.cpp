@@ -34,6 +34,7 @@ void TMenu::DrawFrame() {
   media::SetClearColor(24, 16, 20);
   media::Clear();
   media::SetColor(230, 220, 200);
+  media::SetBlend(media::kBlendAlpha);
   DrawCentredText(kTitle, 200, 4);
   DrawCentredText(kQuitHint, 360, 2);
 }
