@@ -124,16 +124,20 @@ std::string VBA::CheckBones() const {
   std::vector<bool> seen(kMaxBones, false);
   int32_t bones = 0;
   std::string problem;
-  std::function<void(const VBABone&, int)> check = [&](const VBABone& bone, int level) {
+  std::function<void(const VBABone&)> check = [&](const VBABone& bone) {
     if (!problem.empty()) return;
-    if (level > kMaxTreeDepth) problem = "has a tree deeper than 64 levels";
-    else if (++bones > kMaxBones) problem = "has more than 64 bones";
-    else if (bone.id < 0 || bone.id >= kMaxBones || bone.id >= boneCount) problem = "has a bone id out of range (" + std::to_string(bone.id) + ")";
-    else if (seen[bone.id]) problem = "repeats bone id " + std::to_string(bone.id);
-    else seen[bone.id] = true;
-    for (const VBABonePtr& child : bone.children) check(*child, level + 1);
+    if (++bones > kMaxBones)
+      problem = "has more than 64 bones";
+    else if (bone.id < 0 || bone.id >= kMaxBones || bone.id >= boneCount)
+      problem = "has a bone id out of range (" + std::to_string(bone.id) + ")";
+    else if (seen[bone.id])
+      problem = "repeats bone id " + std::to_string(bone.id);
+    else
+      seen[bone.id] = true;
+    for (const VBABonePtr& child : bone.children) check(*child);
   };
-  check(*root, 1);
-  if (problem.empty() && bones != boneCount) problem = "counts " + std::to_string(boneCount) + " bones but holds " + std::to_string(bones);
+  check(*root);
+  if (problem.empty() && bones != boneCount)
+    problem = "counts " + std::to_string(boneCount) + " bones but holds " + std::to_string(bones);
   return problem;
 }

@@ -14,7 +14,6 @@ using VBAPtr = std::shared_ptr<VBA>;
 class VBA {
  public:
   static constexpr int32_t kMaxBones = 64;
-  static constexpr int kMaxTreeDepth = 64;  // levels, the root's included
   static constexpr int kWrittenVersion = 2;
 
   static VBAPtr Create() { return std::make_shared<VBA>(); }
@@ -34,7 +33,7 @@ class VBA {
   // Drops every frame, animation and bone; animCount and boneCount are kept.
   void Clear();
   // What makes the tree unfit for playback ("" when it is fit): ids repeating or not below
-  // boneCount, more than 64 bones, more than 64 levels.
+  // boneCount, more than 64 bones (which also bounds the depth to 64 levels).
   std::string CheckBones() const;
 
   int32_t animCount = 0;

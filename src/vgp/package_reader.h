@@ -32,10 +32,10 @@ class PackageReader {
   int32_t ReadGraphNumber(int32_t lowest);
   // Skips the fields between the graph number and the width (the name too, in an FPG record).
   void SkipToSize();
-  std::string ReadName();                  // the 12-byte name field of an FPG record
-  int32_t ReadSide(const char* which);     // a width or height, refused outside 1 .. kMaxSide
-  std::vector<TPoint> ReadPoints();        // the count, then 16-bit x, y pairs
-  void SkipPoints();                       // the count, then the pairs unread
+  std::string ReadName();               // the 12-byte name field of an FPG record
+  int32_t ReadSide(const char* which);  // a width or height, refused outside 1 .. kMaxSide
+  std::vector<TPoint> ReadPoints();     // the count, then 16-bit x, y pairs
+  void SkipPoints();                    // the count, then the pairs unread
   // width x height pixels in the file's own format (VGP: a, r, g, b bytes; FPG: 5-6-5), as ARGB.
   // Read row by row, so a record cut short fails before a huge buffer exists.
   std::vector<uint32_t> ReadPixels(int32_t width, int32_t height);

@@ -33,4 +33,6 @@ void PVGP::Load(const std::string& path, bool fpg) {
   reader.Close();
 }
 
-void PVGP::Clear() { pixmaps.clear(); }
+void PVGP::Clear() {
+  pixmaps.clear();
+}

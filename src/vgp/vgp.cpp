@@ -44,7 +44,9 @@ void VGP::MakePointsRelative() {
   }
 }
 
-void VGP::Save(const std::string& path) const { Write(path, kFirstOwnSlot, false); }
+void VGP::Save(const std::string& path) const {
+  Write(path, kFirstOwnSlot, false);
+}
 
 VGPPtr VGP::Copy() const {
   VGPPtr copy = Create();
@@ -52,11 +54,15 @@ VGPPtr VGP::Copy() const {
   return copy;
 }
 
-void VGP::MakeSilhouette() { SilhouetteFrom(kFirstOwnSlot, false); }
+void VGP::MakeSilhouette() {
+  SilhouetteFrom(kFirstOwnSlot, false);
+}
 
 void VGP::Recolour(int r1, int g1, int b1, int r2, int g2, int b2, int r3, int g3, int b3,
                    int threshold) {
   RecolourFrom(kFirstOwnSlot, false, {r1, g1, b1, r2, g2, b2, r3, g3, b3}, threshold);
 }
 
-void VGP::Clear() { ClearGraphs(); }
+void VGP::Clear() {
+  ClearGraphs();
+}
