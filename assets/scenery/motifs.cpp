@@ -1,5 +1,6 @@
 #include "motifs.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -108,7 +109,7 @@ void Gravestone(cairo_t* cr, double cx, double baseY, double width, double heigh
   cairo_line_to(cr, cx - width * 0.05, top + height * 0.72);
   depth.Stroke(cr, Darker(stone, 0.45), 1.5);
   if (epitaph) {
-    double size = width * 0.3;
+    double size = std::max(18.0, width * 0.3);
     OutlinedText(cr, epitaph, cx, top + width * 0.55 + size / 2, size,
                  depth.Tint(Darker(stone, 0.5)), depth.Tint(Lighter(stone, 0.3)), 1);
   }
