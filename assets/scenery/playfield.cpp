@@ -61,6 +61,10 @@ void Label(cairo_t* cr, const LabelStyle& style) {
   cairo_line_to(cr, 50, 38);
   cairo_line_to(cr, 42, 45);
   cairo_close_path(cr);
+  SetColor(cr, Rgb(0xf4ecd8));
+  cairo_set_line_width(cr, 7);
+  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+  cairo_stroke_preserve(cr);
   kInk.FillOutlined(cr, Rgb(style.colour));
 }
 
