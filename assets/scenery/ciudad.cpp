@@ -46,7 +46,7 @@ void FarSkyline(cairo_t* cr, Rng& rng, const Depth& depth) {
   double edgeWidth = 96;
   double x = -edgeWidth / 2, width = edgeWidth;
   while (x < kPanelWidth - edgeWidth / 2) {
-    double top = rng.Uniform(300, 400);
+    double top = rng.Uniform(190, 330);
     uint64_t windows = rng.Next();
     Wrapped(cr, [&] {
       Rng lights(windows);
