@@ -283,11 +283,42 @@ void Worm(cairo_t* cr, double x, double y, const Depth& depth) {
   OutlinedStroke(cr, Rgb(0xe88aa0), 6, depth);
 }
 
+// A zombie's hand clawing its way out of the ground, just at the surface.
+void ZombieHand(cairo_t* cr, double cx, const Depth& depth) {
+  Color skin = Rgb(0x8fb07a);
+  cairo_move_to(cr, cx - 10, kGroundY + 6);
+  cairo_line_to(cr, cx - 16, kGroundY - 32);
+  cairo_line_to(cr, cx + 17, kGroundY - 35);
+  cairo_line_to(cr, cx + 11, kGroundY + 6);
+  cairo_close_path(cr);
+  depth.FillOutlined(cr, skin);
+  const double fingers[][3] = {{-11, -50, -0.6}, {-3, -57, -0.2}, {5, -56, 0.2}, {12, -48, 0.6}};
+  for (const auto& [dx, top, lean] : fingers) {
+    cairo_move_to(cr, cx + dx, kGroundY - 30);
+    cairo_curve_to(cr, cx + dx + lean * 10, kGroundY - 42, cx + dx + lean * 22, kGroundY + top,
+                   cx + dx + lean * 12, kGroundY + top - 4);
+    OutlinedStroke(cr, skin, 7, depth);
+  }
+  cairo_move_to(cr, cx - 14, kGroundY - 24);
+  cairo_curve_to(cr, cx - 26, kGroundY - 28, cx - 30, kGroundY - 36, cx - 28, kGroundY - 42);
+  OutlinedStroke(cr, skin, 7, depth);
+  cairo_move_to(cr, cx - 18, kGroundY - 2);
+  cairo_line_to(cr, cx - 16, kGroundY - 14);
+  cairo_line_to(cr, cx - 8, kGroundY - 10);
+  cairo_line_to(cr, cx, kGroundY - 16);
+  cairo_line_to(cr, cx + 8, kGroundY - 10);
+  cairo_line_to(cr, cx + 17, kGroundY - 15);
+  cairo_line_to(cr, cx + 18, kGroundY - 2);
+  cairo_close_path(cr);
+  depth.FillOutlined(cr, Rgb(0x6a5a7a));
+}
+
 void GroundLayer(cairo_t* cr, int variant) {
   Rng rng(kSeed + variant);
   if (variant == 0) {
     BigTrunk(cr, 150, kNear);
     Mushroom(cr, 250, kGroundY + 2, 26, kNear);
+    ZombieHand(cr, 390, kNear);
     Gravestone(cr, 520, kGroundY + 4, 60, 95, kNear, "RIP");
     Gravestone(cr, 615, kGroundY + 4, 46, 70, kNear, nullptr);
   } else if (variant == 1) {
