@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= 2
 
-.PHONY: run test setup build bench sanitize check-sanitize clean
+.PHONY: run test setup build bench sanitize check-sanitize clean fuzz
 
 run: build
 	@bash tools/setup/run-game.sh $(BUILD)
@@ -22,3 +22,12 @@ bench: build
 
 clean:
 	rm -rf $(BUILD)
+
+# The libFuzzer targets of the file readers, in a clang build of their own (ASan + UBSan).
+# Run one with: tools/fuzz/run-fuzz.sh vgp 600
+FUZZ_BUILD ?= build-fuzz
+fuzz:
+	@command -v clang++ >/dev/null || { echo "make fuzz needs clang"; exit 1; }
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DSKULL_SANITIZE=ON -DSKULL_FUZZ=ON -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link
+	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_vgp fuzz_fpg fuzz_vba
