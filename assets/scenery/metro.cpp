@@ -77,6 +77,21 @@ void LampLight(cairo_t* cr, double x) {
   cairo_pattern_destroy(pool);
 }
 
+// A dark passage in the far wall with something peering out of it.
+void TunnelMouth(cairo_t* cr, double cx, const Depth& depth) {
+  cairo_move_to(cr, cx - 70, 420);
+  cairo_line_to(cr, cx - 70, 300);
+  cairo_arc(cr, cx, 300, 70, M_PI, 2 * M_PI);
+  cairo_line_to(cr, cx + 70, 420);
+  cairo_close_path(cr);
+  depth.FillOutlined(cr, Rgb(0x0e1016));
+  for (double side : {-1.0, 1.0}) {
+    artkit::EllipsePath(cr, cx + side * 14, 330, 7, 4);
+    SetColor(cr, Rgb(0xff5040));
+    cairo_fill(cr);
+  }
+}
+
 void FarWallLayer(cairo_t* cr, int variant) {
   SkyGradient(cr, {{0, Rgb(0x121620)}, {kCeiling, Rgb(0x222a38)}, {600, Rgb(0x222a38)}});
   Tiles(cr, kCeiling + 20, 420, Rgb(0xaebcbc), kFar);
@@ -92,7 +107,10 @@ void FarWallLayer(cairo_t* cr, int variant) {
   Rng rng(kSeed + 41 + variant);
   if (variant == 0) NamePlate(cr, rng.Uniform(300, 500), 185, kFar);
   if (variant == 1) FarPoster(cr, rng.Uniform(200, 600), 330, kFar);
-  if (variant == 2) Clock(cr, rng.Uniform(250, 550), 170, kFar);
+  if (variant == 2) {
+    Clock(cr, rng.Uniform(180, 320), 170, kFar);
+    TunnelMouth(cr, rng.Uniform(480, 620), kFar);
+  }
   cairo_rectangle(cr, -10, -10, kPanelWidth + 20, kCeiling + 10);
   kFar.FillOutlined(cr, Rgb(0x343844));
 }
