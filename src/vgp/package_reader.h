@@ -42,7 +42,6 @@ class PackageReader {
   void SkipPixels(int32_t width, int32_t height);
   void Close() { stream_->Close(); }
 
-  const std::string& Path() const { return path_; }
   // Fails with "<KIND> <path> <problem>".
   [[noreturn]] void Refuse(const std::string& problem) const;
 
