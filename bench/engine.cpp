@@ -1,7 +1,6 @@
-// Posing a skeleton, and one frame of a crowded play field (update and draw) on
-// the headless surface. The field uses bone-drawing stand-ins for the players
-// and zombies: the same AnimState and VGP work per figure as the real kinds,
-// without their game rules.
+// Posing a skeleton, and one frame of a crowded play field (update and draw) on the headless
+// surface. The field uses bone-drawing stand-ins for the players and zombies: the same AnimState
+// and VGP work per figure as the real kinds, without their game rules.
 #include <benchmark/benchmark.h>
 
 #include <vector>
@@ -21,10 +20,8 @@ namespace {
 
 constexpr int kBones = 16;
 constexpr int kSplats = 60;
-// Parent of bones 1 … 15: torso, neck, head, two arms of three bones, two legs
-// of three bones.
-constexpr int kParents[kBones - 1] = {0, 1, 2,  1,  4, 5,  1, 7,
-                                      8, 0, 10, 11, 0, 13, 14};
+// Parent of bones 1 … 15: torso, neck, head, two arms of three bones, two legs of three bones.
+constexpr int kParents[kBones - 1] = {0, 1, 2, 1, 4, 5, 1, 7, 8, 0, 10, 11, 0, 13, 14};
 
 VBAPtr MakeWalkSet() {
   FillTrigTables();
@@ -44,7 +41,7 @@ VBAPtr MakeWalkSet() {
     frame->duration = 200;
     frame->states.resize(kBones);
     for (int i = 0; i < kBones; ++i) {
-      VBABoneState &s = frame->states[i];
+      VBABoneState& s = frame->states[i];
       s.x = i == 0 ? 0.0f : 18.0f;
       s.y = i == 0 ? -60.0f : 2.0f;
       s.angle = static_cast<float>((i * 37 + key * 95) % 360);
@@ -64,8 +61,7 @@ VGPPtr MakePackage() {
     auto graph = TGraph::Create();
     graph->width = 14 + slot % 3 * 6;
     graph->height = 30 + slot % 4 * 8;
-    graph->image = media::CreateImage(graph->width, graph->height, 1,
-                                      media::kImageFiltered);
+    graph->image = media::CreateImage(graph->width, graph->height, 1, media::kImageFiltered);
     TRecursos::FillImage(graph->image, 90 + slot * 9, 120, 80);
     graph->ApplyHandle();
     package->Put(slot, graph);
@@ -75,8 +71,8 @@ VGPPtr MakePackage() {
 
 // A puppet drawn from its bones, as players and zombies draw themselves.
 class Figure : public TEntidad {
-public:
-  Figure(const VBAPtr &set, VGPPtr package, float atX, int figureDepth) {
+ public:
+  Figure(const VBAPtr& set, VGPPtr package, float atX, int figureDepth) {
     anim = AnimState::Create(set);
     graphics = std::move(package);
     x = atX;
@@ -88,9 +84,8 @@ public:
     ApplyRenderState();
     anim->Update(now);
     anim->Pose(now, scaleX, scaleY, rotation);
-    for (const RepBone &b : anim->repBones) {
-      if (b.graph == 0 || b.graph >= graphics->count)
-        continue;
+    for (const RepBone& b : anim->repBones) {
+      if (b.graph == 0 || b.graph >= graphics->count) continue;
       media::SetTransform(b.angle, b.scale * scaleX, b.scale * scaleY);
       media::DrawImage(graphics->graphs[b.graph]->image, x + b.x, y + b.y, 0);
     }
@@ -98,7 +93,7 @@ public:
   std::shared_ptr<AnimState> anim;
 };
 
-void PoseSkeleton(benchmark::State &state) {
+void PoseSkeleton(benchmark::State& state) {
   auto anim = AnimState::Create(MakeWalkSet());
   anim->Play(0, 0, 1, 0, 0);
   float now = 0;
@@ -111,7 +106,7 @@ void PoseSkeleton(benchmark::State &state) {
 }
 BENCHMARK(PoseSkeleton);
 
-void FieldFrame(benchmark::State &state) {
+void FieldFrame(benchmark::State& state) {
   media::OpenDisplay(800, 600, 0, 0, 0);
   auto system = TSistema::Create();
   system->timer = TTimer::Create();
@@ -125,10 +120,9 @@ void FieldFrame(benchmark::State &state) {
   auto set = MakeWalkSet();
   auto package = MakePackage();
   int figures = 0;
-  for (int count : {4, 10, 3}) { // players, horde zombies, walkers
+  for (int count : {4, 10, 3}) {  // players, horde zombies, walkers
     for (int i = 0; i < count; ++i, ++figures) {
-      auto figure = std::make_shared<Figure>(set, package, 40.0f * figures,
-                                             30 + figures * 5);
+      auto figure = std::make_shared<Figure>(set, package, 40.0f * figures, 30 + figures * 5);
       figure->timer = system->timer;
       figure->anim->Play(0, 0, 1, 0, 0);
       manager->Add(figure);
@@ -136,11 +130,8 @@ void FieldFrame(benchmark::State &state) {
   }
   media::SetBlend(media::kBlendAlpha);
   for (auto _ : state) {
-    // Splats live 1 to 1.5 s and grow meanwhile; new ones replace the old, as
-    // in a brawl.
-    manager->SpawnBlood(400, 400,
-                        kSplats - static_cast<int>(manager->entities.Count()) +
-                            figures);
+    // Splats live 1 to 1.5 s and grow meanwhile; new ones replace the old, as in a brawl.
+    manager->SpawnBlood(400, 400, kSplats - static_cast<int>(manager->entities.Count()) + figures);
     media::Sleep(16);
     system->timer->Update();
     manager->UpdateAll();
@@ -151,4 +142,4 @@ void FieldFrame(benchmark::State &state) {
 }
 BENCHMARK(FieldFrame)->Unit(benchmark::kMicrosecond);
 
-} // namespace
+}  // namespace

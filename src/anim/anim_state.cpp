@@ -3,49 +3,40 @@
 #include "anim/vba.h"
 
 std::shared_ptr<AnimState> AnimState::Create(std::shared_ptr<VBA> vba) {
-  if (!vba)
-    return nullptr;
+  if (!vba) return nullptr;
   auto state = std::make_shared<AnimState>();
   state->vba = std::move(vba);
   return state;
 }
 
-int AnimState::Play(int index, float now, int loop, int blendMs,
-                    int durationMs) {
-  if (index < -1 || index >= vba->animCount)
-    return 0;
+int AnimState::Play(int index, float now, int loop, int blendMs, int durationMs) {
+  if (index < -1 || index >= vba->animCount) return 0;
   float playSpeed = 1.0f;
   if (index >= 0) {
     const int totalTime = vba->anims[index]->totalTime;
     if (durationMs > 0 && totalTime > 0) {
-      playSpeed =
-          static_cast<float>(totalTime) / static_cast<float>(durationMs);
+      playSpeed = static_cast<float>(totalTime) / static_cast<float>(durationMs);
     }
   }
   Begin(index, now, loop, blendMs, playSpeed);
   return 1;
 }
 
-int AnimState::PlayAtSpeed(int index, float now, int loop, int blendMs,
-                           float playSpeed) {
-  if (index < -1 || index >= vba->animCount || !(playSpeed > 0))
-    return 0;
+int AnimState::PlayAtSpeed(int index, float now, int loop, int blendMs, float playSpeed) {
+  if (index < -1 || index >= vba->animCount || !(playSpeed > 0)) return 0;
   Begin(index, now, loop, blendMs, index >= 0 ? playSpeed : 1.0f);
   return 1;
 }
 
-void AnimState::Begin(int index, float now, int loop, int blendMs,
-                      float playSpeed) {
+void AnimState::Begin(int index, float now, int loop, int blendMs, float playSpeed) {
   animIndex = index;
   finished = 0;
   looping = loop;
   speed = playSpeed;
-  if (index < 0)
-    return;
-  const auto &first = vba->anims[index]->firstFrame;
+  if (index < 0) return;
+  const auto& first = vba->anims[index]->firstFrame;
   if (blendMs != 0) {
-    // currentFrame stays: the pose blends from wherever the previous animation
-    // got to.
+    // currentFrame stays: the pose blends from wherever the previous animation got to.
     nextFrame = first;
     frameStart = static_cast<int32_t>(now);
     frameEnd = static_cast<int32_t>(now + static_cast<float>(blendMs));
@@ -56,12 +47,10 @@ void AnimState::Begin(int index, float now, int loop, int blendMs,
   if (nextFrame) {
     frameStart = static_cast<int32_t>(now);
     frameEnd = static_cast<int32_t>(static_cast<float>(frameStart) +
-                                    static_cast<float>(currentFrame->duration) /
-                                        speed);
+                                    static_cast<float>(currentFrame->duration) / speed);
   } else {
     frameEnd = 0;
-    if (!looping)
-      finished = 1;
+    if (!looping) finished = 1;
   }
 }
 
@@ -77,22 +66,18 @@ bool AnimState::Advance() {
     nextFrame = vba->anims[animIndex]->firstFrame;
   }
   frameStart = frameEnd;
-  frameEnd =
-      static_cast<int32_t>(static_cast<float>(frameStart) +
-                           static_cast<float>(currentFrame->duration) / speed);
+  frameEnd = static_cast<int32_t>(static_cast<float>(frameStart) +
+                                  static_cast<float>(currentFrame->duration) / speed);
   return true;
 }
 
 void AnimState::Update(float now) {
-  if (animIndex == -1 || !currentFrame || frameEnd == 0)
-    return;
-  // A loop whose key frames all last 0 ms would never catch up: once it comes
-  // back round to the key frame where time stopped moving, it holds that key
-  // frame instead.
-  const VBAFrame *stalledAt = nullptr;
+  if (animIndex == -1 || !currentFrame || frameEnd == 0) return;
+  // A loop whose key frames all last 0 ms would never catch up: once it comes back round to the key
+  // frame where time stopped moving, it holds that key frame instead.
+  const VBAFrame* stalledAt = nullptr;
   while (static_cast<float>(frameEnd) < now && frameEnd != 0 && nextFrame) {
-    if (!Advance())
-      return;
+    if (!Advance()) return;
     if (frameEnd > frameStart) {
       stalledAt = nullptr;
     } else if (!stalledAt) {

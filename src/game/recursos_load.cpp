@@ -1,6 +1,5 @@
-#include "game/recursos.h"
-
 #include "anim/vba.h"
+#include "game/recursos.h"
 #include "shell/sistema.h"
 #include "vgp/vgp.h"
 
@@ -10,9 +9,9 @@ constexpr int kRelativePoints = 1;
 constexpr int kBlockShade = 5;
 
 struct ImageEntry {
-  const char *path;
+  const char* path;
   bool centred;
-  float handleX, handleY; // when not centred
+  float handleX, handleY;  // when not centred
 };
 
 constexpr ImageEntry kImageTable[TRecursos::kImages] = {
@@ -31,21 +30,19 @@ media::ImagePtr MakeBlock(int width, int height) {
   TRecursos::FillImage(block, kBlockShade, kBlockShade, kBlockShade);
   return block;
 }
-} // namespace
+}  // namespace
 
-std::shared_ptr<VGP> TRecursos::LoadPackage(const std::string &path) {
+std::shared_ptr<VGP> TRecursos::LoadPackage(const std::string& path) {
   auto package = VGP::LoadVGP(path, kPackageFlags, kRelativePoints);
-  if (!package)
-    system->CriticalError("error al cargar archivo VGP");
+  if (!package) system->CriticalError("error al cargar archivo VGP");
   return package;
 }
 
 void TRecursos::LoadImageTable() {
   for (int i = 0; i < kImages; ++i) {
-    const ImageEntry &entry = kImageTable[i];
+    const ImageEntry& entry = kImageTable[i];
     images[i] = media::LoadImage(entry.path, kPackageFlags);
-    if (!images[i])
-      continue;
+    if (!images[i]) continue;
     if (entry.centred) {
       media::MidHandleImage(images[i]);
     } else {
@@ -55,17 +52,15 @@ void TRecursos::LoadImageTable() {
 }
 
 void TRecursos::LoadAll() {
-  if (loaded == 1)
-    return;
+  if (loaded == 1) return;
   for (int i = 0; i < kPlayerPackages; ++i) {
     playerPackages[i] = LoadPackage("gfx/chr" + std::to_string(i) + ".vgp");
   }
   for (int i = 1; i <= kZombiePackages; ++i) {
-    zombiePackages[i - 1] =
-        LoadPackage("gfx/zombie" + std::to_string(i) + ".vgp");
+    zombiePackages[i - 1] = LoadPackage("gfx/zombie" + std::to_string(i) + ".vgp");
   }
-  // The third zombie look has always been drawn from the first file; kept so
-  // the horde looks the way it always has.
+  // The third zombie look has always been drawn from the first file; kept so the horde looks the
+  // way it always has.
   zombiePackages[2] = LoadPackage("gfx/zombie1.vgp");
   playerAnimation = VBA::Load("anim/animchr.vba");
   zombieAnimation = VBA::Load("anim/animzombie.vba");

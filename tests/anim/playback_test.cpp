@@ -8,18 +8,15 @@ namespace {
 
 struct PlaybackTest : ::testing::Test {
   PlaybackTest() : set(MakeSet({0})) {
-    // 0: four key frames of 250 ms; 1: two key frames; 2: a single key frame;
-    // 3: all 0 ms.
-    AddAnim(*set, {MakeFrame(*set, 250), MakeFrame(*set, 250),
-                   MakeFrame(*set, 250), MakeFrame(*set, 250)});
+    // 0: four key frames of 250 ms; 1: two key frames; 2: a single key frame; 3: all 0 ms.
+    AddAnim(*set, {MakeFrame(*set, 250), MakeFrame(*set, 250), MakeFrame(*set, 250),
+                   MakeFrame(*set, 250)});
     AddAnim(*set, {MakeFrame(*set, 100), MakeFrame(*set, 100)});
     AddAnim(*set, {MakeFrame(*set, 40)});
     AddAnim(*set, {MakeFrame(*set, 0), MakeFrame(*set, 0), MakeFrame(*set, 0)});
     state = AnimState::Create(set);
   }
-  VBAFramePtr Frame(int anim, int n) const {
-    return set->anims[anim]->GetFrame(n);
-  }
+  VBAFramePtr Frame(int anim, int n) const { return set->anims[anim]->GetFrame(n); }
 
   VBAPtr set;
   std::shared_ptr<AnimState> state;
@@ -35,7 +32,7 @@ TEST_F(PlaybackTest, PlayStartsOnTheFirstKeyFrameTimedByItsDuration) {
   EXPECT_EQ(state->finished, 0);
 
   state->Play(0, 1000, 1, 0,
-              500); // the whole animation in 500 ms: twice the speed
+              500);  // the whole animation in 500 ms: twice the speed
   EXPECT_FLOAT_EQ(state->speed, 2.0f);
   EXPECT_EQ(state->frameEnd, 1125);
   state->Play(0, 1000, 1, 0, 0);
@@ -50,7 +47,7 @@ TEST_F(PlaybackTest, OutOfRangeIndicesAreRefusedAndMinusOneStops) {
   EXPECT_EQ(state->Play(-1, 0, 0, 0, 0), 1);
   EXPECT_EQ(state->animIndex, -1);
   state->Update(5000);
-  EXPECT_EQ(state->currentFrame, Frame(1, 0)); // stopped: nothing moves
+  EXPECT_EQ(state->currentFrame, Frame(1, 0));  // stopped: nothing moves
 }
 
 TEST_F(PlaybackTest, AOneFrameAnimationHoldsAndIsFinishedOnlyWithoutLoop) {
@@ -65,7 +62,7 @@ TEST_F(PlaybackTest, AOneFrameAnimationHoldsAndIsFinishedOnlyWithoutLoop) {
 
 TEST_F(PlaybackTest, ALateUpdateCatchesUpOverManyLoops) {
   state->Play(0, 0.5f, 1, 0, 0);
-  state->Update(10000.5f); // ten cycles of one second later
+  state->Update(10000.5f);  // ten cycles of one second later
   EXPECT_GE(state->frameEnd, 10000);
   EXPECT_EQ(state->frameStart, 10000);
   EXPECT_EQ(state->frameEnd, 10250);
@@ -73,14 +70,13 @@ TEST_F(PlaybackTest, ALateUpdateCatchesUpOverManyLoops) {
   EXPECT_EQ(state->nextFrame, Frame(0, 1));
   state->Update(10760);
   EXPECT_EQ(state->currentFrame, Frame(0, 3));
-  EXPECT_EQ(state->nextFrame,
-            Frame(0, 0)); // the last key frame blends back into the first
+  EXPECT_EQ(state->nextFrame, Frame(0, 0));  // the last key frame blends back into the first
   EXPECT_EQ(state->finished, 0);
 }
 
 TEST_F(PlaybackTest, AOneShotStopsOnItsLastKeyFrame) {
   state->Play(1, 0, 0, 0, 0);
-  state->Update(100); // frameEnd is not before now yet
+  state->Update(100);  // frameEnd is not before now yet
   EXPECT_EQ(state->currentFrame, Frame(1, 0));
   state->Update(150);
   EXPECT_EQ(state->currentFrame, Frame(1, 1));
@@ -92,7 +88,7 @@ TEST_F(PlaybackTest, AOneShotStopsOnItsLastKeyFrame) {
 
 TEST_F(PlaybackTest, BlendingInStartsFromTheKeyFrameReachedSoFar) {
   state->Play(0, 0, 1, 0, 0);
-  state->Update(600); // in key frame 2 of animation 0
+  state->Update(600);  // in key frame 2 of animation 0
   state->Play(1, 600, 0, 100, 0);
   EXPECT_EQ(state->currentFrame, Frame(0, 2));
   EXPECT_EQ(state->nextFrame, Frame(1, 0));
@@ -114,7 +110,7 @@ TEST_F(PlaybackTest, BlendingOnAStateThatNeverPlayedWaitsForAPlainPlay) {
 }
 
 TEST_F(PlaybackTest, LoopsOfZeroLengthKeyFramesHoldInsteadOfSpinning) {
-  state->Play(3, 100, 1, 0, 0); // every key frame lasts 0 ms
+  state->Play(3, 100, 1, 0, 0);  // every key frame lasts 0 ms
   state->Update(1000);
   EXPECT_EQ(state->frameEnd, 0);
   EXPECT_EQ(state->finished, 0);
@@ -123,7 +119,7 @@ TEST_F(PlaybackTest, LoopsOfZeroLengthKeyFramesHoldInsteadOfSpinning) {
   EXPECT_EQ(state->PlayAtSpeed(0, 0, 1, 0, 0), 0);
   EXPECT_EQ(state->PlayAtSpeed(0, 0, 1, 0, -1), 0);
   EXPECT_EQ(state->PlayAtSpeed(0, 100, 1, 0, 1000),
-            1); // 250 / 1000 truncates to 0 ms
+            1);  // 250 / 1000 truncates to 0 ms
   state->Update(150);
   EXPECT_EQ(state->frameEnd, 0);
 
@@ -131,4 +127,4 @@ TEST_F(PlaybackTest, LoopsOfZeroLengthKeyFramesHoldInsteadOfSpinning) {
   EXPECT_EQ(state->frameEnd, 500);
 }
 
-} // namespace
+}  // namespace

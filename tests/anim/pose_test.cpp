@@ -13,8 +13,7 @@ struct PoseTest : ::testing::Test {
   PoseTest() : set(MakeSet({0, 1, 0})) { state = AnimState::Create(set); }
 
   // A two-key-frame animation of 200 ms each, played from time 1000.
-  void PlayBlend(const std::vector<VBABoneState> &from,
-                 const std::vector<VBABoneState> &to) {
+  void PlayBlend(const std::vector<VBABoneState>& from, const std::vector<VBABoneState>& to) {
     auto a = MakeFrame(*set, 200), b = MakeFrame(*set, 200);
     a->states = from;
     b->states = to;
@@ -24,10 +23,9 @@ struct PoseTest : ::testing::Test {
   std::vector<VBABoneState> Uniform(VBABoneState bone) const {
     return std::vector<VBABoneState>(set->boneCount, bone);
   }
-  const RepBone &Bone(int graph) const {
-    for (const RepBone &b : state->repBones) {
-      if (b.graph == graph)
-        return b;
+  const RepBone& Bone(int graph) const {
+    for (const RepBone& b : state->repBones) {
+      if (b.graph == graph) return b;
     }
     static RepBone none;
     ADD_FAILURE() << "no posed bone with graph " << graph;
@@ -41,14 +39,12 @@ struct PoseTest : ::testing::Test {
 TEST_F(PoseTest, AnglesBlendAlongTheShorterArc) {
   struct Case {
     float from, to, expected;
-  } cases[] = {
-      {350, 10, 0}, {10, 350, 0}, {0, 180, -90}, {180, 0, -90}, {30, 90, 60}};
-  for (const Case &c : cases) {
+  } cases[] = {{350, 10, 0}, {10, 350, 0}, {0, 180, -90}, {180, 0, -90}, {30, 90, 60}};
+  for (const Case& c : cases) {
     PlayBlend(Uniform(At(0, 0, c.from)), Uniform(At(0, 0, c.to)));
-    state->Pose(1100, 1, 1, 0); // t = 0.5
+    state->Pose(1100, 1, 1, 0);  // t = 0.5
     ASSERT_FALSE(state->repBones.empty());
-    EXPECT_FLOAT_EQ(state->repBones[0].angle, c.expected)
-        << c.from << " to " << c.to;
+    EXPECT_FLOAT_EQ(state->repBones[0].angle, c.expected) << c.from << " to " << c.to;
   }
 }
 
@@ -57,27 +53,27 @@ TEST_F(PoseTest, OffsetsBlendByTheTimeBetweenTheKeyFramesUnclamped) {
   state->Pose(1050, 1, 1, 0);
   EXPECT_FLOAT_EQ(state->repBones[0].x, 25);
   EXPECT_FLOAT_EQ(state->repBones[0].y, -10);
-  state->Pose(1300, 1, 1, 0); // past frameEnd without an Update: overshoots
+  state->Pose(1300, 1, 1, 0);  // past frameEnd without an Update: overshoots
   EXPECT_FLOAT_EQ(state->repBones[0].x, 150);
 }
 
 TEST_F(PoseTest, ChildrenHangOffTheirParentsTurnedByTheAccumulatedAngle) {
   auto states = Uniform(At(10, 0, 0));
-  states[0] = At(5, 0, 90, 0, 10);  // the root points down
-  states[1] = At(10, 0, 90, 0, 11); // then left
+  states[0] = At(5, 0, 90, 0, 10);   // the root points down
+  states[1] = At(10, 0, 90, 0, 11);  // then left
   states[2] = At(10, 0, 0, 0, 12);
   states[3] = At(0, 20, 0, 0, 13);
   AddAnim(*set, {MakeFrame(*set, 0)})->firstFrame->states = states;
   state->Play(0, 0, 0, 0, 0);
   state->Pose(0, 2, 1, 0);
   ASSERT_EQ(state->repBones.size(), 4u);
-  EXPECT_NEAR(Bone(10).x, 10, 1e-4); // the root's offset, owner scale 2 across
+  EXPECT_NEAR(Bone(10).x, 10, 1e-4);  // the root's offset, owner scale 2 across
   EXPECT_NEAR(Bone(11).x, 10, 1e-4);
   EXPECT_NEAR(Bone(11).y, 10, 1e-4);
   EXPECT_FLOAT_EQ(Bone(11).angle, 180);
   EXPECT_NEAR(Bone(12).x, -10, 1e-4);
   EXPECT_NEAR(Bone(12).y, 10, 1e-4);
-  EXPECT_NEAR(Bone(13).x, -30, 1e-4); // down the root's frame: 20 to the left
+  EXPECT_NEAR(Bone(13).x, -30, 1e-4);  // down the root's frame: 20 to the left
   EXPECT_NEAR(Bone(13).y, 0, 1e-4);
 }
 
@@ -100,16 +96,15 @@ TEST_F(PoseTest, MirroringWhileBlendingScalesTheRootsCrossTerms) {
   PlayBlend(Uniform(At(12, 7, 25)), Uniform(At(12, 7, 25)));
   state->Pose(1100, 1, 1, 0);
   const auto plain = state->repBones;
-  state->Pose(1100, -1, 1, 0); // owner angle 0: a plain mirror image
+  state->Pose(1100, -1, 1, 0);  // owner angle 0: a plain mirror image
   for (size_t i = 0; i < plain.size(); ++i) {
     EXPECT_FLOAT_EQ(state->repBones[i].x, -plain[i].x);
     EXPECT_FLOAT_EQ(state->repBones[i].angle, -plain[i].angle);
   }
   state->Pose(1100, -1, 1, 30);
   const float s = sinTable[300], c = cosTable[300];
-  EXPECT_FLOAT_EQ(
-      Bone(1).x, -(12 * c + 7 * s)); // px = ox cos θ − sx (oy sin θ), then × sx
-  EXPECT_FLOAT_EQ(Bone(1).y, 7 * c + 12 * s); // py = oy cos θ + sy (ox sin θ)
+  EXPECT_FLOAT_EQ(Bone(1).x, -(12 * c + 7 * s));  // px = ox cos θ − sx (oy sin θ), then × sx
+  EXPECT_FLOAT_EQ(Bone(1).y, 7 * c + 12 * s);     // py = oy cos θ + sy (ox sin θ)
 }
 
 TEST_F(PoseTest, GreaterDepthsComeFirstAndEqualDepthsKeepTheWalkOrder) {
@@ -122,18 +117,17 @@ TEST_F(PoseTest, GreaterDepthsComeFirstAndEqualDepthsKeepTheWalkOrder) {
   state->Play(0, 0, 0, 0, 0);
   state->Pose(0, 1, 1, 0);
   std::vector<int> order;
-  for (const RepBone &b : state->repBones)
-    order.push_back(b.graph);
+  for (const RepBone& b : state->repBones) order.push_back(b.graph);
   EXPECT_EQ(order, (std::vector<int>{12, 10, 11, 13}));
 }
 
 TEST_F(PoseTest, AnAngleJustBelowZeroReadsTheFirstTableEntry) {
   AddAnim(*set, {MakeFrame(*set, 0, At(10, 0, 0))});
   state->Play(0, 0, 0, 0, 0);
-  state->Pose(0, 1, 1, -0.00001f); // normalises to 360.0 in single precision
+  state->Pose(0, 1, 1, -0.00001f);  // normalises to 360.0 in single precision
   EXPECT_EQ(state->repBones[0].x, 10.0f);
   EXPECT_EQ(state->repBones[0].y, 0.0f);
-  state->Pose(0, 1, 1, 719.95f); // 359.95: entry 3599
+  state->Pose(0, 1, 1, 719.95f);  // 359.95: entry 3599
   EXPECT_FLOAT_EQ(state->repBones[0].y, 10 * sinTable[3599]);
 }
 
@@ -144,11 +138,10 @@ TEST_F(PoseTest, NothingIsPosedWhenStoppedAndReleaseForgetsTheBones) {
   EXPECT_EQ(state->repBones.size(), 4u);
   state->Release();
   EXPECT_TRUE(state->repBones.empty());
-  for (const VBABone *bone : state->boneStack)
-    EXPECT_EQ(bone, nullptr);
+  for (const VBABone* bone : state->boneStack) EXPECT_EQ(bone, nullptr);
   state->Play(-1, 0, 0, 0, 0);
   state->Pose(0, 1, 1, 0);
   EXPECT_TRUE(state->repBones.empty());
 }
 
-} // namespace
+}  // namespace

@@ -7,7 +7,7 @@
 #include "shell/trig_tables.h"
 
 // Bones: 0 is the root; each entry of parents names the parent of bone i + 1.
-inline VBAPtr MakeSet(const std::vector<int> &parents) {
+inline VBAPtr MakeSet(const std::vector<int>& parents) {
   FillTrigTables();
   auto set = VBA::Create();
   std::vector<VBABonePtr> bones{VBABone::Create()};
@@ -22,27 +22,23 @@ inline VBAPtr MakeSet(const std::vector<int> &parents) {
   return set;
 }
 
-// A key frame in which every bone has the given state; change single bones
-// afterwards.
-inline VBAFramePtr MakeFrame(const VBA &set, int duration,
-                             VBABoneState state = {}) {
+// A key frame in which every bone has the given state; change single bones afterwards.
+inline VBAFramePtr MakeFrame(const VBA& set, int duration, VBABoneState state = {}) {
   auto frame = VBAFrame::Create();
   frame->duration = duration;
   frame->states.assign(set.boneCount, state);
   return frame;
 }
 
-inline VBAAnimPtr AddAnim(VBA &set, const std::vector<VBAFramePtr> &frames) {
+inline VBAAnimPtr AddAnim(VBA& set, const std::vector<VBAFramePtr>& frames) {
   auto anim = VBAAnim::Create();
-  for (const auto &frame : frames)
-    anim->AddFrame(frame);
+  for (const auto& frame : frames) anim->AddFrame(frame);
   set.anims.push_back(anim);
   set.animCount = static_cast<int32_t>(set.anims.size());
   return anim;
 }
 
-inline VBABoneState At(float x, float y, float angle, int depth = 0,
-                       int graph = 1) {
+inline VBABoneState At(float x, float y, float angle, int depth = 0, int graph = 1) {
   VBABoneState state;
   state.x = x;
   state.y = y;

@@ -1,5 +1,4 @@
-// Loading everything a play field draws: packages, animation sets, the image
-// table and blocks.
+// Loading everything a play field draws: packages, animation sets, the image table and blocks.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -14,7 +13,7 @@
 namespace {
 
 // A package whose graph count tells it apart from the others.
-void WritePackage(const std::string &path, int graphs) {
+void WritePackage(const std::string& path, int graphs) {
   auto package = VGP::Create();
   for (int slot = 1; slot <= graphs; ++slot) {
     auto graph = TGraph::Create();
@@ -26,7 +25,7 @@ void WritePackage(const std::string &path, int graphs) {
   package->Save(path);
 }
 
-void WriteAnimationSet(const std::string &path, int duration) {
+void WriteAnimationSet(const std::string& path, int duration) {
   auto set = VBA::Create();
   set->root = VBABone::Create();
   set->boneCount = 1;
@@ -42,10 +41,8 @@ void WriteAnimationSet(const std::string &path, int duration) {
 
 struct LoadAllTest : ::testing::Test {
   LoadAllTest() {
-    for (int i = 0; i < 4; ++i)
-      WritePackage("gfx/chr" + std::to_string(i) + ".vgp", 10 + i);
-    for (int i = 1; i <= 8; ++i)
-      WritePackage("gfx/zombie" + std::to_string(i) + ".vgp", i);
+    for (int i = 0; i < 4; ++i) WritePackage("gfx/chr" + std::to_string(i) + ".vgp", 10 + i);
+    for (int i = 1; i <= 8; ++i) WritePackage("gfx/zombie" + std::to_string(i) + ".vgp", i);
     WriteAnimationSet("anim/animchr.vba", 100);
     WriteAnimationSet("anim/animzombie.vba", 200);
     TempFolder::WritePng("gfx/sombra.png", 0xFF101010, 40, 10);
@@ -59,12 +56,9 @@ struct LoadAllTest : ::testing::Test {
 TEST_F(LoadAllTest, PackagesComeFromTheirFilesWithTheThirdZombieFromTheFirst) {
   resources->LoadAll();
   EXPECT_EQ(resources->loaded, 1);
-  for (int i = 0; i < 4; ++i)
-    EXPECT_EQ(resources->GetPlayerPackage(i)->count, 11 + i);
-  const int expected[8] = {1, 2, 1, 4,
-                           5, 6, 7, 8}; // graphs of zombie file 1, 2, 1, 4, …
-  for (int i = 0; i < 8; ++i)
-    EXPECT_EQ(resources->GetZombiePackage(i)->count, expected[i] + 1);
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(resources->GetPlayerPackage(i)->count, 11 + i);
+  const int expected[8] = {1, 2, 1, 4, 5, 6, 7, 8};  // graphs of zombie file 1, 2, 1, 4, …
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(resources->GetZombiePackage(i)->count, expected[i] + 1);
   EXPECT_EQ(resources->GetPlayerAnimation()->anims[0]->totalTime, 100);
   EXPECT_EQ(resources->GetZombieAnimation()->anims[0]->totalTime, 200);
 }
@@ -78,7 +72,7 @@ TEST_F(LoadAllTest, ImagesGetTheirHandlesAndMissingOnesStayEmpty) {
   EXPECT_FLOAT_EQ(resources->GetImage(6)->HandleX(), 0);
   EXPECT_FLOAT_EQ(resources->GetImage(6)->HandleY(), 0);
   EXPECT_EQ(resources->GetImage(0)->Flags() & 6, 6);
-  EXPECT_EQ(resources->GetImage(7), nullptr); // not reported
+  EXPECT_EQ(resources->GetImage(7), nullptr);  // not reported
 }
 
 TEST_F(LoadAllTest, CollisionBlocksAreSolidMidHandledShapes) {
@@ -87,14 +81,13 @@ TEST_F(LoadAllTest, CollisionBlocksAreSolidMidHandledShapes) {
     bool tall;
     int width, height;
   } blocks[] = {{true, 25, 90}, {false, 50, 40}};
-  for (const auto &b : blocks) {
+  for (const auto& b : blocks) {
     auto block = resources->GetCollisionBlock(b.tall);
     ASSERT_EQ(block->Width(), b.width);
     ASSERT_EQ(block->Height(), b.height);
     EXPECT_FLOAT_EQ(block->HandleX(), b.width / 2.0f);
     EXPECT_FLOAT_EQ(block->HandleY(), b.height / 2.0f);
-    for (int i = 0; i < b.width * b.height; ++i)
-      ASSERT_EQ(block->Pixels(0)[i], 0xFF050505u);
+    for (int i = 0; i < b.width * b.height; ++i) ASSERT_EQ(block->Pixels(0)[i], 0xFF050505u);
   }
 }
 
@@ -121,4 +114,4 @@ TEST_F(LoadAllTest, AMissingPackageIsFatal) {
   EXPECT_EQ(resources->loaded, 0);
 }
 
-} // namespace
+}  // namespace

@@ -1,7 +1,8 @@
 // The resource manager's panoramas, lookups and blocks.
+#include "game/recursos.h"
+
 #include <gtest/gtest.h>
 
-#include "game/recursos.h"
 #include "shell/sistema.h"
 #include "temp_folder.h"
 
@@ -9,7 +10,9 @@ namespace {
 
 constexpr int kMetro = 2;
 
-uint32_t FirstPixel(const media::ImagePtr& image) { return image->Pixels(0)[0]; }
+uint32_t FirstPixel(const media::ImagePtr& image) {
+  return image->Pixels(0)[0];
+}
 
 struct ScrollTest : ::testing::Test {
   TempFolder folder;
