@@ -1,6 +1,7 @@
 // Panels meet without seams, the ground is where the puppets run, front layers stay out of the way,
 // and the generator's output does not change between runs.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -101,7 +102,8 @@ std::string ReadAll(const std::filesystem::path& path) {
 }
 
 TEST(PanelJoins, GeneratorWritesTheSameBytesEveryRun) {
-  std::filesystem::path again = std::filesystem::temp_directory_path() / "scenery_again";
+  std::filesystem::path again =
+      std::filesystem::temp_directory_path() / ("scenery_again_" + std::to_string(getpid()));
   std::filesystem::remove_all(again);
   std::string command = std::string(SKULL_BUILD_DIR) + "/tools/scenegen/scenegen " + again.string();
   ASSERT_EQ(std::system(command.c_str()), 0);
