@@ -12,7 +12,6 @@ constexpr int kRefreshRate = 60;
 constexpr int kWindowDepth = 0;  // a window, not full screen
 constexpr int kSplashMs = 5000;
 constexpr int kSplashFadeMs = 1000;
-constexpr int kDefaultImageFlags = -1;
 
 [[noreturn]] void Report(const std::string& line) {
   media::Print(line);
@@ -68,7 +67,7 @@ void TSistema::Init() {
 }
 
 int TSistema::ShowSplash() {
-  const media::ImagePtr splash = media::LoadImage("gfx/kestro.png", kDefaultImageFlags);
+  const media::ImagePtr splash = media::LoadImage("gfx/kestro.png", media::kImageDefaultFlags);
   const uint32_t end = media::Milliseconds() + kSplashMs;
   if (!splash) return 0;
   media::SetColor(255, 255, 255);
