@@ -42,7 +42,8 @@ std::shared_ptr<TJugadorBase> TAdministrador::AddPlayer(std::shared_ptr<VGP> gra
 
 // The old player stays when no new one can be made.
 void TAdministrador::RespawnPlayer(int slot) {
-  const auto old = players[slot];
+  const auto old = GetPlayer(slot);
+  if (!old) return;
   auto fresh = kinds_.player ? kinds_.player(this, Clock(), old->graphics, resources,
                                              old->buttonCode, old->depth)
                              : nullptr;
@@ -54,8 +55,10 @@ void TAdministrador::RespawnPlayer(int slot) {
   fresh->x = kRespawnX;
 }
 
+// A slot without a player is not alive.
 bool TAdministrador::IsPlayerAlive(int slot) const {
-  return players[slot]->GetState() != kPlayerOut;
+  const auto player = GetPlayer(slot);
+  return player && player->GetState() != kPlayerOut;
 }
 
 std::shared_ptr<TJugadorBase> TAdministrador::GetPlayer(int slot) const {

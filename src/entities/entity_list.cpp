@@ -6,7 +6,9 @@ void EntityLink::Remove() {
   if (list_) list_->Unlink(*this);
 }
 
-EntityList::EntityList() : head_(std::make_shared<EntityLink>()), tail_(head_.get()) {}
+EntityList::EntityList() : head_(std::make_shared<EntityLink>()), tail_(head_.get()) {
+  head_->list_ = this;  // the sentinel never leaves
+}
 
 EntityList::~EntityList() {
   Clear();

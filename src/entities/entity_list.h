@@ -39,10 +39,22 @@ class EntityList {
   // skipped; entities appended during the walk are reached in the same walk.
   template <class Visit>
   void Walk(Visit&& visit) const {
-    for (std::shared_ptr<EntityLink> link = head_->next_; link; link = link->next_) {
-      if (!link->InList()) continue;
-      std::shared_ptr<TEntidad> entity = link->entity_;  // alive even if it removes itself
-      visit(entity);
+    std::shared_ptr<EntityLink> visited = head_;  // the last entry left while still in the list
+    std::shared_ptr<EntityLink> link = head_->next_;
+    while (link) {
+      if (link->InList()) {
+        std::shared_ptr<TEntidad> entity = link->entity_;  // alive even if it removes itself
+        visit(entity);
+      }
+      if (link->InList()) {
+        visited = link;
+        link = link->next_;
+      } else if (link->next_) {
+        link = link->next_;  // what followed it when it was taken out
+      } else {
+        // It was the last one: anything appended since follows the last entry still in the list.
+        link = visited->InList() ? visited->next_ : nullptr;
+      }
     }
   }
 

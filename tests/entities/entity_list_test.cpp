@@ -33,6 +33,19 @@ TEST_F(ListTest, UpdateAllSkipsEntitiesRemovedBeforeTheirTurnAndReachesAppendedO
   EXPECT_EQ(field.manager->entities.Count(), 4u);  // a, d, e, f
 }
 
+TEST_F(ListTest, TheLastEntityMayRemoveItselfAndAppendOthers) {
+  Add("a");
+  auto b = Add("b");
+  b->onUpdate = [&](Probe& self) {
+    self.Remove();
+    Add("c")->onUpdate = [&](Probe& c) { c.Remove(); };
+    Add("d");
+  };
+  field.manager->UpdateAll();
+  EXPECT_EQ(log, (Log{"update a", "update b", "update c", "update d"}));
+  EXPECT_EQ(field.manager->entities.Count(), 2u);  // a and d
+}
+
 TEST_F(ListTest, AnEntityRemovingEveryoneEndsTheWalkCleanly) {
   auto a = Add("a");
   auto b = Add("b");
@@ -43,6 +56,15 @@ TEST_F(ListTest, AnEntityRemovingEveryoneEndsTheWalkCleanly) {
   EXPECT_EQ(field.manager->entities.Count(), 0u);
   b->Remove();  // its entry is gone already: nothing happens
   EXPECT_EQ(field.manager->entities.Count(), 0u);
+
+  auto restart = Add("restart");  // a fresh field made during the walk is walked too
+  restart->onUpdate = [&](Probe&) {
+    field.manager->Clear();
+    Add("after");
+  };
+  log.clear();
+  field.manager->UpdateAll();
+  EXPECT_EQ(log, (Log{"update restart", "update after"}));
 }
 
 TEST_F(ListTest, DrawAllDrawsGreaterDepthsFirstAndEqualDepthsInTheOrderAdded) {

@@ -62,6 +62,10 @@ TEST_F(ManagerTest, SlotQueriesOutsideThePlayersAnswerNothing) {
   field.manager->players[0]->state = kPlayerOut;
   EXPECT_FALSE(field.manager->IsPlayerAlive(0));
   EXPECT_TRUE(field.manager->IsPlayerAlive(1));
+  EXPECT_FALSE(field.manager->IsPlayerAlive(2));
+  EXPECT_FALSE(field.manager->IsPlayerAlive(9));
+  field.manager->RespawnPlayer(7);
+  EXPECT_EQ(field.manager->GetPlayerCount(), 2);
 }
 
 TEST_F(ManagerTest, MakersThatFailAreReportedAsErrors) {
