@@ -1,0 +1,50 @@
+#include "parts.h"
+
+#include "style.h"
+
+namespace chargen {
+
+// How much darker the far arm and leg are drawn, so they read as behind the body.
+constexpr double kFarSideDim = 0.78;
+
+Palette MakePalette(const Look& look, double dim) {
+  return {Darken(look.skin, dim),     Darken(look.shirt, dim), Darken(look.accent, dim),
+          Darken(look.trousers, dim), Darken(look.shoes, dim), Darken(look.hair, dim),
+          Darken(look.hat, dim)};
+}
+
+std::map<int, Graph> DrawLook(const Look& look, int mirrorOffset) {
+  const Palette near = MakePalette(look, 1.0);
+  const Palette far = MakePalette(look, kFarSideDim);
+  std::map<int, Graph> graphs = {
+      {kHead, DrawHead(look, near, Face::kNormal)},
+      {kHeadHurt, DrawHead(look, near, Face::kHurt)},
+      {kHeadShout, DrawHead(look, near, Face::kShout)},
+      {kHeadDead, DrawHead(look, near, Face::kDead)},
+      {kTorso, DrawTorso(look, near)},
+      {kPelvis, DrawPelvis(look, near)},
+      {kUpperArm, DrawUpperArm(look, near)},
+      {kLowerArm, DrawLowerArm(look, near)},
+      {kHand, DrawHand(look, near)},
+      {kThigh, DrawThigh(look, near)},
+      {kShin, DrawShin(look, near)},
+      {kFoot, DrawFoot(look, near)},
+      {kBackUpperArm, DrawUpperArm(look, far)},
+      {kBackLowerArm, DrawLowerArm(look, far)},
+      {kBackHand, DrawHand(look, far)},
+      {kBackThigh, DrawThigh(look, far)},
+      {kBackShin, DrawShin(look, far)},
+      {kBackFoot, DrawFoot(look, far)},
+  };
+  if (look.zombie) graphs[kOptionalPart] = DrawProp(look);
+  if (mirrorOffset > 0) {
+    std::map<int, Graph> mirrored;
+    for (const auto& [number, graph] : graphs) {
+      if (number != kOptionalPart) mirrored[number + mirrorOffset] = MirrorGraph(graph);
+    }
+    graphs.merge(mirrored);
+  }
+  return graphs;
+}
+
+}  // namespace chargen
