@@ -171,7 +171,9 @@ TEST(CharacterData, LeftWalksMirrorTheRightWalks) {
         const auto& m = b[f]->states[i];
         EXPECT_FLOAT_EQ(m.x, -s.x);
         EXPECT_FLOAT_EQ(m.angle, -s.angle);
-        if (s.graph != 0 && s.graph != kOptionalPartMarker) EXPECT_NE(m.graph, s.graph);
+        if (s.graph != 0 && s.graph != kOptionalPartMarker) {
+          EXPECT_NE(m.graph, s.graph);
+        }
       }
     }
   }
