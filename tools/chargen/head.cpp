@@ -218,13 +218,16 @@ void Eye(cairo_t* cr, const Look& look, Face face) {
 void Mouth(cairo_t* cr, const Look& look, Face face) {
   const double mx = kCentreX + 10, my = kCentreY + 8;
   if (face == Face::kShout || (look.zombie && face == Face::kNormal)) {
-    const double open = face == Face::kShout ? 4 : 2.6;
-    PaintFlat(cr, Ellipse(mx, my, 3.8, open), kMouth);
+    // Zombies gape a little lower and further back, with two crooked teeth.
+    const double zx = look.zombie ? mx - 1.5 : mx, zy = look.zombie ? my + 1.5 : my;
+    const double open = face == Face::kShout ? 4.2 : 3;
+    PaintFlat(cr, Ellipse(zx, zy, 4.3, open), kMouth);
     if (look.zombie) {
-      PaintFlat(
-          cr, [=](cairo_t* c) { cairo_rectangle(c, mx - 2.5, my - open, 2, 2); }, kWhite);
-      PaintFlat(
-          cr, [=](cairo_t* c) { cairo_rectangle(c, mx + 0.8, my + open - 2, 2, 2); }, kWhite);
+      cairo_new_path(cr);
+      cairo_rectangle(cr, zx - 2.6, zy - open + 0.6, 2.2, 2.4);
+      cairo_rectangle(cr, zx + 0.8, zy - open + 0.6, 2.2, 2.0);
+      artkit::SetColor(cr, kWhite);
+      cairo_fill(cr);
     }
     return;
   }
