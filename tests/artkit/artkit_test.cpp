@@ -1,6 +1,7 @@
 #include "artkit.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -31,7 +32,8 @@ TEST(ArtkitCanvas, PixelsComeOutStraightAndTransparentIsZero) {
 }
 
 TEST(ArtkitCanvas, SavesTheSameBytesTwiceAndCreatesFolders) {
-  const auto dir = std::filesystem::temp_directory_path() / "artkit_test_png";
+  const auto dir = std::filesystem::temp_directory_path() /
+                   (std::string("artkit_test_png_") + std::to_string(getpid()));
   std::filesystem::remove_all(dir);
   for (const char* name : {"a/one.png", "b/two.png"}) {
     artkit::Canvas canvas(30, 20);

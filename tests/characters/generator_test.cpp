@@ -1,6 +1,7 @@
 // The character generator itself: two runs give the same bytes, and the build's files are the
 // ones the sources give.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -35,7 +36,8 @@ std::vector<fs::path> Outputs(const fs::path& root) {
 }
 
 TEST(CharacterGenerator, TwoRunsGiveTheSameBytesAsTheBuild) {
-  const fs::path temp = fs::temp_directory_path() / "skull_chargen_test";
+  const fs::path temp =
+      fs::temp_directory_path() / (std::string("skull_chargen_test_") + std::to_string(getpid()));
   fs::remove_all(temp);
   ASSERT_EQ(Generate(temp / "a"), 0);
   ASSERT_EQ(Generate(temp / "b"), 0);
@@ -51,7 +53,8 @@ TEST(CharacterGenerator, TwoRunsGiveTheSameBytesAsTheBuild) {
 }
 
 TEST(CharacterGenerator, AFaultySourceStopsTheBuildNamingTheFile) {
-  const fs::path temp = fs::temp_directory_path() / "skull_chargen_fault";
+  const fs::path temp =
+      fs::temp_directory_path() / (std::string("skull_chargen_fault_") + std::to_string(getpid()));
   fs::remove_all(temp);
   fs::create_directories(temp / "src");
   for (const auto& entry : fs::directory_iterator(kSource / "assets/characters")) {

@@ -1,6 +1,7 @@
 // Looks files and drawn parts: faults are named, every part a key frame may name is drawn, and
 // flipped parts keep their joint.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -13,7 +14,8 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string FaultOf(const std::string& text) {
-  const fs::path path = fs::temp_directory_path() / "skull_looks_test.txt";
+  const fs::path path =
+      fs::temp_directory_path() / (std::string("skull_looks_test.txt_") + std::to_string(getpid()));
   std::ofstream(path) << text;
   try {
     chargen::LoadLooks(path.string());

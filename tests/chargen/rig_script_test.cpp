@@ -3,6 +3,7 @@
 #include "rig_script.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -16,7 +17,8 @@ namespace fs = std::filesystem;
 class RigScriptTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / "skull_rig_script_test";
+    dir_ = fs::temp_directory_path() /
+           (std::string("skull_rig_script_test_") + std::to_string(getpid()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
     Write("leg.rig",
