@@ -71,3 +71,30 @@ TEST(CharacterGenerator, AFaultySourceStopsTheBuildNamingTheFile) {
 }
 
 }  // namespace
+
+namespace {
+
+// The viewer poses the built data with the game's playback and writes its strips and sheets.
+TEST(CharacterViewer, DrawsStripsAndSheetsOfTheBuiltData) {
+  const fs::path temp =
+      fs::temp_directory_path() / (std::string("skull_viewer_test_") + std::to_string(getpid()));
+  fs::create_directories(temp);
+  const std::string viewer = (kBuild / "tools/viewer/viewer").string() + " ";
+  const std::string strip = viewer + "strip " + (kBuild / "gfx/zombie2.vgp").string() + " " +
+                            (kBuild / "anim/animzombie.vba").string() + " 2 " +
+                            (temp / "strip.png").string() + " --frames 4 --loop --part 5";
+  const std::string sheet = viewer + "sheet " + (temp / "sheet.png").string() + " " +
+                            (kBuild / "anim/animchr.vba").string() + " 1,7 " +
+                            (kBuild / "gfx/chr0.vgp").string();
+  EXPECT_EQ(std::system(strip.c_str()), 0);
+  EXPECT_EQ(std::system(sheet.c_str()), 0);
+  EXPECT_EQ(ReadAll(temp / "strip.png").substr(1, 3), "PNG");
+  EXPECT_EQ(ReadAll(temp / "sheet.png").substr(1, 3), "PNG");
+  const std::string missing = viewer + "strip " + (kBuild / "gfx/chr0.vgp").string() + " " +
+                              (kBuild / "anim/animchr.vba").string() + " 99 " +
+                              (temp / "x.png").string() + " 2> /dev/null";
+  EXPECT_NE(std::system(missing.c_str()), 0);
+  fs::remove_all(temp);
+}
+
+}  // namespace

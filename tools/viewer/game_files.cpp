@@ -23,35 +23,16 @@ SpriteSet LoadSprites(const std::string& vgpPath) {
   return sprites;
 }
 
-AnimationSet LoadAnimationSet(const std::string& vbaPath) {
-  const VBAPtr vba = VBA::Load(vbaPath);
-  AnimationSet set;
-  set.skeleton.children.resize(vba->boneCount);
-  std::vector<VBABonePtr> walk;
-  if (vba->root) {
-    set.skeleton.root = vba->root->id;
-    walk.push_back(vba->root);
+std::shared_ptr<VBA> LoadAnimationSet(const std::string& vbaPath) {
+  return VBA::Load(vbaPath);
+}
+
+int PassLength(const VBA& set, int index, bool loop) {
+  int length = 0;
+  for (VBAFramePtr frame = set.anims[index]->firstFrame; frame; frame = frame->next) {
+    if (loop || frame->next) length += frame->duration;
   }
-  while (!walk.empty()) {
-    const VBABonePtr bone = walk.back();
-    walk.pop_back();
-    for (const VBABonePtr& child : bone->children) {
-      set.skeleton.children[bone->id].push_back(child->id);
-      walk.push_back(child);
-    }
-  }
-  for (const VBAAnimPtr& anim : vba->anims) {
-    Clip clip;
-    for (VBAFramePtr frame = anim->firstFrame; frame; frame = frame->next) {
-      Key key{frame->duration, {}};
-      for (const VBABoneState& s : frame->states) {
-        key.bones.push_back({s.x, s.y, s.angle, s.scale, s.depth, s.graph});
-      }
-      clip.keys.push_back(std::move(key));
-    }
-    set.clips.push_back(std::move(clip));
-  }
-  return set;
+  return length;
 }
 
 }  // namespace viewer

@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "modes.h"
+#include "shell/trig_tables.h"
 
 namespace {
 
@@ -25,6 +26,7 @@ constexpr Mode kModes[] = {
 }  // namespace
 
 int main(int argc, char** argv) {
+  FillTrigTables();  // the game's posing reads them
   for (const Mode& mode : kModes) {
     if (argc >= 2 && std::strcmp(argv[1], mode.name) == 0) {
       try {

@@ -28,9 +28,9 @@ Sprite::~Sprite() {
   cairo_surface_destroy(surface_);
 }
 
-void DrawPuppet(cairo_t* cr, const SpriteSet& sprites, const std::vector<Posed>& bones, double x,
+void DrawPuppet(cairo_t* cr, const SpriteSet& sprites, const std::vector<RepBone>& bones, double x,
                 double y, double scaleX, double scaleY, int optionalPart) {
-  for (const Posed& bone : bones) {
+  for (const RepBone& bone : bones) {
     int graph = bone.graph;
     if (graph == kOptionalPartMarker) graph = optionalPart;
     const auto sprite = sprites.find(graph);

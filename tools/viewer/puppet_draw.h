@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "poser.h"
+#include "anim/rep_bone.h"
 
 namespace viewer {
 
@@ -35,7 +35,7 @@ using SpriteSet = std::map<int, std::shared_ptr<Sprite>>;
 // The game's stand-in for bones marked 999: the optional part's graph, or 0 to hide it.
 constexpr int kOptionalPartMarker = 999;
 
-void DrawPuppet(cairo_t* cr, const SpriteSet& sprites, const std::vector<Posed>& bones, double x,
+void DrawPuppet(cairo_t* cr, const SpriteSet& sprites, const std::vector<RepBone>& bones, double x,
                 double y, double scaleX, double scaleY, int optionalPart);
 
 }  // namespace viewer

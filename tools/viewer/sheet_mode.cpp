@@ -1,6 +1,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "anim/vba.h"
 #include "cell.h"
 #include "game_files.h"
 #include "modes.h"
@@ -23,10 +24,10 @@ int RunSheet(int argc, char** argv) {
                  " [--part G] [--zoom Z]\n";
     return 1;
   }
-  const AnimationSet set = LoadAnimationSet(words[1]);
+  const auto set = LoadAnimationSet(words[1]);
   const std::vector<int> indexes = ParseIndexes(words[2]);
   for (int index : indexes) {
-    if (index < 0 || index >= static_cast<int>(set.clips.size())) {
+    if (index < 0 || index >= set->animCount) {
       std::cerr << words[1] << " has no animation " << index << "\n";
       return 1;
     }
@@ -39,13 +40,12 @@ int RunSheet(int argc, char** argv) {
   cairo_scale(canvas.Cairo(), zoom, zoom);
   for (size_t row = 0; row < packages.size(); ++row) {
     const SpriteSet sprites = LoadSprites(packages[row]);
-    const Character character{&set.skeleton, &sprites,
-                              static_cast<int>(options.Number("--part", 0))};
+    const Character character{set, &sprites, static_cast<int>(options.Number("--part", 0))};
     for (size_t column = 0; column < indexes.size(); ++column) {
-      const Clip& clip = set.clips[indexes[column]];
+      const int index = indexes[column];
+      const Moment moment{index, false, PassLength(*set, index, false) * at};
       DrawCell(canvas.Cairo(), static_cast<int>(column * kCellWidth),
-               static_cast<int>(row * kCellHeight), character, clip, ClipLength(clip) * at, 1, 0,
-               std::to_string(indexes[column]));
+               static_cast<int>(row * kCellHeight), character, moment, std::to_string(index));
     }
   }
   if (!canvas.SavePNG(words[0])) {

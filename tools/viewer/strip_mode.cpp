@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <iostream>
 
+#include "anim/vba.h"
 #include "cell.h"
 #include "game_files.h"
 #include "modes.h"
@@ -17,29 +18,28 @@ int RunStrip(int argc, char** argv) {
     return 1;
   }
   const SpriteSet sprites = LoadSprites(words[0]);
-  const AnimationSet set = LoadAnimationSet(words[1]);
+  const auto set = LoadAnimationSet(words[1]);
   const int index = std::stoi(words[2]);
-  if (index < 0 || index >= static_cast<int>(set.clips.size())) {
+  if (index < 0 || index >= set->animCount) {
     std::cerr << words[1] << " has no animation " << index << "\n";
     return 1;
   }
-  Clip clip = set.clips[index];
-  clip.loop = options.Has("--loop");
+  const bool loop = options.Has("--loop");
   const int frames = std::max(1, static_cast<int>(options.Number("--frames", 8)));
   const double zoom = options.Number("--zoom", 1);
-  const Character character{&set.skeleton, &sprites, static_cast<int>(options.Number("--part", 0))};
-  const float length = static_cast<float>(ClipLength(clip));
+  const Character character{set, &sprites, static_cast<int>(options.Number("--part", 0))};
+  const float length = static_cast<float>(PassLength(*set, index, loop));
   // A loop's frames stop one step short of the end, which is its first frame again.
-  const int steps = clip.loop ? frames : std::max(1, frames - 1);
+  const int steps = loop ? frames : std::max(1, frames - 1);
   artkit::Canvas canvas(static_cast<int>(kCellWidth * frames * zoom),
                         static_cast<int>(kCellHeight * zoom));
   cairo_scale(canvas.Cairo(), zoom, zoom);
   for (int f = 0; f < frames; ++f) {
-    const float time = length * f / steps;
+    const Moment moment{index, loop, length * f / steps, options.Has("--mirror") ? -1.0f : 1.0f,
+                        options.Number("--angle", 0)};
     char caption[64];
-    std::snprintf(caption, sizeof caption, "%d  t=%.0f ms", index, time);
-    DrawCell(canvas.Cairo(), f * kCellWidth, 0, character, clip, time,
-             options.Has("--mirror") ? -1.0f : 1.0f, options.Number("--angle", 0), caption);
+    std::snprintf(caption, sizeof caption, "%d  t=%.0f ms", index, moment.time);
+    DrawCell(canvas.Cairo(), f * kCellWidth, 0, character, moment, caption);
   }
   if (!canvas.SavePNG(words[3])) {
     std::cerr << "cannot write " << words[3] << "\n";
