@@ -1,5 +1,6 @@
 #include "parts.h"
 
+#include "artkit.h"
 #include "style.h"
 
 namespace chargen {
@@ -8,9 +9,10 @@ namespace chargen {
 constexpr double kFarSideDim = 0.78;
 
 Palette MakePalette(const Look& look, double dim) {
-  return {Darken(look.skin, dim),     Darken(look.shirt, dim), Darken(look.accent, dim),
-          Darken(look.trousers, dim), Darken(look.shoes, dim), Darken(look.hair, dim),
-          Darken(look.hat, dim)};
+  return {artkit::Shade(look.skin, dim),   artkit::Shade(look.shirt, dim),
+          artkit::Shade(look.accent, dim), artkit::Shade(look.trousers, dim),
+          artkit::Shade(look.shoes, dim),  artkit::Shade(look.hair, dim),
+          artkit::Shade(look.hat, dim)};
 }
 
 std::map<int, Graph> DrawLook(const Look& look, int mirrorOffset) {

@@ -8,16 +8,8 @@
 
 namespace chargen {
 
-uint32_t Darken(uint32_t c, double f) {
-  auto channel = [&](int shift) {
-    const double v = ((c >> shift) & 0xFF) * f;
-    return static_cast<uint32_t>(std::clamp(std::lround(v), 0L, 255L)) << shift;
-  };
-  return (c & 0xFF000000u) | channel(16) | channel(8) | channel(0);
-}
-
 uint32_t Shade(uint32_t base) {
-  const uint32_t dark = Darken(base, 0.72);
+  const uint32_t dark = artkit::Shade(base, 0.72);
   const uint32_t blue = std::min<uint32_t>(255, (dark & 0xFF) + 12);
   return (dark & 0xFFFFFF00u) | blue;
 }

@@ -14,9 +14,6 @@ constexpr uint32_t kInk = 0xFF1E1621;  // outline colour
 constexpr double kOutlineWidth = 2.5;  // px
 constexpr double kDetailWidth = 1.6;   // px, for lines inside a shape (mouths, seams)
 
-// c scaled towards black by factor f (0.8 = 20 % darker); alpha kept.
-uint32_t Darken(uint32_t c, double f);
-
 // The shade colour of a base colour: one step darker and slightly cooler.
 uint32_t Shade(uint32_t base);
 
