@@ -12,7 +12,7 @@ constexpr uint32_t kCaption = 0xFF202020;
 // advancing".
 constexpr float kClockStart = 1000;
 
-static std::vector<RepBone> PoseAt(const Character& character, const Moment& moment) {
+std::vector<RepBone> PoseAt(const Character& character, const Moment& moment) {
   const auto state = AnimState::Create(character.animations);
   if (!state || !state->Play(moment.animation, kClockStart, moment.loop ? 1 : 0, 0, 0)) return {};
   const float now = kClockStart + moment.time;

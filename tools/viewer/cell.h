@@ -29,6 +29,9 @@ struct Moment {
   float angle = 0;   // the owner's rotation (the dive's aim)
 };
 
+// The character's bones at that moment, posed by the game's own playback, relative to its feet.
+std::vector<RepBone> PoseAt(const Character& character, const Moment& moment);
+
 // Draws the moment into the cell whose top-left corner is (left, top).
 void DrawCell(cairo_t* cr, int left, int top, const Character& character, const Moment& moment,
               const std::string& caption);

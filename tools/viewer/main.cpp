@@ -21,6 +21,7 @@ struct Mode {
 constexpr Mode kModes[] = {
     {"strip", viewer::RunStrip, "one animation of one package as a row of frames"},
     {"sheet", viewer::RunSheet, "packages by animations, one pose each (contact sheet)"},
+    {"panorama", viewer::RunPanorama, "a level's layers composed as a match draws them"},
 };
 
 }  // namespace

@@ -14,4 +14,9 @@ int RunStrip(int argc, char** argv);
 // each posed at FRACTION of its length (default 0.3).
 int RunSheet(int argc, char** argv);
 
+// panorama DATA_FOLDER LEVEL OUT.png SCROLL... [--players N]
+// The level's panorama as a match draws it at each scroll position, one frame under the other,
+// with N players (default 4) running on the ground line.
+int RunPanorama(int argc, char** argv);
+
 }  // namespace viewer
