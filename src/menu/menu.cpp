@@ -1,54 +1,155 @@
 #include "menu/menu.h"
 
+#include <cmath>
+#include <string>
+
+#include "media/display.h"
 #include "media/draw.h"
 #include "media/input.h"
-#include "media/sound.h"
+#include "media/system.h"
+#include "menu/submenu_credits.h"
+#include "menu/submenu_options.h"
+#include "menu/submenu_play.h"
+#include "menu/submenu_quit.h"
 #include "shell/music.h"
 #include "shell/state_loop.h"
 
 namespace {
 
-constexpr const char* kTitle = "SKULLGNAWER";
-constexpr const char* kQuitHint = "Escape o clic: salir";
+enum MainButton : int { kPlayButton = 0, kOptionsButton = 1, kCreditsButton = 2, kQuitButton = 3 };
 
-bool QuitAsked() {
-  return media::KeyHit(media::kKeyEscape) > 0 || media::MouseHit(1) > 0 || media::MouseHit(2) > 0 ||
-         media::MouseHit(3) > 0;
-}
+struct MainButtonPlace {
+  const char* image;
+  float x;
+  float y;
+};
 
-void DrawCentredText(const std::string& text, float y, float scale) {
-  media::SetTransform(0, scale, scale);
-  media::DrawText(text, (kScreenWidth - media::TextWidth(text) * scale) / 2, y);
+constexpr MainButtonPlace kMainButtons[TMenu::kButtonCount] = {
+    {"gfx/menu/Jugar.png", 300, 200},
+    {"gfx/menu/Opciones.png", 320, 275},
+    {"gfx/menu/Creditos.png", 340, 350},
+    {"gfx/menu/Salir.png", 360, 425},
+};
+
+constexpr float kPulseStep = 0.0075f;  // one light cycle in about 267 frames
+constexpr int kCursorFrameMs = 200;
+
+// The play panel's answers 1-3 are the levels in this order; 4 is the tutorial.
+constexpr const char* kLevelNames[] = {"bosque", "ciudad", "metro"};
+constexpr int kLevelCount = 3;
+constexpr int kTutorialAnswer = 4;
+constexpr int kQuitYesAnswer = 1;
+
+int Clock() {
+  return static_cast<int>(media::Milliseconds());
 }
 
 }  // namespace
 
 std::shared_ptr<TMenu> TMenu::Create(std::shared_ptr<TSistema> system) {
+  media::HidePointer();
   auto menu = std::make_shared<TMenu>();
   menu->system = std::move(system);
+  menu->nextState = -1;
   return menu;
 }
 
-void TMenu::DrawFrame() {
-  media::ResetRenderState();
-  media::SetClearColor(24, 16, 20);
-  media::Clear();
-  media::SetColor(230, 220, 200);
+void TMenu::Init() {
+  media::AutoMidHandle(false);
+  for (int i = 0; i < kButtonCount; ++i) {
+    const MainButtonPlace& place = kMainButtons[i];
+    buttons[i] = TMenuButton::Create(place.image, place.x, place.y, i, 1);
+  }
+  musicChannel = media::PlaySound(menuMusic);
+  media::SetChannelVolume(musicChannel, system->GetConfig()->MusicChannelVolume());
+  background = media::LoadImage("gfx/menu/menu.png", media::kImageDefaultFlags);
+  for (int i = 0; i < kCursorFrameCount; ++i) {
+    cursorFrames[i] = media::LoadImage("gfx/menu/cursoranimado_" + std::to_string(i + 1) + ".png",
+                                       media::kImageDefaultFlags);
+  }
+  cursorFrameTime = Clock();
+  nextState = -1;
+}
+
+// The second, additive pass makes a triangle wave of light: |pulse| climbs to 1, holds when pulse
+// wraps to -1, and falls back to 0. It leaves the light blend and that alpha in force.
+void TMenu::DrawBackground() {
   media::SetBlend(media::kBlendAlpha);
-  DrawCentredText(kTitle, 200, 4);
-  DrawCentredText(kQuitHint, 360, 2);
+  media::SetAlpha(1);
+  media::DrawImage(background, 0, 0, 0);
+  media::SetBlend(media::kBlendLight);
+  pulse += kPulseStep;
+  if (pulse > 1) pulse = -1;
+  media::SetAlpha(std::fabs(pulse));
+  media::DrawImage(background, 0, 0, 0);
+}
+
+// Colour, alpha and scale stay the caller's, so the pointer fades with a fading panel.
+void TMenu::DrawCursor() {
+  const int now = Clock();
+  if (now - cursorFrameTime > kCursorFrameMs) {
+    ++cursorFrame;
+    cursorFrameTime = now;
+    if (cursorFrame > kCursorFrameCount - 1) cursorFrame = 0;
+  }
+  media::SetBlend(media::kBlendAlpha);
+  media::DrawImage(cursorFrames[cursorFrame], static_cast<float>(media::MouseX()),
+                   static_cast<float>(media::MouseY()), 0);
+}
+
+// The frame of a click is not presented, and the buttons after the clicked one are not drawn.
+int TMenu::Frame() {
+  DrawBackground();
+  for (const auto& button : buttons) {
+    const int clicked = button->Update();
+    if (clicked != -1) return clicked;
+  }
+  DrawCursor();
+  media::Flip(-1);
+  media::Clear();
+  return -1;
+}
+
+void TMenu::ChooseLevel(int answer) {
+  if (answer >= 1 && answer <= kLevelCount) {
+    TConfiguracion& config = *system->GetConfig();
+    config.levelName = kLevelNames[answer - 1];
+    config.levelIndex = answer - 1;
+    nextState = kStateMatch;
+  } else if (answer == kTutorialAnswer) {
+    nextState = kStateTutorial;
+  }
+}
+
+void TMenu::RunPanel(int clicked) {
+  std::shared_ptr<TSubMenu> panel;
+  switch (clicked) {
+    case kPlayButton:
+      panel = TSubMenuPlay::Create(this, "gfx/menu/seleccionescenario.png", 100, 100);
+      break;
+    case kOptionsButton:
+      panel = TSubMenuOptions::Create(this, "gfx/menu/panelopciones.png", 50, 100);
+      break;
+    case kCreditsButton:
+      panel = TSubMenuCredits::Create(this, "gfx/menu/panelcreditos.png", 100, 100);
+      break;
+    case kQuitButton:
+      panel = TSubMenuQuit::Create(this, "gfx/menu/seguroquedeseasalir.png", 200, 300);
+      break;
+    default:
+      return;
+  }
+  if (!panel) return;
+  const int answer = RunToAnswer(*panel);
+  if (clicked == kPlayButton) ChooseLevel(answer);
+  if (clicked == kQuitButton && answer == kQuitYesAnswer) nextState = kStateQuit;
 }
 
 int TMenu::Run() {
-  const media::Channel music = media::PlaySound(menuMusic);
-  media::SetChannelVolume(music, system->GetConfig()->MusicChannelVolume());
-  // Presses made during the splash do not count here.
-  media::FlushKeys();
-  media::FlushMouse();
-  while (!QuitAsked()) {
-    DrawFrame();
-    media::Flip(-1);
-  }
-  media::StopChannel(music);
-  return kStateQuit;
+  Init();
+  do {
+    RunPanel(Frame());
+  } while (nextState == -1);
+  media::StopChannel(musicChannel);
+  return nextState;
 }

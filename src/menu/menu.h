@@ -1,17 +1,45 @@
 #pragma once
-// The main menu screen. For now a plain screen that only offers quitting; the real menu with its
-// buttons and panels replaces it here.
+// The main menu: the pulsing graveyard background, four buttons that slide in and grow under the
+// pointer, a pointer of its own and the intro music. Its buttons open the panels, whose answers
+// decide the next top-level state.
+#include <array>
 #include <memory>
 
+#include "media/image.h"
+#include "media/sound.h"
+#include "menu/menu_button.h"
 #include "shell/sistema.h"
 
 class TMenu {
  public:
+  static constexpr int kButtonCount = 4;
+  static constexpr int kCursorFrameCount = 5;
+
+  // Hides the system pointer; loads nothing until a run starts.
   static std::shared_ptr<TMenu> Create(std::shared_ptr<TSistema> system);
-  // Runs until the player leaves; returns the next top-level state.
+
+  // Prepares one run: new buttons sliding in, the intro music restarted, the images reloaded.
+  void Init();
+  // The panels draw the background first and the pointer last in each of their frames.
+  void DrawBackground();
+  void DrawCursor();
+  // One frame of the menu itself: the value of the clicked button, or -1.
+  int Frame();
+  // Runs until the next top-level state is known: 1 match, 2 quit, 3 tutorial.
   int Run();
 
- private:
-  void DrawFrame();
   std::shared_ptr<TSistema> system;
+  media::Channel musicChannel;
+  media::ImagePtr background;
+  std::array<media::ImagePtr, kCursorFrameCount> cursorFrames;
+  int cursorFrame = 0;
+  int cursorFrameTime = 0;
+  float pulse = 0;  // its absolute value is the alpha of the additive light pass
+  std::array<std::shared_ptr<TMenuButton>, kButtonCount> buttons;
+  int nextState = -1;
+
+ private:
+  // Opens the panel of main button `clicked`, runs it to its answer and acts on that answer.
+  void RunPanel(int clicked);
+  void ChooseLevel(int answer);
 };

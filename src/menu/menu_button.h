@@ -1,0 +1,40 @@
+#pragma once
+// The image button of the main menu and of every panel: it eases up from below the screen, then
+// answers a click (press and release over it) and grows or brightens under the pointer.
+#include <memory>
+#include <string>
+
+#include "media/image.h"
+
+class TMenuButton {
+ public:
+  // The button starts below the screen and slides in before it takes any input.
+  static std::shared_ptr<TMenuButton> Create(const std::string& imagePath, float x, float y,
+                                             int value, int growOnHover);
+
+  void DrawSliding();
+  void Draw();
+  bool IsMouseOver() const;
+  // One frame of slide-in, input and drawing: `value` on the frame a click completes, else -1.
+  int Update();
+
+  // Press tracking of the left mouse button.
+  enum PressState : int { kIdle = 0, kPressedHere = 1, kPressedElsewhere = 2 };
+
+  media::ImagePtr image;
+  float x = 0;
+  float y = 0;         // top edge once the slide-in has ended
+  float slideY = 650;  // top edge while sliding in
+  float width = 0;
+  float height = 0;
+  float scale = 1.0f;
+  float alpha = 0.5f;
+  int sliding = 0;
+  int value = 0;
+  int growOnHover = 1;  // 1 grows under the pointer (main menu); 0 only brightens (panels)
+  int pressState = kIdle;
+
+ private:
+  void TrackPress();
+  void Animate(bool hovered);
+};

@@ -1,0 +1,33 @@
+#pragma once
+// The options: one button per player to bind that player's input, and the music and sound volume
+// sliders. Edits stay pending until OK, which stores them in the settings, saves the file at once
+// and applies the music volume; cancel drops them. Answers 1 when closed.
+#include <array>
+
+#include "menu/submenu.h"
+#include "shell/configuracion.h"
+
+class TSubMenuOptions : public TSubMenu {
+ public:
+  static constexpr int kClosedAnswer = 1;
+
+  void Draw() override;
+  void Init() override;
+  static std::shared_ptr<TSubMenuOptions> Create(TMenu* parent, const std::string& imagePath,
+                                                 float x, float y);
+  // Runs its own frames, with the prompt blinking over the panel, until a key, a mouse button or
+  // a joystick button is pressed; returns that input's code.
+  int CaptureKey();
+
+  media::ImagePtr promptImage;
+  std::array<int, kMaxPlayers> pendingKeys = {};
+
+ protected:
+  void OnClick(int value) override;
+  int Close() override;
+
+ private:
+  void DrawBindings();
+  void DrawPrompt(int& blinkStart);
+  void Apply();
+};

@@ -1,0 +1,206 @@
+// The options: capturing bindings, OK and cancel, the sliders, and the names shown.
+#include <gtest/gtest.h>
+
+#include "media/draw.h"
+#include "media/image.h"
+#include "media/input.h"
+#include "media/sound.h"
+#include "media/system.h"
+#include "menu/key_names.h"
+#include "menu/submenu_options.h"
+#include "menu_fixture.h"
+
+namespace {
+
+constexpr int kSpace = 32;
+constexpr int kPlayer1Default = 81;  // Q
+constexpr int kPlayer2Default = 90;  // Z
+
+class OptionsTest : public MenuTest {
+ protected:
+  // Opens the panel and steps it until its buttons have slid in.
+  std::shared_ptr<TSubMenuOptions> Open() {
+    auto options = TSubMenuOptions::Create(menu_.get(), "gfx/menu/panelopciones.png", 50, 100);
+    for (int frame = 0; frame < kSettleSteps; ++frame) {
+      EXPECT_EQ(options->Step(), TSubMenu::kStillOpen);
+    }
+    return options;
+  }
+  // Presses and releases over a button, one Step each.
+  static int Click(TSubMenuOptions& options, const std::string& image, float x, float y) {
+    MoveMouse(CentreOf("gfx/menu/" + image, x, y));
+    LeftButton(true);
+    EXPECT_EQ(options.Step(), TSubMenu::kStillOpen);
+    LeftButton(false);
+    return options.Step();
+  }
+  // The release frame runs the capture, which waits for what the queued actions press.
+  static void Bind(TSubMenuOptions& options, int player) {
+    Click(options, "teclaj" + std::to_string(player + 1) + ".png", 100,
+          180 + 50 * static_cast<float>(player));
+  }
+  static void Ok(TSubMenuOptions& options) {
+    Click(options, "ok.png", 100, 500);
+    EXPECT_EQ(RunToAnswer(options), TSubMenuOptions::kClosedAnswer);
+  }
+  static void TapKey(int key) {
+    media::Input().KeyEvent(key, true);
+    media::Input().KeyEvent(key, false);
+  }
+  static void Drag(TMenuSlider& slider, ScreenPoint from, ScreenPoint to) {
+    MoveMouse(from);
+    LeftButton(true);
+    slider.Update();
+    MoveMouse(to);
+    slider.Update();
+    LeftButton(false);
+    slider.Update();
+  }
+};
+
+TEST_F(OptionsTest, ACancelledBindingLeavesSettingsAndFileAlone) {
+  const auto before = SettingsFile();
+  auto options = Open();
+  Wait(20);
+  Then([] { TapKey(kSpace); });
+  Bind(*options, 0);
+  EXPECT_EQ(options->pendingKeys[0], kSpace);
+  Click(*options, "cancelar.png", 200, 500);
+  EXPECT_EQ(RunToAnswer(*options), TSubMenuOptions::kClosedAnswer);
+  EXPECT_EQ(Config().keys[0], kPlayer1Default);
+  EXPECT_EQ(SettingsFile(), before);
+  EXPECT_EQ(Open()->pendingKeys[0], kPlayer1Default);
+}
+
+TEST_F(OptionsTest, AnOkdJoystickBindingIsSavedAndNamedByPortAndButton) {
+  auto options = Open();
+  Wait(5);
+  Then([] { media::Input().JoystickButtonEvent(1, 5, true); });
+  Bind(*options, 1);
+  EXPECT_EQ(options->pendingKeys[1], 605);
+  EXPECT_EQ(Config().keys[1], kPlayer2Default);  // the panel's text still shows the old one
+  Ok(*options);
+  EXPECT_EQ(Config().keys[1], 605);
+  EXPECT_EQ(SettingsFile()[4], 605);
+  EXPECT_EQ(Open()->pendingKeys[1], 605);
+  EXPECT_EQ(KeyName(605), "Joy 1 Button 5");
+  EXPECT_EQ(KeyName(500), "Joy 0 Button 0");
+}
+
+TEST_F(OptionsTest, CapturePollingRanksJoystickOverMouseOverKey) {
+  auto options = Open();
+  Wait(3);
+  Then([] {
+    TapKey(kSpace);
+    LeftButton(true);
+    LeftButton(false);
+  });
+  EXPECT_EQ(options->CaptureKey(), 1);
+
+  // Right and middle are reachable too, and middle outranks right.
+  Then([] {
+    media::Input().MouseButtonEvent(2, true);
+    media::Input().MouseButtonEvent(2, false);
+  });
+  EXPECT_EQ(options->CaptureKey(), 2);
+  Then([] {
+    media::Input().MouseButtonEvent(2, true);
+    media::Input().MouseButtonEvent(3, true);
+  });
+  EXPECT_EQ(options->CaptureKey(), 3);
+
+  Then([] {
+    TapKey(kSpace);
+    LeftButton(true);
+    media::Input().JoystickButtonEvent(0, 0, true);
+  });
+  EXPECT_EQ(options->CaptureKey(), 500);
+
+  // The lowest key code pressed wins among keys; Escape is a binding like any other.
+  Then([] {
+    TapKey(90);
+    TapKey(27);
+  });
+  EXPECT_EQ(options->CaptureKey(), 27);
+}
+
+TEST_F(OptionsTest, ThePromptIsHiddenFor700MsThenShownFor700Ms) {
+  auto options = Open();
+  const media::ImagePtr prompt = media::LoadImage("gfx/menu/presioneunatecla.png");
+  ASSERT_TRUE(prompt);
+  // A pixel of the prompt's opaque plate, at its place on the screen.
+  const int px = prompt->Width() / 2, py = prompt->Height() - 8;
+  const uint32_t promptPixel = prompt->Pixels(0)[py * prompt->Width() + px];
+  ASSERT_EQ(promptPixel >> 24, 0xffu);
+  const int sx = 400 - prompt->Width() / 2 + px, sy = 300 - prompt->Height() / 2 + py;
+
+  std::vector<std::pair<int, bool>> frames;  // ms since the capture began, prompt drawn
+  const int start = static_cast<int>(media::Milliseconds());
+  for (int frame = 0; frame < 130; ++frame) {
+    Then([&frames, start, sx, sy, promptPixel] {
+      const uint32_t seen = media::BackBuffer()->Pixels(0)[sy * 800 + sx];
+      frames.emplace_back(static_cast<int>(media::Milliseconds()) - start, seen == promptPixel);
+    });
+  }
+  Then([] { TapKey(kSpace); });
+  EXPECT_EQ(options->CaptureKey(), kSpace);
+  ASSERT_GE(frames.size(), 130u);
+  // A frame is presented up to one frame period after its prompt was decided.
+  for (const auto& [ms, shown] : frames) {
+    if (ms < 700 || (ms >= 1434 && ms < 2100)) {
+      EXPECT_FALSE(shown) << ms;
+    } else if (ms >= 717 && ms < 1400) {
+      EXPECT_TRUE(shown) << ms;
+    }
+  }
+}
+
+TEST_F(OptionsTest, SlidersMoveOnlyFromTheKnobAndClampToTheirRange) {
+  auto options = Open();
+  TMenuSlider& music = *options->sliders[0];
+  EXPECT_EQ(music.value, 5);
+  const int knobX = static_cast<int>(music.x + music.value / music.max * music.barWidth);
+  const ScreenPoint knob = {knobX + 5, 400};
+
+  Drag(music, {600, 400}, {700, 400});  // a press off the knob
+  EXPECT_EQ(music.value, 5);
+  Drag(music, knob, {2000, 400});
+  EXPECT_EQ(music.value, 100);
+  Drag(music, {static_cast<int>(music.x + music.barWidth) + 5, 400}, {-300, 400});
+  EXPECT_EQ(music.value, 0);
+  Drag(music, {static_cast<int>(music.x) + 5, 400}, {static_cast<int>(music.x) + 150, 500});
+  EXPECT_FLOAT_EQ(music.value, 50);  // the knob follows anywhere on the screen, by x alone
+}
+
+TEST_F(OptionsTest, OkStoresTruncatedVolumesAndTheMusicFollowsAtOnce) {
+  auto options = Open();
+  options->sliders[0]->value = 55.9f;
+  options->sliders[1]->value = 99.99f;
+  Ok(*options);
+  EXPECT_EQ(Config().musicVolume, 55);
+  EXPECT_EQ(Config().soundVolume, 99);
+  const auto file = SettingsFile();
+  EXPECT_EQ(file[1], 55);
+  EXPECT_EQ(file[2], 99);
+  EXPECT_FLOAT_EQ(media::ChannelVolume(menu_->musicChannel), 0.55f);
+}
+
+TEST(KeyNames, NameEveryCodeTheSettingsCanHold) {
+  BuildKeyNames();
+  EXPECT_EQ(KeyName(32), "Espacio");
+  EXPECT_EQ(KeyName(107), "'");
+  EXPECT_EQ(KeyName(109), media::Latin1("¡"));
+  EXPECT_EQ(KeyName(108), KeyName(111));
+  EXPECT_EQ(KeyName(186), media::Latin1("ç"));
+  EXPECT_EQ(KeyName(226), "<");
+  EXPECT_EQ(KeyName(4), "Tecla 4");      // unnamed within the table
+  EXPECT_EQ(KeyName(255), "Tecla 255");  // past the table
+  EXPECT_EQ(KeyName(499), "Tecla 499");
+  EXPECT_EQ(KeyName(-7), "Tecla -7");
+  // The built-in font has a glyph for every name.
+  for (const std::string& name : keyNames) {
+    for (unsigned char c : name) EXPECT_GT(media::TextWidth(std::string(1, c)), 0) << int(c);
+  }
+}
+
+}  // namespace
