@@ -1,13 +1,168 @@
 #include "game/juego.h"
 
+#include "entities/administrador.h"
+#include "entities/game_kinds.h"
+#include "game/match_hooks.h"
+#include "game/recursos.h"
+#include "media/input.h"
+#include "media/system.h"
+#include "shell/music.h"
+#include "shell/player_report.h"
+#include "shell/sistema.h"
 #include "shell/state_loop.h"
 
+namespace {
+constexpr float kStartScroll = 401.0f;
+constexpr float kScrollSpeed = 0.4f;  // pixels per game millisecond
+constexpr int kHordeSize = 10;
+constexpr int kFirstPlayerDepth = 50;
+constexpr int kPlayerDepthStep = 10;
+constexpr int kTileLow = 1000;
+constexpr int kTileHigh = 3000;
+constexpr int kFirstWalkerLow = 6000;
+constexpr int kFirstWalkerHigh = 10000;
+constexpr int kNextWalkerLow = 1000;
+constexpr int kNextWalkerHigh = 10000;
+constexpr float kDecideMs = 1200.0f;  // the field darkens this long before the winner is shown
+constexpr float kDimmerMs = 800.0f;
+constexpr float kFrameMs = 16.666666f;
+}  // namespace
+
+void ChooseMatch(TConfiguracion& settings, int level, int players) {
+  settings.levelIndex = level;
+  settings.levelName = kLevelNames[level];
+  settings.playerCount = players;
+}
+
 std::shared_ptr<TJuego> TJuego::Create(std::shared_ptr<TSistema> system) {
+  if (!system) return nullptr;
   auto game = std::make_shared<TJuego>();
-  game->system = std::move(system);
+  game->system = system;
+  game->timer = system->GetTimer();
+  game->resources = TRecursos::Create(system);
+  if (!game->resources) system->Error("no se pudo crear el gestor de recursos");
+  game->resources->LoadAll();
+  for (int level = 0; level < TRecursos::kLevels; ++level) {
+    game->resources->LoadScroll(level, kLevelNames[level]);
+  }
+  game->manager = TAdministrador::Create(system, game->resources, GameEntityKinds());
+  if (!game->manager) system->Error("no se pudo crear el administrador de entidades");
   return game;
 }
 
 int TJuego::Run() {
-  return kStateMenu;
+  SetUpMatch();
+  ReportPlayers();
+  while (running == 1 && PlayFrame()) {
+  }
+  media::StopChannel(musicChannel);
+  shell::ForgetPlayers();
+  manager->Clear();
+  return running;
+}
+
+void TJuego::SetUpMatch() {
+  const auto& settings = *system->GetConfig();
+  paused = false;
+  savedSpeed = 0;
+  deciding = false;
+  endTime = 0;
+  scroll = kStartScroll;
+  running = 1;
+  timer->Update();
+  timer->Update();
+  manager->dimmerRate = 0;
+  manager->dimmer = 0;  // on, at plain white, so every entity is drawn untinted
+  fade = 0;
+  fadeRate = 0;
+  manager->Clear();
+  for (int slot = 0; slot < kMaxPlayers; ++slot) {
+    if (slot >= 2 && settings.playerCount <= slot) break;
+    manager->AddPlayer(resources->GetPlayerPackage(slot), settings.GetKey(slot),
+                       kFirstPlayerDepth + kPlayerDepthStep * slot);
+  }
+  manager->ArrangePlayers();
+  for (int n = 0; n < kHordeSize; ++n) manager->AddZombie();
+  for (int& tile : tiles) tile = media::RandomInt(kTileLow, kTileHigh);
+  musicChannel = media::PlaySound(gameMusic);
+  media::SetChannelVolume(musicChannel, settings.MusicChannelVolume());
+  media::FlushKeys();
+  nextZombieTime = timer->GetElapsed(false) + media::RandomInt(kFirstWalkerLow, kFirstWalkerHigh);
+  timer->Update();
+  timer->Update();
+}
+
+// The trace of the headless runner follows the players through this.
+void TJuego::ReportPlayers() {
+  TAdministrador* players = manager.get();
+  shell::ReportPlayersFrom([players] {
+    std::vector<shell::PlayerReport> reports;
+    for (int slot = 0; slot < players->GetPlayerCount(); ++slot) {
+      const auto player = players->GetPlayer(slot);
+      reports.push_back({slot, player->GetState(), player->x, player->y});
+    }
+    return reports;
+  });
+}
+
+bool TJuego::PlayFrame() {
+  const auto& hooks = game::CurrentMatchHooks();
+  if (hooks.beforeFrame) hooks.beforeFrame(*manager);
+  timer->Update();
+  if (media::KeyDown(media::kKeyEscape)) running = 0;
+  if (media::KeyHit(media::kKeyF10)) TogglePause();
+  DecideMatch();
+  if (running != 1) return false;
+  scroll += kScrollSpeed * timer->GetDelta(false);
+  if (timer->GetElapsed(false) > nextZombieTime) {
+    manager->AddZombieMovil();
+    nextZombieTime = timer->GetElapsed(false) + media::RandomInt(kNextWalkerLow, kNextWalkerHigh);
+  }
+  manager->UpdateAll();
+  Render();
+  const float rest = kFrameMs - timer->GetDelta(true);
+  if (rest > 0) media::Sleep(static_cast<int>(rest));
+  return true;
+}
+
+// Speed 0 freezes the field while frames keep being drawn; the second press restores the speed
+// that held before.
+void TJuego::TogglePause() {
+  if (paused) {
+    timer->SetSpeed(savedSpeed, 0);
+    paused = false;
+  } else {
+    savedSpeed = timer->GetSpeed();
+    timer->SetSpeed(0, 0);
+    paused = true;
+  }
+}
+
+int TJuego::PlayersLeft() const {
+  int left = 0;
+  for (int slot = 0; slot < manager->GetPlayerCount(); ++slot) {
+    if (manager->GetPlayerState(slot) != kPlayerOut) ++left;
+  }
+  return left;
+}
+
+// Only exactly one player left decides the match: if the last two fall together no one wins and
+// play goes on until Escape.
+void TJuego::DecideMatch() {
+  if (!deciding) {
+    if (PlayersLeft() != 1) return;
+    deciding = true;
+    timer->SetSpeed(0, 0);
+    endTime = timer->GetElapsed(true) + kDecideMs;
+    manager->StartDimmer(kDimmerMs);
+    fade = 0;
+    fadeRate = 1 / kDecideMs;
+  } else if (timer->GetElapsed(true) > endTime) {
+    ShowWinner();
+    media::FlushKeys();
+    if (const auto& hooks = game::CurrentMatchHooks(); hooks.waitingForKey) hooks.waitingForKey();
+    media::WaitKey();
+    timer->SetSpeed(1, 0);
+    running = 0;
+  }
 }

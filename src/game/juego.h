@@ -1,16 +1,66 @@
 #pragma once
-// One match from set-up to the winner. For now a stand-in that goes straight back to the menu;
-// the real game replaces it here.
+// The play screen: one match per Run, from set-up to the winner picture, in front of the scrolling
+// panorama of the chosen level. The entities belong to the entity manager.
+#include <array>
 #include <memory>
 
-#include "shell/sistema.h"
+#include "media/sound.h"
+
+class TAdministrador;
+class TConfiguracion;
+class TRecursos;
+class TSistema;
+class TTimer;
+
+// The sceneries by level index; their panels are "gfx/" + name + layer + "_" + variant + ".png".
+inline constexpr const char* kLevelNames[] = {"bosque", "ciudad", "metro"};
+
+// Sets the level and the player count the way the menu's choice does.
+void ChooseMatch(TConfiguracion& settings, int level, int players);
 
 class TJuego {
  public:
+  static constexpr int kTiles = 32;  // panel variants repeat every 32 panels
+
+  // Loads every level's art; null (after an error report) when the resources or the manager
+  // cannot be made.
   static std::shared_ptr<TJuego> Create(std::shared_ptr<TSistema> system);
-  // Plays one match; always returns to the menu.
+  // Plays one match until a single player is left (or Escape); always returns to the menu.
   int Run();
+  // Back panels, entities, front panels; presents the frame and clears the back buffer.
+  void Render();
+  // The survivors glide to the centre and the winner picture rises into place.
+  void ShowWinner();
+
+  std::shared_ptr<TSistema> system;
+  std::shared_ptr<TRecursos> resources;
+  std::shared_ptr<TAdministrador> manager;
+  std::shared_ptr<TTimer> timer;
+  media::Channel musicChannel;
+  float scroll = 401.0f;            // panorama position in pixels
+  std::array<int, kTiles> tiles{};  // which variant each panel position shows, per match
+  int running = 1;
+  float fade = -1.0f;  // darkening of the panorama 0..1; negative = off
+  float fadeRate = 0;  // per real millisecond
 
  private:
-  std::shared_ptr<TSistema> system;
+  void SetUpMatch();
+  // One frame; false once the match is over.
+  bool PlayFrame();
+  // When exactly one player is left the field freezes and darkens, then the winner is shown.
+  void DecideMatch();
+  void TogglePause();
+  int PlayersLeft() const;
+  void ReportPlayers();
+  void SetPanoramaColour() const;
+  void DrawPanelRow(int layer, float factor) const;
+  void DrawBackPanels(int layers) const;
+  void DrawFrontPanels(int layers) const;
+
+  // Frame-loop state of the match being played.
+  bool paused = false;
+  float savedSpeed = 0;
+  bool deciding = false;
+  float endTime = 0;
+  float nextZombieTime = 0;
 };

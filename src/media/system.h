@@ -23,15 +23,29 @@ void Sleep(int ms);       // negative does nothing
 
 // The game's own generator, bit-exact (Park-Miller minimal standard, two-step fraction).
 void SeedRandom(int32_t seed);
-double RandomFraction();                  // [0, 1)
+double RandomFraction();                      // [0, 1)
 double RandomFloat(double low, double high);  // bounds in either order
 int RandomInt(int low, int high);             // both ends included, either order
+// A stream of its own with the same generator, for choices that must not disturb the game's
+// (computer players, cosmetic effects). The functions above use one such stream.
+class RandomStream {
+ public:
+  explicit RandomStream(int32_t seed = 0) { Seed(seed); }
+  void Seed(int32_t seed);
+  double Fraction();
+  double Float(double low, double high);
+  int Int(int low, int high);
+
+ private:
+  int32_t Step();
+  int32_t state_;
+};
 
 void Notify(const std::string& text, bool serious = false);  // modal box; nothing without a display
-void Print(const std::string& text);  // text and a line break to standard output
-void Write(const std::string& text);  // text, no line break, flushed
+void Print(const std::string& text);               // text and a line break to standard output
+void Write(const std::string& text);               // text, no line break, flushed
 [[noreturn]] void Raise(const std::string& text);  // throws RuntimeError
-[[noreturn]] void End();                             // ends with status 0
-[[noreturn]] void Exit(int status);                  // ends with the given status
+[[noreturn]] void End();                           // ends with status 0
+[[noreturn]] void Exit(int status);                // ends with the given status
 
 }  // namespace media

@@ -5,8 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "game/bots.h"
+#include "game/match_hooks.h"
 #include "media/backend.h"
 #include "media/headless_backend.h"
+#include "media/system.h"
 #include "shell/frame_trace.h"
 #include "shell/runner_options.h"
 #include "shell/startup.h"
@@ -14,6 +17,18 @@
 namespace {
 
 constexpr int kUsageStatus = 2;
+constexpr int32_t kBotSeed = 20070727;
+
+// Bots look at the field before every match frame and press through the backend's input pump.
+std::unique_ptr<media::Backend> AddBots(std::unique_ptr<media::Backend> backend, int count) {
+  auto bots = std::make_shared<game::Bots>(count, kBotSeed);
+  auto& hooks = game::CurrentMatchHooks();
+  hooks.beforeFrame = [bots](const TAdministrador& manager) {
+    bots->Think(manager, media::Milliseconds());
+  };
+  hooks.waitingForKey = [bots] { bots->WaitingForKey(media::Milliseconds()); };
+  return game::WithBots(std::move(backend), bots);
+}
 
 media::HeadlessOptions BackendOptions(const shell::RunnerOptions& options,
                                       shell::FrameTrace* trace) {
@@ -41,9 +56,11 @@ int main(int argc, char** argv) {
   }
   auto backend = media::MakeHeadlessBackend(BackendOptions(*options, trace.get()));
   if (!backend) return kUsageStatus;
+  if (options->bots > 0) backend = AddBots(std::move(backend), options->bots);
+  game::CurrentMatchHooks().draw = options->draw;
   const std::string data =
       options->dataFolder.empty() ? shell::ExecutableFolder() : options->dataFolder;
   if (!shell::EnterDataFolder(data)) return kUsageStatus;
   media::UseBackend(std::move(backend));
-  return shell::RunProgram();
+  return shell::RunProgram(options->match);
 }

@@ -9,7 +9,7 @@ namespace shell {
 
 const char* const kRunnerUsage =
     "usage: skullgnawer-headless [--data DIR] [--input FILE] [--seconds S] "
-    "[--shot MS:FILE.png]... [--trace FILE]";
+    "[--shot MS:FILE.png]... [--trace FILE] [--match LEVEL:PLAYERS] [--bots N] [--no-draw]";
 
 namespace {
 
@@ -34,10 +34,25 @@ bool ParseShot(const std::string& text, RunnerOptions& options) {
   return true;
 }
 
+// LEVEL 0-2 (bosque, ciudad, metro) and PLAYERS 2-4.
+bool ParseMatch(const std::string& text, RunnerOptions& options) {
+  const size_t colon = text.find(':');
+  MatchChoice match;
+  if (colon == std::string::npos ||
+      !ParseNumber(std::string_view(text).substr(0, colon), match.level) ||
+      !ParseNumber(std::string_view(text).substr(colon + 1), match.players) || match.level < 0 ||
+      match.level > 2 || match.players < 2 || match.players > 4) {
+    return false;
+  }
+  options.match = match;
+  return true;
+}
+
 struct OptionRow {
   const char* name;
-  // Takes the option's value; false when the value is not understood.
+  // Takes the option's value (empty for a flag); false when the value is not understood.
   std::function<bool(const std::string&, RunnerOptions&)> apply;
+  bool takesValue = true;
 };
 
 const OptionRow kOptions[] = {
@@ -61,6 +76,17 @@ const OptionRow kOptions[] = {
        options.traceFile = Absolute(value);
        return true;
      }},
+    {"--match", ParseMatch},
+    {"--bots",
+     [](const std::string& value, RunnerOptions& options) {
+       return ParseNumber(value, options.bots) && options.bots >= 1 && options.bots <= 4;
+     }},
+    {"--no-draw",
+     [](const std::string&, RunnerOptions& options) {
+       options.draw = false;
+       return true;
+     },
+     false},
 };
 
 const OptionRow* FindOption(const std::string& name) {
@@ -75,18 +101,23 @@ const OptionRow* FindOption(const std::string& name) {
 std::optional<RunnerOptions> ParseRunnerOptions(const std::vector<std::string>& args,
                                                 std::string& error) {
   RunnerOptions options;
-  for (size_t i = 0; i < args.size(); i += 2) {
+  for (size_t i = 0; i < args.size(); ++i) {
     const OptionRow* row = FindOption(args[i]);
     if (!row) {
       error = "unknown option " + args[i];
       return std::nullopt;
     }
+    if (!row->takesValue) {
+      row->apply("", options);
+      continue;
+    }
     if (i + 1 == args.size()) {
       error = args[i] + " needs a value";
       return std::nullopt;
     }
-    if (!row->apply(args[i + 1], options)) {
-      error = "bad value for " + args[i] + ": " + args[i + 1];
+    ++i;
+    if (!row->apply(args[i], options)) {
+      error = "bad value for " + args[i - 1] + ": " + args[i];
       return std::nullopt;
     }
   }

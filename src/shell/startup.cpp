@@ -19,7 +19,7 @@ namespace {
 
 // The start-up order matters: music and key names before the window, the splash before the
 // screens, whose creation loads every resource of the game.
-void StartAndLoop() {
+void StartAndLoop(const std::optional<MatchChoice>& match) {
   LoadMusic();
   BuildKeyNames();
   const auto system = TSistema::Create();
@@ -31,15 +31,20 @@ void StartAndLoop() {
   if (!tutorial) system->CriticalError("error no se pudo crear el tutorial");
   const auto game = TJuego::Create(system);
   if (!game) system->CriticalError("no se pudo inicializar el motor de juego");
-  RunStateLoop(*menu, *game, *tutorial);
+  if (match) {
+    ChooseMatch(*system->GetConfig(), match->level, match->players);
+    RunOneMatch(*game);
+  } else {
+    RunStateLoop(*menu, *game, *tutorial);
+  }
 }
 
 }  // namespace
 
-int RunProgram() {
+int RunProgram(std::optional<MatchChoice> match) {
   constexpr int kRuntimeErrorStatus = 255;
   try {
-    StartAndLoop();
+    StartAndLoop(match);
     return 0;
   } catch (const media::ProgramExit& exit) {
     return exit.status;

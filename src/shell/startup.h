@@ -1,13 +1,21 @@
 #pragma once
 // The program from start-up to the end of the state loop, shared by the windowed program and the
 // headless runner; each installs its media backend and enters the data folder first.
+#include <optional>
 #include <string>
 
 namespace shell {
 
+// A match to play straight away, exactly as if the menu had chosen it.
+struct MatchChoice {
+  int level = 0;  // 0 bosque, 1 ciudad, 2 metro
+  int players = 2;
+};
+
 // Runs the whole program and returns its exit status: 0 when the player quits, the status of a
 // program ended early (media::ProgramExit), 255 after a run-time error (its text on stderr).
-int RunProgram();
+// With a match chosen, that one match replaces the menu and the program ends when it returns.
+int RunProgram(std::optional<MatchChoice> match = std::nullopt);
 
 // The folder the running executable lives in.
 std::string ExecutableFolder();

@@ -15,6 +15,13 @@ int CurrentState() {
   return state;
 }
 
+void RunOneMatch(TJuego& game) {
+  state = kStateMatch;
+  game.Run();
+  shell::ForgetPlayers();
+  state = kStateQuit;
+}
+
 void RunStateLoop(TMenu& menu, TJuego& game, TTutorial& tutorial) {
   state = kStateMenu;
   while (state != kStateQuit) {

@@ -9,5 +9,8 @@ enum TopLevelState : int { kStateMenu = 0, kStateMatch = 1, kStateQuit = 2, kSta
 // Runs screens until one answers kStateQuit. Each screen's Run returns the next state.
 void RunStateLoop(TMenu& menu, TJuego& game, TTutorial& tutorial);
 
+// One match instead of the menu, for runs that go straight into play.
+void RunOneMatch(TJuego& game);
+
 // The state being run, for traces (kStateMenu before the loop starts).
 int CurrentState();

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "game/match_data.h"
 #include "media/image.h"
 #include "subprocess.h"
 #include "temp_folder.h"
@@ -40,6 +41,12 @@ class HeadlessRun : public testing::Test {
     const media::ImagePtr splash = media::CreateImage(800, 600, 1, 0);
     std::fill_n(splash->Pixels(0), 800 * 600, kSplashColour);
     ASSERT_TRUE(media::SavePNG(*splash, (Data() / "gfx" / "kestro.png").string()));
+    // The game loads its characters at start-up: small ones of the test's own.
+    fs::create_directories(Data() / "anim");
+    const fs::path here = fs::current_path();
+    fs::current_path(Data());
+    WriteMatchData();
+    fs::current_path(here);
   }
 
   fs::path Data() const { return folder.Path() / "data"; }

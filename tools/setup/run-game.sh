@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Starts the game in a window; without a display, plays a short scripted session headless instead
-# and prints where its screenshots are.
+# Starts the game in a window; without a display, four bots play a match headless instead, and
+# the screenshots and the winner are printed.
 set -euo pipefail
 build=${1:-build}
 if [[ -n "${DISPLAY:-}" || -n "${WAYLAND_DISPLAY:-}" ]]; then
@@ -8,25 +8,31 @@ if [[ -n "${DISPLAY:-}" || -n "${WAYLAND_DISPLAY:-}" ]]; then
 fi
 demo="$build/demo"
 mkdir -p "$demo"
-# The pointer wanders over the menu after the start-up picture has faded.
-cat > "$demo/input.txt" <<'SCRIPT'
-5200 mouse 400 300
-6000 mouse 260 180
-7000 mouse 520 420
-SCRIPT
-echo "No display found: playing a short headless session instead."
+runner="$build/skullgnawer-headless"
+match=(--match "${LEVEL:-0}:4" --bots 4 --seconds 1800)
+echo "No display found: four bots play a match headless instead."
+
+# A quick pass without drawing finds out how long the match lasts (play is the same either way),
+# so that the drawn pass can take its last shot of the winner picture.
+"$runner" "${match[@]}" --no-draw --trace "$demo/plan.jsonl"
+end=$(tail -n 1 "$demo/plan.jsonl" | sed -E 's/^\{"t": ([0-9]+).*/\1/')
+winner=$(tail -n 1 "$demo/plan.jsonl" | grep -oE '"slot": [0-9], "state": [0-9]+' |
+  grep -v '"state": 13' | head -n 1 | grep -oE '"slot": [0-9]' | grep -oE '[0-9]') || true
+
 shots=()
 args=()
-for ms in 1500 3000 5500 8000; do
+for ms in 3000 $((end * 2 / 5)) $((end * 4 / 5)) "$end"; do
   shots+=("$demo/shot-$ms.png")
   args+=(--shot "$ms:$demo/shot-$ms.png")
 done
-status=0
-"$build/skullgnawer-headless" --input "$demo/input.txt" --seconds 9 --trace "$demo/trace.jsonl" \
-  "${args[@]}" || status=$?
+"$runner" "${match[@]}" --trace "$demo/trace.jsonl" "${args[@]}"
 echo "Screenshots:"
 for shot in "${shots[@]}"; do
   if [[ -f "$shot" ]]; then echo "  $(realpath "$shot")"; fi
 done
 echo "Trace: $(realpath "$demo/trace.jsonl")"
-exit "$status"
+if [[ -n "$winner" ]]; then
+  echo "Winner: player $((winner + 1)) after $((end / 60000)) min $((end / 1000 % 60)) s"
+else
+  echo "No winner: the last players fell together"
+fi

@@ -1,0 +1,136 @@
+#include "entities/jugador.h"
+
+#include "anim/anim_state.h"
+#include "entities/administrador.h"
+#include "entities/puppet.h"
+#include "game/recursos.h"
+#include "media/draw.h"
+#include "media/system.h"
+#include "shell/timer.h"
+#include "vgp/vgp.h"
+
+namespace {
+constexpr int kMaxStartHoldMs = 800;  // players start their run out of step with each other
+constexpr int kShadowImage = 0;
+constexpr float kGround = 475.0f;
+constexpr float kShadowFullHeight = 237.5f;  // above this the shadow stops widening
+constexpr float kMaxSubStep = 10.0f;
+constexpr float kGravity = 0.00085f;
+constexpr float kRightBound = 740.0f;
+constexpr float kLeftBound = 50.0f;
+constexpr float kHordeEdge = 70.0f;  // left of this, near the ground, the horde reaches a player
+constexpr float kHordeHeight = 405.0f;
+}  // namespace
+
+std::shared_ptr<TJugador> TJugador::Create(TAdministrador* manager, std::shared_ptr<TTimer> timer,
+                                           std::shared_ptr<VGP> graphics,
+                                           std::shared_ptr<TRecursos> resources, int actionKey,
+                                           int depth) {
+  if (!manager || !timer || !graphics || !resources) return nullptr;
+  auto player = std::make_shared<TJugador>();
+  player->manager = manager;
+  player->timer = std::move(timer);
+  player->resources = std::move(resources);
+  player->graphics = std::move(graphics);
+  player->buttonCode = actionKey;
+  player->depth = depth;
+  player->state = kRun;
+  player->animState = AnimState::Create(player->resources->GetPlayerAnimation());
+  if (!player->animState) return nullptr;
+  const float now = player->GameClock();
+  player->animState->Play(kAnimRun, now, 0, 0, 0);
+  player->animState->Play(kAnimRun, now, 1, media::RandomInt(0, kMaxStartHoldMs), 0);
+  return player;
+}
+
+void TJugador::Remove() {
+  if (animState) {
+    animState->Release();
+    animState = nullptr;
+  }
+  TEntidad::Remove();
+}
+
+float TJugador::GameClock() const {
+  return timer->GetElapsed(false);
+}
+
+void TJugador::Animate(int index, bool loop, int blendMs) {
+  if (animState) animState->Play(index, GameClock(), loop ? 1 : 0, blendMs, 0);
+}
+
+// The shadow stays on the ground line and grows wider and fainter as the player rises.
+void TJugador::Draw() {
+  media::SetColor(red, green, blue);
+  media::SetBlend(media::kBlendAlpha);
+  media::SetRotation(0);
+  if (y >= kShadowFullHeight) {
+    const float height = (kGround - y) / kShadowFullHeight;
+    media::SetAlpha(0.9f - height / 2);
+    media::SetScale(1 + height * 2, 1);
+  } else {
+    media::SetAlpha(0.4f);
+    media::SetScale(3, 1);
+  }
+  media::DrawImage(resources->GetImage(kShadowImage), x, kGround, 0);
+  media::SetBlend(blend);
+  media::SetAlpha(alpha);
+  if (animState && graphics) DrawPuppet(*animState, *graphics, GameClock(), *this);
+}
+
+void TJugador::Update() {
+  float remaining = timer->GetDelta(false);
+  while (remaining > 0) {
+    onGround = 0;
+    float step = kMaxSubStep;
+    if (remaining < kMaxSubStep) {
+      step = remaining;
+      remaining = 0;
+    } else {
+      remaining -= kMaxSubStep;
+    }
+    speedY += kGravity * step;
+    x += speedX * step;
+    y += speedY * step;
+    KeepInBounds();
+    TouchOtherPlayers();
+    ApplyHordeRule();
+    Behave(remaining);
+    ReadButton();
+  }
+}
+
+void TJugador::KeepInBounds() {
+  if (x > kRightBound) {
+    x = kRightBound;
+    speedX = 0;
+  }
+  if (x < kLeftBound && state != kDead) {
+    x = kLeftBound;
+    speedX = 0;
+  }
+  if (y > kGround) {
+    y = kGround;
+    speedY = 0;
+  }
+  if (y >= kGround) onGround = 1;
+}
+
+void TJugador::TouchOtherPlayers() {
+  for (int i = 0; i < manager->GetPlayerCount(); ++i) {
+    const auto other = std::dynamic_pointer_cast<TJugador>(manager->GetPlayer(i));
+    if (other && other->graphics != graphics) CollideWithPlayer(*other);
+  }
+}
+
+// A player down at the left edge is caught: a standing one is knocked over first.
+void TJugador::ApplyHordeRule() {
+  if (x >= kHordeEdge || y <= kHordeHeight || state == kDead) return;
+  if (state != kKnocked && state != kDown) {
+    state = kKnocked;
+    Animate(kAnimKnocked, false, 50);
+  } else {
+    state = kDead;
+    Animate(kAnimDead, true, 100);
+  }
+}

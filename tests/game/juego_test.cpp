@@ -1,0 +1,202 @@
+// The match loop on the virtual clock: who plays, pausing, leaving, the end of a match, walkers
+// arriving, and the order of the panorama's layers.
+#include "game/juego.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "entities/zombie_movil.h"
+#include "game/match_hooks.h"
+#include "match_data.h"
+#include "media/display.h"
+#include "media/headless_backend.h"
+#include "temp_folder.h"
+
+namespace {
+
+struct JuegoTest : ::testing::Test {
+  void SetUp() override { WriteMatchData(); }
+  void TearDown() override {
+    game::CurrentMatchHooks() = {};
+    media::UseBackend(media::MakeHeadlessBackend({}));
+  }
+
+  // A fresh virtual clock (and its script and shots), then the system and the game on it.
+  void Start(const std::string& script = "",
+             std::vector<std::pair<uint32_t, std::string>> shots = {}) {
+    media::HeadlessOptions options;
+    if (!script.empty()) {
+      TempFolder::WriteText("script.txt", script);
+      options.inputScript = "script.txt";
+    }
+    options.shots = std::move(shots);
+    media::UseBackend(media::MakeHeadlessBackend(options));
+    media::OpenDisplay(800, 600, 0, 60, 0);
+    system = TSistema::Create();
+    system->timer = TTimer::Create();
+    system->config = std::make_shared<TConfiguracion>();
+    timer = system->timer;
+    game = TJuego::Create(system);
+    ASSERT_NE(game, nullptr);
+  }
+  // Calls look(manager) at the start of every frame.
+  void EachFrame(std::function<void(const TAdministrador&)> look) {
+    game::CurrentMatchHooks().beforeFrame = std::move(look);
+  }
+  static TJugador& Player(const TAdministrador& manager, int slot) {
+    return static_cast<TJugador&>(*manager.GetPlayer(slot));
+  }
+
+  TempFolder folder;
+  std::shared_ptr<TSistema> system;
+  std::shared_ptr<TTimer> timer;
+  std::shared_ptr<TJuego> game;
+};
+
+TEST_F(JuegoTest, ThePlayerCountChoosesTheSlotsAndEscapeLeaves) {
+  Start();
+  system->config->keys = {11, 12, 13, 14};
+  for (int count : {2, 3, 4}) {
+    SCOPED_TRACE(count);
+    system->config->playerCount = count;
+    int frames = 0;
+    EachFrame([&](const TAdministrador& manager) {
+      ++frames;
+      ASSERT_EQ(manager.GetPlayerCount(), count);
+      for (int slot = 0; slot < count; ++slot) {
+        EXPECT_EQ(manager.GetPlayer(slot)->buttonCode, 11 + slot);
+        EXPECT_EQ(manager.GetPlayer(slot)->depth, 50 + 10 * slot);
+        EXPECT_EQ(manager.GetPlayer(slot)->graphics, game->resources->GetPlayerPackage(slot));
+      }
+      media::Input().KeyEvent(media::kKeyEscape, true);
+    });
+    EXPECT_EQ(game->Run(), 0);
+    EXPECT_EQ(frames, 1);
+    EXPECT_EQ(game->manager->GetPlayerCount(), 0);  // cleared on the way out
+  }
+}
+
+TEST_F(JuegoTest, F10PausesAndASecondF10RestoresTheSpeedBefore) {
+  Start();
+  timer->SetSpeed(0.5f, 0);
+  std::vector<float> speeds;
+  std::vector<float> scrolls;
+  EachFrame([&](const TAdministrador&) {
+    speeds.push_back(timer->GetSpeed());
+    scrolls.push_back(game->scroll);
+    const int frame = static_cast<int>(speeds.size());
+    media::Input().KeyEvent(media::kKeyF10, frame == 3 || frame == 6);
+    if (frame == 9) media::Input().KeyEvent(media::kKeyEscape, true);
+  });
+  game->Run();
+  ASSERT_EQ(speeds.size(), 9u);
+  EXPECT_EQ(speeds[2], 0.5f);
+  EXPECT_EQ(speeds[3], 0);
+  EXPECT_EQ(speeds[5], 0);
+  EXPECT_EQ(speeds[6], 0.5f);
+  EXPECT_EQ(scrolls[4], scrolls[5]);  // the field stands still
+  EXPECT_GT(scrolls[8], scrolls[7]);
+}
+
+// When one player is left the field freezes and darkens for 1.2 s of real time, the survivor
+// glides to the centre (0.65 s), the winner picture rises (1 s) and a key ends the match.
+TEST_F(JuegoTest, TheLastPlayerStandingIsPresentedAsTheWinner) {
+  Start("20000 key 13 down\n");
+  system->config->playerCount = 3;
+  int frames = 0;
+  float decidedAt = 0;
+  float lastFrame = 0;
+  std::vector<float> scrolls;
+  EachFrame([&](const TAdministrador& manager) {
+    if (++frames == 5) {
+      Player(manager, 0).state = kDead;
+      Player(manager, 2).state = kDead;
+      decidedAt = timer->GetElapsed(true);
+    }
+    if (decidedAt != 0) scrolls.push_back(game->scroll);
+    lastFrame = timer->GetElapsed(true);
+  });
+  float waitingAt = 0;
+  game::CurrentMatchHooks().waitingForKey = [&] {
+    waitingAt = static_cast<float>(media::Milliseconds() - timer->startTime);
+  };
+  EXPECT_EQ(game->Run(), 0);
+  EXPECT_NEAR(lastFrame - decidedAt, 1200, 40);
+  EXPECT_GE(waitingAt - decidedAt, 1200 + 650 + 1000);
+  EXPECT_LT(waitingAt, 20000);
+  EXPECT_GE(media::Milliseconds(), 20000u);
+  EXPECT_EQ(std::count(scrolls.begin(), scrolls.end(), scrolls[1]), scrolls.size() - 1);
+  EXPECT_FLOAT_EQ(game->manager->dimmer, 1);
+  EXPECT_GT(game->fade, 0.97f);
+  EXPECT_EQ(timer->GetSpeed(), 1);
+}
+
+TEST_F(JuegoTest, NoOneLeftDecidesNothing) {
+  Start();
+  int frames = 0;
+  EachFrame([&](const TAdministrador& manager) {
+    Player(manager, 0).state = kDead;
+    Player(manager, 1).state = kDead;
+    if (++frames == 200) media::Input().KeyEvent(media::kKeyEscape, true);
+  });
+  game->Run();
+  EXPECT_EQ(frames, 200);
+  EXPECT_LT(game->manager->dimmer, 1e-6);
+}
+
+// Players kept on their feet, so that only the walkers' schedule ends the wait.
+TEST_F(JuegoTest, WalkersArriveAfterSixToTenSecondsThenEveryOneToTen) {
+  Start();
+  std::vector<float> arrivals;
+  float start = -1;
+  std::vector<std::shared_ptr<TEntidad>> seen;
+  EachFrame([&](const TAdministrador& manager) {
+    const float now = timer->GetElapsed(false);
+    if (start < 0) start = now;
+    for (int slot = 0; slot < manager.GetPlayerCount(); ++slot) Player(manager, slot).state = kRun;
+    manager.entities.Walk([&](const std::shared_ptr<TEntidad>& e) {
+      if (!dynamic_cast<TZombieMovil*>(e.get())) return;
+      if (std::find(seen.begin(), seen.end(), e) != seen.end()) return;
+      seen.push_back(e);
+      arrivals.push_back(now);
+    });
+    if (now - start > 60000) media::Input().KeyEvent(media::kKeyEscape, true);
+  });
+  game->Run();
+  ASSERT_GE(arrivals.size(), 6u);
+  EXPECT_GT(arrivals[0] - start, 6000 - 40);
+  EXPECT_LT(arrivals[0] - start, 10000 + 40);
+  for (size_t i = 1; i < arrivals.size(); ++i) {
+    EXPECT_GT(arrivals[i] - arrivals[i - 1], 1000 - 40);
+    EXPECT_LT(arrivals[i] - arrivals[i - 1], 10000 + 40);
+  }
+}
+
+// Each layer is a band of its own colour and height: the band showing at a height tells which
+// layer was drawn last there. Behind the entities 4, 2, 0; in front 3, 1.
+TEST_F(JuegoTest, FiveLayersDrawTheEvenOnesBehindAndTheOddOnesInFront) {
+  const uint32_t colours[] = {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFFFFFF00u, 0xFFFFFFFFu};
+  const int heights[] = {400, 200, 500, 300, 600};
+  for (int layer = 0; layer < 5; ++layer) {
+    TempFolder::WritePng("gfx/bosque" + std::to_string(layer) + "_0.png", colours[layer], 800,
+                         heights[layer]);
+  }
+  const std::string shot = (std::filesystem::current_path() / "frame.png").string();
+  Start("", {{0, shot}});
+  ASSERT_EQ(game->resources->GetLayerCount(0), 5);
+  game->Render();
+  auto frame = media::LoadImage(shot, 0);
+  ASSERT_NE(frame, nullptr);
+  const media::PixelBuffer pixels = media::LockImage(frame, 0);
+  const int expected[] = {1, 3, 0, 2, 4};  // at y = 150, 250, 350, 450, 550
+  for (int band = 0; band < 5; ++band) {
+    SCOPED_TRACE(band);
+    EXPECT_EQ(media::ReadPixel(pixels, 400, 150 + 100 * band) | 0xFF000000u,
+              colours[expected[band]]);
+  }
+  media::UnlockImage(frame);
+}
+
+}  // namespace

@@ -1,0 +1,26 @@
+#pragma once
+// The data folder of a match, written by the test: one-bone puppets for every package and
+// animation file, the image table, and panorama panels when asked for.
+#include <algorithm>
+#include <string>
+
+#include "entities/match_field.h"
+
+inline void WriteSolidPng(const std::string& path, uint32_t argb, int width = 8, int height = 8) {
+  auto image = media::CreateImage(width, height, 1, 0);
+  std::fill_n(image->Pixels(0), width * height, argb);
+  media::SavePNG(*image, path);
+}
+
+// Into gfx/ and anim/ of the current folder, which must exist.
+inline void WriteMatchData() {
+  for (int i = 0; i < 4; ++i) OneGraphPackage()->Save("gfx/chr" + std::to_string(i) + ".vgp");
+  for (int i = 1; i <= 8; ++i) OneGraphPackage()->Save("gfx/zombie" + std::to_string(i) + ".vgp");
+  OneBoneAnimations(14)->Save("anim/animchr.vba");
+  OneBoneAnimations(10)->Save("anim/animzombie.vba");
+  for (const char* name : {"sombra", "flecha", "1up", "2up", "3up", "4up", "sangre1", "sangre2",
+                           "sangre3", "sangre4", "sangre5", "chispas"}) {
+    WriteSolidPng(std::string("gfx/") + name + ".png", 0xFF808080u);
+  }
+  WriteSolidPng("gfx/ganador.png", 0xFFFFD700u, 800, 600);
+}
