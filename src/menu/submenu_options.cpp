@@ -165,6 +165,10 @@ void TSubMenuOptions::Apply() {
 void TSubMenuOptions::OnClick(int value) {
   if (value >= kBindPlayer1 && value <= kBindPlayer4) {
     pendingKeys[value] = CaptureKey();
+    // The capture used up this press. Left tracked, the button would fire again on the next
+    // frame while the pointer rests on it and start a new capture that takes whatever the player
+    // does next (a click on OK would become the binding).
+    buttons[value]->pressState = TMenuButton::kIdle;
   } else if (value == kOkButton) {
     Apply();
     phase = kFadingOut;

@@ -72,6 +72,18 @@ TEST_F(OptionsTest, ACancelledBindingLeavesSettingsAndFileAlone) {
   EXPECT_EQ(Open()->pendingKeys[0], kPlayer1Default);
 }
 
+TEST_F(OptionsTest, ABindingIsNotRecapturedWhileThePointerRestsOnItsButton) {
+  auto options = Open();
+  Wait(5);
+  Then([] { TapKey(kSpace); });
+  Bind(*options, 0);
+  // Were the button still tracking its press, the next frame would start a capture that takes 'A'.
+  Wait(3);
+  Then([] { TapKey('A'); });
+  for (int frame = 0; frame < 10; ++frame) EXPECT_EQ(options->Step(), TSubMenu::kStillOpen);
+  EXPECT_EQ(options->pendingKeys[0], kSpace);
+}
+
 TEST_F(OptionsTest, AnOkdJoystickBindingIsSavedAndNamedByPortAndButton) {
   auto options = Open();
   Wait(5);
