@@ -30,6 +30,20 @@ std::unique_ptr<media::Backend> AddBots(std::unique_ptr<media::Backend> backend,
   return game::WithBots(std::move(backend), bots);
 }
 
+// Without drawing, the frames around a shot are still drawn, so that a long run can be planned
+// fast and photographed where it matters (play is the same either way).
+void DrawOnlyForShots(const std::vector<std::pair<uint32_t, std::string>>& shots) {
+  constexpr uint32_t kAroundShotMs = 40;  // a little over two frames either side
+  auto& hooks = game::CurrentMatchHooks();
+  hooks.beforeFrame = [look = std::move(hooks.beforeFrame), shots](const TAdministrador& manager) {
+    const uint32_t now = media::Milliseconds();
+    bool due = false;
+    for (const auto& shot : shots) due |= now + kAroundShotMs >= shot.first && now <= shot.first;
+    game::CurrentMatchHooks().draw = due;
+    if (look) look(manager);
+  };
+}
+
 media::HeadlessOptions BackendOptions(const shell::RunnerOptions& options,
                                       shell::FrameTrace* trace) {
   media::HeadlessOptions backend;
@@ -58,6 +72,7 @@ int main(int argc, char** argv) {
   if (!backend) return kUsageStatus;
   if (options->bots > 0) backend = AddBots(std::move(backend), options->bots);
   game::CurrentMatchHooks().draw = options->draw;
+  if (!options->draw && !options->shots.empty()) DrawOnlyForShots(options->shots);
   const std::string data =
       options->dataFolder.empty() ? shell::ExecutableFolder() : options->dataFolder;
   if (!shell::EnterDataFolder(data)) return kUsageStatus;

@@ -12,8 +12,8 @@ runner="$build/skullgnawer-headless"
 match=(--match "${LEVEL:-0}:4" --bots 4 --seconds 1800)
 echo "No display found: four bots play a match headless instead."
 
-# A quick pass without drawing finds out how long the match lasts (play is the same either way),
-# so that the drawn pass can take its last shot of the winner picture.
+# A pass without drawing finds out how long the match lasts; the second pass plays it again (play
+# is the same either way) and draws only the frames it takes shots of, the last one the winner.
 "$runner" "${match[@]}" --no-draw --trace "$demo/plan.jsonl"
 end=$(tail -n 1 "$demo/plan.jsonl" | sed -E 's/^\{"t": ([0-9]+).*/\1/')
 winner=$(tail -n 1 "$demo/plan.jsonl" | grep -oE '"slot": [0-9], "state": [0-9]+' |
@@ -21,11 +21,11 @@ winner=$(tail -n 1 "$demo/plan.jsonl" | grep -oE '"slot": [0-9], "state": [0-9]+
 
 shots=()
 args=()
-for ms in 3000 $((end * 2 / 5)) $((end * 4 / 5)) "$end"; do
+for ms in 8000 $((end * 2 / 5)) $((end * 4 / 5)) "$end"; do
   shots+=("$demo/shot-$ms.png")
   args+=(--shot "$ms:$demo/shot-$ms.png")
 done
-"$runner" "${match[@]}" --trace "$demo/trace.jsonl" "${args[@]}"
+"$runner" "${match[@]}" --no-draw --trace "$demo/trace.jsonl" "${args[@]}"
 echo "Screenshots:"
 for shot in "${shots[@]}"; do
   if [[ -f "$shot" ]]; then echo "  $(realpath "$shot")"; fi
