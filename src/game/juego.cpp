@@ -9,7 +9,6 @@
 #include "shell/music.h"
 #include "shell/player_report.h"
 #include "shell/sistema.h"
-#include "shell/state_loop.h"
 
 namespace {
 constexpr float kStartScroll = 401.0f;
