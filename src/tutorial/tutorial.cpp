@@ -1,13 +1,105 @@
 #include "tutorial/tutorial.h"
 
+#include <string>
+
+#include "entities/administrador.h"
+#include "entities/game_kinds.h"
+#include "game/juego.h"
+#include "game/recursos.h"
+#include "game/report_players.h"
+#include "media/input.h"
+#include "media/system.h"
+#include "shell/configuracion.h"
+#include "shell/music.h"
+#include "shell/sistema.h"
 #include "shell/state_loop.h"
+#include "shell/timer.h"
+
+namespace {
+
+constexpr float kStartScroll = 401.0f;
+constexpr float kScrollSpeed = 0.4f;  // pixels per game millisecond
+constexpr int kHordeSize = 10;
+constexpr int kFirstPlayerDepth = 50;
+constexpr int kTileLow = 1000;
+constexpr int kTileHigh = 3000;
+constexpr float kFrameMs = 16.666666f;
+
+std::string SlidePath(int index) {
+  const std::string number = std::to_string(index + 1);
+  return "gfx/menu/tutorial" + std::string(number.size() < 2 ? "0" : "") + number + ".png";
+}
+
+}  // namespace
 
 std::shared_ptr<TTutorial> TTutorial::Create(std::shared_ptr<TSistema> system) {
+  if (!system) return nullptr;
   auto tutorial = std::make_shared<TTutorial>();
-  tutorial->system = std::move(system);
+  tutorial->system = system;
+  tutorial->timer = system->GetTimer();
+  tutorial->resources = TRecursos::Create(system);
+  if (!tutorial->resources) system->Error("no se pudo crear el gestor de recursos");
+  tutorial->manager = TAdministrador::Create(system, tutorial->resources, GameEntityKinds());
+  if (!tutorial->manager) system->Error("no se pudo crear el administrador de entidades");
+  for (int i = 0; i < kSlides; ++i) tutorial->slides[i] = media::LoadImage(SlidePath(i));
+  tutorial->enterPrompt = media::LoadImage("gfx/menu/intro.png");
+  tutorial->escPrompt = media::LoadImage("gfx/menu/esc.png");
   return tutorial;
 }
 
 int TTutorial::Run() {
-  return kStateMenu;
+  TConfiguracion& settings = *system->GetConfig();
+  scroll = kStartScroll;
+  state = kStateTutorial;
+  step = 0;
+  resources->LoadAll();
+  ChooseLevel(settings);
+  timer->Update();
+  timer->Update();
+  SetUp(settings);
+  game::ReportPlayersOf(manager.get());
+  media::FlushKeys();
+  while (state == kStateTutorial) PlayFrame(settings);
+  media::StopChannel(musicChannel);
+  manager->Clear();
+  return state;
+}
+
+// Levels 0 and 1 only; the panorama is the game's, so the tutorial looks like what it teaches.
+void TTutorial::ChooseLevel(TConfiguracion& settings) {
+  settings.levelIndex = media::RandomInt(0, 100) < 50 ? 0 : 1;
+  if (resources->GetLayerCount(settings.levelIndex) == 0) {
+    resources->LoadScroll(settings.levelIndex, kLevelNames[settings.levelIndex]);
+  }
+}
+
+void TTutorial::SetUp(const TConfiguracion& settings) {
+  manager->Clear();
+  manager->AddPlayer(resources->GetPlayerPackage(0), settings.GetKey(0), kFirstPlayerDepth);
+  manager->ArrangePlayers();
+  for (int n = 0; n < kHordeSize; ++n) manager->AddZombie();
+  for (int& tile : tiles) tile = media::RandomInt(kTileLow, kTileHigh);
+  musicChannel = media::PlaySound(gameMusic);
+  media::SetChannelVolume(musicChannel, settings.MusicChannelVolume());
+}
+
+// Escape still lets the frame finish: the last frame is drawn.
+void TTutorial::PlayFrame(const TConfiguracion& settings) {
+  timer->Update();
+  if (media::KeyDown(media::kKeyEscape)) state = kStateMenu;
+  scroll += kScrollSpeed * timer->GetDelta(false);
+  manager->UpdateAll();
+  if (!manager->IsPlayerAlive(0)) manager->RespawnPlayer(0);
+  Script(settings);
+  Draw();
+  const float rest = kFrameMs - timer->GetDelta(true);
+  if (rest > 0) media::Sleep(static_cast<int>(rest));
+}
+
+int TTutorial::StepElapsed() const {
+  return static_cast<int>(media::Milliseconds()) - stepStart;
+}
+
+void TTutorial::RestartStepClock() {
+  stepStart = static_cast<int>(media::Milliseconds());
 }

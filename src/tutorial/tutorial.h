@@ -1,16 +1,66 @@
 #pragma once
-// The guided one-player tutorial. For now a stand-in that goes straight back to the menu; the real
-// tutorial replaces it here.
+// The guided one-player tutorial: the real play machinery (its own resources and entity manager,
+// a player, the horde) under a script that shows fourteen slides, waits for Enter where the reader
+// should try something, brings in a sparring partner, knocks the player down and ends in free play
+// for four. Escape leaves at any time.
+#include <array>
 #include <memory>
 
-#include "shell/sistema.h"
+#include "game/panorama.h"
+#include "media/image.h"
+#include "media/sound.h"
+
+class TAdministrador;
+class TConfiguracion;
+class TRecursos;
+class TSistema;
+class TTimer;
 
 class TTutorial {
  public:
+  static constexpr int kSlides = 14;
+
+  // Null only without a system; a resource or entity manager that cannot be made is reported
+  // through the system's Error, which does not return.
   static std::shared_ptr<TTutorial> Create(std::shared_ptr<TSistema> system);
-  // Runs the tutorial; returns to the menu when it is left.
+  // Plays the tutorial until Escape; returns the menu's state.
   int Run();
+  // Real milliseconds since the step clock was restarted.
+  int StepElapsed() const;
+  void RestartStepClock();
+  // Advances the script by one frame.
+  void Script(const TConfiguracion& settings);
+  // Draws and presents one frame.
+  void Draw();
+
+  std::shared_ptr<TSistema> system;
+  std::shared_ptr<TRecursos> resources;
+  std::shared_ptr<TAdministrador> manager;
+  std::shared_ptr<TTimer> timer;
+  float scroll = 401.0f;
+  media::Channel musicChannel;
+  game::PanelTiles tiles{};
+  int state = 3;
+  std::array<media::ImagePtr, kSlides> slides;
+  media::ImagePtr enterPrompt;
+  media::ImagePtr escPrompt;
+  float promptAlpha = 1.0f;   // carries over from one run to the next
+  float promptStep = 0.001f;  // per drawn frame
+  int step = 0;
+  int stepStart = 0;
+  float heldX = 0;  // where the first player is held while it lies knocked down
+
+  // The script's own actions, one per step that does something (see tutorial_script.cpp).
+  void AddPlayer(const TConfiguracion& settings, int slot);
+  void PlacePlayer(int slot, float x);
+  void KnockFirstPlayerDown();
 
  private:
-  std::shared_ptr<TSistema> system;
+  void SetUp(const TConfiguracion& settings);
+  void PlayFrame(const TConfiguracion& settings);
+  // The level the tutorial plays in, loaded on first use.
+  void ChooseLevel(TConfiguracion& settings);
+  game::Panorama LevelPanorama() const;
+  void DrawSlide() const;
+  void DrawPrompt();
 };

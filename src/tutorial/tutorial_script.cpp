@@ -1,0 +1,145 @@
+// The script: what each step does every frame it lasts, and what moves it on. Timed steps move on
+// when strictly more than their time has passed on the step clock; Enter steps move on at a press
+// of Enter; both restart the step clock. At-once steps move on in the same frame and leave the
+// clock alone, so a timed step after them counts from the last timed or Enter step.
+#include <memory>
+
+#include "anim/anim_state.h"
+#include "entities/administrador.h"
+#include "entities/jugador.h"
+#include "game/recursos.h"
+#include "media/input.h"
+#include "shell/configuracion.h"
+#include "shell/timer.h"
+#include "tutorial/tutorial.h"
+
+namespace {
+
+constexpr int kGroundY = 475;
+constexpr int kFirstPlayerDepth = 50;
+constexpr int kPlayerDepthStep = 10;
+constexpr int kKnockBlendMs = 50;
+
+enum class Leave { kAtOnce, kAfter, kOnEnter, kOnEscape };
+
+using Action = void (*)(TTutorial&, const TConfiguracion&);
+
+struct ScriptStep {
+  int step;
+  Action each;  // null: nothing but waiting
+  int next;
+  Leave leave;
+  int ms;  // for kAfter
+};
+
+void KeepAlive(TAdministrador& manager, int slot) {
+  if (!manager.IsPlayerAlive(slot)) manager.RespawnPlayer(slot);
+}
+
+const ScriptStep kScript[] = {
+    {0, [](TTutorial& t, const TConfiguracion&) { t.RestartStepClock(); }, 10, Leave::kAtOnce, 0},
+    {10, nullptr, 20, Leave::kAfter, 1000},
+    {20, nullptr, 30, Leave::kAfter, 5000},
+    {30, nullptr, 40, Leave::kAfter, 7000},
+    {40, nullptr, 50, Leave::kAfter, 6000},
+    {50, nullptr, 61, Leave::kAfter, 1500},
+    // A sparring partner, first on the left ...
+    {61,
+     [](TTutorial& t, const TConfiguracion& settings) {
+       t.AddPlayer(settings, 1);
+       t.PlacePlayer(1, 200);
+     },
+     62, Leave::kAtOnce, 0},
+    {62, [](TTutorial& t, const TConfiguracion&) { t.PlacePlayer(1, 200); }, 71, Leave::kOnEnter,
+     0},
+    {71, nullptr, 81, Leave::kOnEnter, 0},
+    // ... then on the right, back on its feet if the reader took it out.
+    {81,
+     [](TTutorial& t, const TConfiguracion&) {
+       KeepAlive(*t.manager, 1);
+       t.PlacePlayer(1, 700);
+     },
+     82, Leave::kAtOnce, 0},
+    {82, nullptr, 90, Leave::kOnEnter, 0},
+    {90, nullptr, 100, Leave::kAfter, 5000},
+    {100, nullptr, 111, Leave::kAfter, 2000},
+    // The reader's own player goes down and stays where it fell until Enter.
+    {111, [](TTutorial& t, const TConfiguracion&) { t.KnockFirstPlayerDown(); }, 112,
+     Leave::kAtOnce, 0},
+    {112, [](TTutorial& t, const TConfiguracion&) { t.PlacePlayer(0, t.heldX); }, 120,
+     Leave::kOnEnter, 0},
+    {120, nullptr, 130, Leave::kAfter, 5000},
+    {130, nullptr, 140, Leave::kAfter, 5000},
+    {140, nullptr, 151, Leave::kAfter, 5000},
+    // Free play for four, nobody stays dead.
+    {151,
+     [](TTutorial& t, const TConfiguracion& settings) {
+       t.AddPlayer(settings, 2);
+       t.AddPlayer(settings, 3);
+       t.manager->ArrangePlayers();
+     },
+     152, Leave::kAtOnce, 0},
+    {152,
+     [](TTutorial& t, const TConfiguracion&) {
+       for (int slot = 0; slot < TAdministrador::kMaxPlayers; ++slot) KeepAlive(*t.manager, slot);
+     },
+     160, Leave::kOnEscape, 0},
+};
+
+const ScriptStep* Find(int step) {
+  for (const ScriptStep& row : kScript) {
+    if (row.step == step) return &row;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void TTutorial::Script(const TConfiguracion& settings) {
+  // Enter is read every frame, so a press made while a slide was showing on its timer cannot
+  // skip the next wait unseen.
+  const bool enter = media::KeyHit(media::kKeyEnter) > 0;
+  const ScriptStep* row = Find(step);
+  if (!row) return;
+  if (row->each) row->each(*this, settings);
+  switch (row->leave) {
+    case Leave::kAtOnce:
+      step = row->next;
+      break;
+    case Leave::kAfter:
+      if (StepElapsed() > row->ms) {
+        step = row->next;
+        RestartStepClock();
+      }
+      break;
+    case Leave::kOnEnter:
+      if (enter) {
+        step = row->next;
+        RestartStepClock();
+      }
+      break;
+    case Leave::kOnEscape:
+      if (media::KeyHit(media::kKeyEscape)) step = row->next;
+      break;
+  }
+}
+
+void TTutorial::AddPlayer(const TConfiguracion& settings, int slot) {
+  manager->AddPlayer(resources->GetPlayerPackage(slot), settings.GetKey(slot),
+                     kFirstPlayerDepth + kPlayerDepthStep * slot);
+}
+
+void TTutorial::PlacePlayer(int slot, float x) {
+  manager->SetPlayerPosition(slot, x, kGroundY);
+}
+
+void TTutorial::KnockFirstPlayerDown() {
+  const auto player = std::dynamic_pointer_cast<TJugador>(manager->GetPlayer(0));
+  if (!player) return;
+  player->state = kKnocked;
+  player->DropArrow();
+  if (player->animState) {
+    player->animState->Play(kAnimKnocked, timer->GetElapsed(false), 0, kKnockBlendMs, 0);
+  }
+  heldX = player->x;
+}

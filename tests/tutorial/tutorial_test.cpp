@@ -1,0 +1,181 @@
+// The tutorial on the virtual clock: the whole script with Enter at every wait, the knock-down and
+// the free play, leaving with Escape, the strict timed steps and the blinking prompt.
+#include "tutorial/tutorial.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <set>
+#include <vector>
+
+#include "entities/administrador.h"
+#include "entities/jugador.h"
+#include "game/match_data.h"
+#include "media/display.h"
+#include "media/draw.h"
+#include "media/headless_backend.h"
+#include "media/sound.h"
+#include "media/system.h"
+#include "shell/configuracion.h"
+#include "shell/sistema.h"
+#include "shell/state_loop.h"
+#include "shell/timer.h"
+
+namespace {
+
+// Enter at each wait, well after the timed steps before it have run out; Escape in free play.
+// Steps 10-50 take 20.5 s, 90-100 take 7 s and 120-140 take 15 s.
+constexpr const char* kWholeRun =
+    "3000 key 13 down\n3050 key 13 up\n"  // early, while a slide shows on its timer
+    "22000 key 13 down\n22050 key 13 up\n"
+    "23000 key 13 down\n23050 key 13 up\n"
+    "24000 key 13 down\n24050 key 13 up\n"
+    "33000 key 13 down\n33050 key 13 up\n"
+    "50000 key 27 down\n";
+
+struct Frame {
+  int step;
+  std::vector<float> xs;  // the players' x
+  std::vector<int> states;
+};
+
+struct TutorialTest : ::testing::Test {
+  void SetUp() override {
+    WriteMatchData();
+    // Some slides and one prompt are missing on purpose: they draw nothing.
+    for (int i = 1; i <= 12; ++i) {
+      TempFolder::WritePng(
+          "gfx/menu/tutorial" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".png",
+          0x80000000u | static_cast<uint32_t>(i));
+    }
+    TempFolder::WritePng("gfx/menu/intro.png", 0xFFFFFFFFu);
+    TempFolder::WritePng("gfx/bosque0_0.png", 0xFF204020u);
+    TempFolder::WritePng("gfx/ciudad0_0.png", 0xFF202040u);
+  }
+  void TearDown() override { media::UseBackend(media::MakeHeadlessBackend({})); }
+
+  void Start(const std::string& script = "") {
+    media::HeadlessOptions options;
+    if (!script.empty()) {
+      TempFolder::WriteText("script.txt", script);
+      options.inputScript = "script.txt";
+    }
+    options.onPresent = [this](uint32_t) { Record(); };
+    media::UseBackend(media::MakeHeadlessBackend(options));
+    media::OpenDisplay(800, 600, 0, 60, 0);
+    system = TSistema::Create();
+    system->timer = TTimer::Create();
+    system->config = std::make_shared<TConfiguracion>();
+    tutorial = TTutorial::Create(system);
+    ASSERT_NE(tutorial, nullptr);
+  }
+
+  void Record() {
+    Frame frame{tutorial->step, {}, {}};
+    for (int slot = 0; slot < tutorial->manager->GetPlayerCount(); ++slot) {
+      frame.xs.push_back(tutorial->manager->GetPlayer(slot)->x);
+      frame.states.push_back(tutorial->manager->GetPlayer(slot)->GetState());
+    }
+    frames.push_back(frame);
+  }
+
+  std::vector<int> StepsSeen() const {
+    std::vector<int> steps;
+    for (const Frame& frame : frames) {
+      if (steps.empty() || steps.back() != frame.step) steps.push_back(frame.step);
+    }
+    return steps;
+  }
+  std::vector<Frame> FramesOf(int step) const {
+    std::vector<Frame> found;
+    std::copy_if(frames.begin(), frames.end(), std::back_inserter(found),
+                 [step](const Frame& frame) { return frame.step == step; });
+    return found;
+  }
+
+  TempFolder folder;
+  std::shared_ptr<TSistema> system;
+  std::shared_ptr<TTutorial> tutorial;
+  std::vector<Frame> frames;
+};
+
+TEST_F(TutorialTest, TheWholeScriptWithEnterAtEveryWaitEndsBackAtTheMenu) {
+  Start(kWholeRun);
+  EXPECT_EQ(tutorial->Run(), kStateMenu);
+
+  // The early Enter did not skip the first wait: every step shows, in order.
+  EXPECT_EQ(StepsSeen(), (std::vector<int>{10, 20,  30,  40,  50,  61,  62,  71,  81,  82,
+                                           90, 100, 111, 112, 120, 130, 140, 151, 152, 160}));
+  // One player at the centre, a partner from step 61, held at 200 until Enter.
+  EXPECT_EQ(frames.front().xs, std::vector<float>{400});
+  for (const Frame& frame : FramesOf(62)) ASSERT_EQ(frame.xs.at(1), 200);
+  // A frame shows the step the script reached, so the at-once steps have acted by the next one.
+  EXPECT_EQ(FramesOf(82).front().xs.at(1), 700);
+  // Knocked down where it stood and held there on every frame until Enter.
+  ASSERT_EQ(FramesOf(111).size(), 1u);
+  const auto held = FramesOf(112);
+  EXPECT_EQ(held.front().states.at(0), kKnocked);
+  for (const Frame& frame : held) ASSERT_EQ(frame.xs.at(0), tutorial->heldX);
+  // Free play for four, spread over the field.
+  const auto freePlay = FramesOf(152);
+  ASSERT_FALSE(freePlay.empty());
+  const auto xs = freePlay.front().xs;
+  EXPECT_EQ(std::set<float>(xs.begin(), xs.end()), (std::set<float>{160, 320, 480, 640}));
+  for (const Frame& frame : freePlay) {
+    for (int state : frame.states) ASSERT_NE(state, kPlayerOut);
+  }
+  // Left: nothing on the field, no music.
+  EXPECT_EQ(tutorial->manager->GetPlayerCount(), 0);
+  EXPECT_EQ(tutorial->manager->entities.Count(), 0u);
+  EXPECT_FALSE(media::ChannelPlaying(tutorial->musicChannel));
+  const int level = system->config->levelIndex;
+  EXPECT_TRUE(level == 0 || level == 1);
+}
+
+TEST_F(TutorialTest, EscapeLeavesAfterTheCurrentFrameAndASecondRunStartsAfresh) {
+  Start("8000 key 27 down\n8100 key 27 up\n20000 key 27 down\n");
+  EXPECT_EQ(tutorial->Run(), kStateMenu);
+  EXPECT_EQ(StepsSeen(), (std::vector<int>{10, 20, 30}));
+  EXPECT_EQ(tutorial->manager->entities.Count(), 0u);
+  EXPECT_FALSE(media::ChannelPlaying(tutorial->musicChannel));
+
+  frames.clear();
+  EXPECT_EQ(tutorial->Run(), kStateMenu);
+  ASSERT_FALSE(frames.empty());
+  EXPECT_EQ(frames.front().step, 10);
+  EXPECT_EQ(frames.front().xs, std::vector<float>{400});
+}
+
+TEST_F(TutorialTest, ATimedStepMovesOnOnlyWhenStrictlyMoreThanItsTimeHasPassed) {
+  Start();
+  media::Sleep(5000);
+  tutorial->step = 10;
+  tutorial->stepStart = static_cast<int>(media::Milliseconds()) - 1000;
+  tutorial->Script(*system->config);
+  EXPECT_EQ(tutorial->step, 10);
+  tutorial->stepStart -= 1;
+  tutorial->Script(*system->config);
+  EXPECT_EQ(tutorial->step, 20);
+  EXPECT_EQ(tutorial->StepElapsed(), 0);
+}
+
+TEST_F(TutorialTest, ThePromptBlinksWhileAStepWaitsAndKeepsItsPhase) {
+  Start();
+  tutorial->step = 62;
+  float low = 1, high = 0;
+  for (int frame = 0; frame < 84; ++frame) {
+    tutorial->Draw();
+    low = std::min(low, tutorial->promptAlpha);
+    high = std::max(high, tutorial->promptAlpha);
+  }
+  EXPECT_LT(low, 0.05f);
+  EXPECT_GT(high, 0.95f);
+  // Steps on the tens leave the phase alone.
+  const float alpha = tutorial->promptAlpha;
+  tutorial->step = 90;
+  tutorial->Draw();
+  EXPECT_EQ(tutorial->promptAlpha, alpha);
+}
+
+}  // namespace
