@@ -13,8 +13,13 @@
 
 namespace {
 
-constexpr const char* kTemporaryName = "wtf.cfg.tmp";
+constexpr const char* kTemporarySuffix = ".tmp";
 constexpr int kMaxVolume = 100;
+
+std::string& SettingsFolder() {
+  static std::string folder;
+  return folder;
+}
 
 // Pushes the written bytes to the disk so the rename below never publishes an empty file after a
 // power cut.
@@ -34,11 +39,20 @@ uintmax_t FileSize(const char* path) {
 
 }  // namespace
 
+void TConfiguracion::SetFolder(const std::string& folder) {
+  SettingsFolder() = folder;
+}
+
+std::string TConfiguracion::FilePath() {
+  const std::string& folder = SettingsFolder();
+  return folder.empty() ? kFileName : folder + "/" + kFileName;
+}
+
 std::shared_ptr<TConfiguracion> TConfiguracion::Create() {
   auto config = std::make_shared<TConfiguracion>();
   if (!config->Load()) {
-    if (media::FileExists(kFileName)) {
-      media::Print(std::string("AVISO : ") + kFileName +
+    if (media::FileExists(FilePath())) {
+      media::Print("AVISO : " + FilePath() +
                    " incompleto o ilegible, se usan los valores por defecto");
     }
     config->Save();
@@ -47,17 +61,20 @@ std::shared_ptr<TConfiguracion> TConfiguracion::Create() {
 }
 
 bool TConfiguracion::Save() {
+  const std::string path = FilePath();
+  const std::string temporary = path + kTemporarySuffix;
   {
-    auto stream = media::Stream::OpenWrite(kTemporaryName);
+    auto stream = media::Stream::OpenWrite(temporary);
     if (!stream) return false;
     for (int value : {playerCount, musicVolume, soundVolume, keys[0], keys[1], keys[2], keys[3]}) {
       stream->WriteInt(value);
     }
     stream->Close();
   }
-  SyncToDisk(kTemporaryName);
-  if (FileSize(kTemporaryName) != kFileBytes || std::rename(kTemporaryName, kFileName) != 0) {
-    std::remove(kTemporaryName);
+  SyncToDisk(temporary.c_str());
+  if (FileSize(temporary.c_str()) != kFileBytes ||
+      std::rename(temporary.c_str(), path.c_str()) != 0) {
+    std::remove(temporary.c_str());
     return false;
   }
   return true;
@@ -65,8 +82,9 @@ bool TConfiguracion::Save() {
 
 bool TConfiguracion::Load() {
   // Extra bytes after the 28 are ignored; only a short file is refused.
-  if (FileSize(kFileName) < kFileBytes) return false;
-  auto stream = media::Stream::OpenRead(kFileName);
+  const std::string path = FilePath();
+  if (FileSize(path.c_str()) < kFileBytes) return false;
+  auto stream = media::Stream::OpenRead(path);
   if (!stream) return false;
   playerCount = stream->ReadInt();
   musicVolume = stream->ReadInt();

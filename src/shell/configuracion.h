@@ -1,6 +1,7 @@
 #pragma once
 // The player-facing settings. Player count, volumes and the four input codes persist in "wtf.cfg"
-// in the current folder (the program runs in its data folder); the level choice lives in memory.
+// in the settings folder (the current folder, where the program finds its data, unless start-up
+// chose another); the level choice lives in memory.
 #include <array>
 #include <memory>
 #include <string>
@@ -14,6 +15,10 @@ class TConfiguracion {
 
   // Reads the file, or writes the defaults when it is missing, short or unreadable.
   static std::shared_ptr<TConfiguracion> Create();
+
+  // Where "wtf.cfg" is read and written; empty means the current folder.
+  static void SetFolder(const std::string& folder);
+  static std::string FilePath();
 
   // Writes a temporary file beside "wtf.cfg" and renames it over the old one, so an interrupted
   // save leaves either the old or the new settings. False when nothing could be written.

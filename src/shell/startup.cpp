@@ -1,5 +1,8 @@
 #include "shell/startup.h"
 
+#include <unistd.h>
+
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <iostream>
@@ -8,6 +11,7 @@
 #include "media/system.h"
 #include "menu/key_names.h"
 #include "menu/menu.h"
+#include "shell/configuracion.h"
 #include "shell/music.h"
 #include "shell/sistema.h"
 #include "shell/state_loop.h"
@@ -64,9 +68,33 @@ std::string ExecutableFolder() {
 bool EnterDataFolder(const std::string& folder) {
   std::error_code error;
   std::filesystem::current_path(folder, error);
-  if (error)
+  if (error) {
     std::cerr << "cannot enter the data folder " << folder << ": " << error.message() << '\n';
-  return !error;
+    return false;
+  }
+  TConfiguracion::SetFolder(SettingsFolderFor("."));
+  return true;
+}
+
+std::string SettingsFolderFor(const std::string& dataFolder) {
+  namespace fs = std::filesystem;
+  const bool installed = fs::exists(fs::path(dataFolder) / kInstalledMarker);
+  if (!installed && access(dataFolder.c_str(), W_OK) == 0) return "";
+  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+  const char* home = std::getenv("HOME");
+  fs::path configHome;
+  if (xdg && fs::path(xdg).is_absolute()) {
+    configHome = xdg;
+  } else if (home && *home) {
+    configHome = fs::path(home) / ".config";
+  } else {
+    return "";  // nowhere better to go: the settings stay beside the data, or are not saved
+  }
+  const fs::path folder = configHome / "skullgnawer";
+  std::error_code error;
+  fs::create_directories(folder, error);
+  if (error) std::cerr << "cannot create the settings folder " << folder.string() << '\n';
+  return error ? "" : folder.string();
 }
 
 }  // namespace shell

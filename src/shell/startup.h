@@ -19,8 +19,17 @@ int RunProgram(std::optional<MatchChoice> match = std::nullopt);
 
 // The folder the running executable lives in.
 std::string ExecutableFolder();
-// Makes `folder` the current folder, where gfx/, anim/, music/ and "wtf.cfg" are found. False,
-// after a message on standard error naming the folder, when it cannot be entered.
+// Makes `folder` the current folder, where gfx/, anim/ and music/ are found, and chooses where
+// "wtf.cfg" lives (see SettingsFolderFor). False, after a message on standard error naming the
+// folder, when it cannot be entered.
 bool EnterDataFolder(const std::string& folder);
+
+// The file an installation leaves beside the program's data.
+inline constexpr const char* kInstalledMarker = "installed";
+
+// Beside the data (empty: the current folder) when the game runs from where it was built; an
+// installed game, or one whose data folder cannot be written, keeps its settings in the user's
+// config home: $XDG_CONFIG_HOME/skullgnawer, else ~/.config/skullgnawer.
+std::string SettingsFolderFor(const std::string& dataFolder);
 
 }  // namespace shell

@@ -1,7 +1,6 @@
 // The real windowed program: on a virtual X server it opens its window and ends cleanly when the
 // window is asked to close; with no display at all it says so and fails.
 #include <gtest/gtest.h>
-#include <poll.h>
 
 #include <chrono>
 #include <fstream>
@@ -10,6 +9,7 @@
 
 #include "subprocess.h"
 #include "temp_folder.h"
+#include "virtual_display.h"
 
 namespace {
 
@@ -24,36 +24,6 @@ std::string ReadFile(const std::string& path) {
   text << file.rdbuf();
   return text.str();
 }
-
-// An Xvfb server on a display number it picks itself; not running when Xvfb is missing or fails.
-class VirtualDisplay {
- public:
-  VirtualDisplay() {
-    int fds[2];
-    if (pipe(fds) != 0) return;
-    pid_ = Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24",
-                  "-nolisten", "tcp"},
-                 StdoutTo("/dev/null"));
-    close(fds[1]);
-    pollfd ready = {fds[0], POLLIN, 0};
-    char number[16] = {};
-    if (poll(&ready, 1, 10000) == 1 && read(fds[0], number, sizeof number - 1) > 0) {
-      display_ = ":" + std::string(number, strcspn(number, "\n"));
-    }
-    close(fds[0]);
-  }
-  ~VirtualDisplay() {
-    if (pid_ <= 0) return;
-    kill(pid_, SIGTERM);
-    WaitFor(pid_, 5s);
-  }
-  bool Running() const { return !display_.empty(); }
-  const std::string& Name() const { return display_; }
-
- private:
-  pid_t pid_ = -1;
-  std::string display_;
-};
 
 TEST(Window, OpensAndEndsCleanlyOnCloseRequest) {
   VirtualDisplay display;
