@@ -4,6 +4,7 @@
 #include "entities/game_kinds.h"
 #include "game/match_hooks.h"
 #include "game/recursos.h"
+#include "game/report_players.h"
 #include "media/input.h"
 #include "media/system.h"
 #include "shell/music.h"
@@ -51,7 +52,7 @@ std::shared_ptr<TJuego> TJuego::Create(std::shared_ptr<TSistema> system) {
 
 int TJuego::Run() {
   SetUpMatch();
-  ReportPlayers();
+  game::ReportPlayersOf(manager.get());
   while (running == 1 && PlayFrame()) {
   }
   media::StopChannel(musicChannel);
@@ -89,19 +90,6 @@ void TJuego::SetUpMatch() {
   nextZombieTime = timer->GetElapsed(false) + media::RandomInt(kFirstWalkerLow, kFirstWalkerHigh);
   timer->Update();
   timer->Update();
-}
-
-// The trace of the headless runner follows the players through this.
-void TJuego::ReportPlayers() {
-  TAdministrador* players = manager.get();
-  shell::ReportPlayersFrom([players] {
-    std::vector<shell::PlayerReport> reports;
-    for (int slot = 0; slot < players->GetPlayerCount(); ++slot) {
-      const auto player = players->GetPlayer(slot);
-      reports.push_back({slot, player->GetState(), player->x, player->y});
-    }
-    return reports;
-  });
 }
 
 bool TJuego::PlayFrame() {

@@ -4,6 +4,7 @@
 #include <array>
 #include <memory>
 
+#include "game/panorama.h"
 #include "media/sound.h"
 
 class TAdministrador;
@@ -20,8 +21,6 @@ void ChooseMatch(TConfiguracion& settings, int level, int players);
 
 class TJuego {
  public:
-  static constexpr int kTiles = 32;  // panel variants repeat every 32 panels
-
   // Loads every level's art; null (after an error report) when the resources or the manager
   // cannot be made.
   static std::shared_ptr<TJuego> Create(std::shared_ptr<TSistema> system);
@@ -37,8 +36,8 @@ class TJuego {
   std::shared_ptr<TAdministrador> manager;
   std::shared_ptr<TTimer> timer;
   media::Channel musicChannel;
-  float scroll = 401.0f;            // panorama position in pixels
-  std::array<int, kTiles> tiles{};  // which variant each panel position shows, per match
+  float scroll = 401.0f;     // panorama position in pixels
+  game::PanelTiles tiles{};  // which variant each panel position shows, per match
   int running = 1;
   float fade = -1.0f;  // darkening of the panorama 0..1; negative = off
   float fadeRate = 0;  // per real millisecond
@@ -51,11 +50,8 @@ class TJuego {
   void DecideMatch();
   void TogglePause();
   int PlayersLeft() const;
-  void ReportPlayers();
   void SetPanoramaColour() const;
-  void DrawPanelRow(int layer, float factor) const;
-  void DrawBackPanels(int layers) const;
-  void DrawFrontPanels(int layers) const;
+  game::Panorama Panorama() const;
 
   // Frame-loop state of the match being played.
   bool paused = false;

@@ -1,11 +1,11 @@
 // The panorama around the entities: even layers behind them, odd layers in front, each moving
 // with its own factor of the scroll so that the scene has depth.
 #include <algorithm>
-#include <cmath>
 
 #include "entities/administrador.h"
 #include "game/juego.h"
 #include "game/match_hooks.h"
+#include "game/panorama.h"
 #include "game/recursos.h"
 #include "media/display.h"
 #include "media/draw.h"
@@ -13,9 +13,7 @@
 #include "shell/timer.h"
 
 namespace {
-constexpr int kPanelWidth = 800;
-constexpr float kLayerFactor = 0.55f;  // each layer further back moves at 0.55 of the one before
-constexpr int kWinnerImage = 6;        // "gfx/ganador.png"
+constexpr int kWinnerImage = 6;  // "gfx/ganador.png"
 constexpr float kWinnerRise = 200.0f;
 constexpr float kWinnerSpeed = 0.2f;  // pixels per real millisecond
 
@@ -29,6 +27,10 @@ void ResetTransform() {
   media::SetTransform(0, 1, 1);
 }
 }  // namespace
+
+game::Panorama TJuego::Panorama() const {
+  return {*resources, system->GetConfig()->levelIndex, scroll, tiles};
+}
 
 void TJuego::SetPanoramaColour() const {
   if (fade >= 0) {
@@ -44,50 +46,20 @@ void TJuego::SetPanoramaColour() const {
 void TJuego::Render() {
   const bool drawing = game::CurrentMatchHooks().draw;
   if (!drawing) media::SetDrawTarget(NowhereTarget());
-  const int layers = resources->GetLayerCount(system->GetConfig()->levelIndex);
   ResetTransform();
   if (fade >= 0) fade = std::min(1.0f, fade + timer->GetDelta(true) * fadeRate);
   SetPanoramaColour();
   media::SetBlend(media::kBlendAlpha);
-  DrawBackPanels(layers);
+  game::DrawBackPanels(Panorama());
   manager->DrawAll();
   ResetTransform();
   SetPanoramaColour();
   media::SetBlend(media::kBlendAlpha);
-  DrawFrontPanels(layers);
+  game::DrawFrontPanels(Panorama());
   if (!drawing) media::SetDrawTarget(nullptr);
   media::Flip(-1);
   media::SetClearColor(0, 0, 0);
   if (drawing) media::Clear();
-}
-
-// Layers 0, 2, 4 … behind the entities, the furthest first: layer 0 moves with the scroll, layer 2
-// at 0.55 of it, layer 4 at 0.3025.
-void TJuego::DrawBackPanels(int layers) const {
-  int n = layers % 2 == 1 ? layers - 1 : layers - 2;
-  for (int s = n / 2; n >= 0; n -= 2, --s) DrawPanelRow(n, std::pow(kLayerFactor, s));
-}
-
-// Layers 1, 3 … in front of the entities, the nearest last: layer 1 moves at 1 / 0.55 of the
-// scroll, layer 3 at 1 / 0.55².
-void TJuego::DrawFrontPanels(int layers) const {
-  int n = layers % 2 == 0 ? layers - 1 : layers - 2;
-  for (int s = (n + 1) / 2; n >= 0; n -= 2, --s) DrawPanelRow(n, 1 / std::pow(kLayerFactor, s));
-}
-
-// Three panels around the scroll position; the variant at each panel position is fixed for the
-// match and repeats every 32 panels.
-void TJuego::DrawPanelRow(int layer, float factor) const {
-  const auto panels = resources->GetLayer(system->GetConfig()->levelIndex, layer);
-  if (!panels || panels->empty()) return;
-  const int variants = static_cast<int>(panels->size());
-  const float offset = factor * scroll;
-  const int t = static_cast<int>(offset) / kPanelWidth;
-  const auto variant = [&](int position) { return (*panels)[tiles[position % kTiles] % variants]; };
-  media::DrawImage(variant(t == 0 ? t : t - 1), static_cast<float>((t - 1) * kPanelWidth) - offset,
-                   0, 0);
-  media::DrawImage(variant(t), static_cast<float>(t * kPanelWidth) - offset, 0, 0);
-  media::DrawImage(variant(t + 1), static_cast<float>((t + 1) * kPanelWidth) - offset, 0, 0);
 }
 
 // The back buffer is not cleared while the picture rises: it slides over the last frame.

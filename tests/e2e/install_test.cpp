@@ -8,9 +8,9 @@
 #include <sstream>
 #include <string>
 
+#include "game/temp_folder.h"
 #include "shell/startup.h"
 #include "shell/subprocess.h"
-#include "game/temp_folder.h"
 
 namespace {
 
@@ -71,8 +71,7 @@ TEST(Install, SettingsStayBesideAWritableBuildAndMoveHomeWhenInstalled) {
   // A relative XDG_CONFIG_HOME is to be ignored: the home folder's .config is used instead.
   setenv("XDG_CONFIG_HOME", "relative", 1);
   setenv("HOME", Here().c_str(), 1);
-  EXPECT_EQ(shell::SettingsFolderFor(data.string()),
-            (Here() / ".config" / "skullgnawer").string());
+  EXPECT_EQ(shell::SettingsFolderFor(data.string()), (Here() / ".config" / "skullgnawer").string());
   unsetenv("XDG_CONFIG_HOME");
   setenv("HOME", home.c_str(), 1);
 }

@@ -39,10 +39,12 @@ class Pointer {
     std::ifstream(out) >> window_;
     return !window_.empty();
   }
+  // Held over a few frames: the menu reads whether the button is down in each frame.
   bool ClickAt(int x, int y) {
-    return RunChild({"xdotool", "mousemove", "--window", window_, std::to_string(x),
-                     std::to_string(y), "sleep", "0.2", "click", "1"},
-                    options_, 10s) == 0;
+    return RunChild(
+               {"xdotool", "mousemove", "--window", window_, std::to_string(x), std::to_string(y),
+                "sleep", "0.2", "mousedown", "1", "sleep", "0.15", "mouseup", "1"},
+               options_, 10s) == 0;
   }
 
  private:

@@ -12,6 +12,7 @@
 #include "entities/administrador.h"
 #include "entities/jugador.h"
 #include "game/match_data.h"
+#include "game/temp_folder.h"
 #include "media/display.h"
 #include "media/draw.h"
 #include "media/headless_backend.h"
