@@ -55,9 +55,9 @@ class Pointer {
 TEST(WindowSession, ClickPastTheSplashThenQuitWithYes) {
   VirtualDisplay display;
   if (!display.Running()) GTEST_SKIP() << "Xvfb cannot run here; the window is not tested";
-  if (RunChild({"xdotool", "version"}, StdoutTo("/dev/null")) != 0) {
-    GTEST_SKIP() << "xdotool is missing";
-  }
+  SpawnOptions quiet = StdoutTo("/dev/null");
+  quiet.setEnv = {{"DISPLAY", display.Name()}};
+  if (RunChild({"xdotool", "version"}, quiet) != 0) GTEST_SKIP() << "xdotool is missing";
   TempFolder folder;
   SpawnOptions options = StdoutTo((std::filesystem::current_path() / "stdout.txt").string());
   options.setEnv = {{"DISPLAY", display.Name()},
