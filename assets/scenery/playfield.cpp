@@ -137,6 +137,11 @@ void Sparks(cairo_t* cr) {
 
 }  // namespace
 
+// Splats and sparks are drawn on a 64 px design grid and stored small: the game scales them up
+// to more than four times while they fly, and a large picture would cover half the field.
+constexpr int kSplatSize = 24;
+constexpr double kSplatScale = kSplatSize / 64.0;
+
 void AddPlayfieldProps(Pictures& out) {
   out.push_back({"sombra.png", 80, 24, Shadow});
   out.push_back({"flecha.png", 64, 19, Arrow});
@@ -144,9 +149,14 @@ void AddPlayfieldProps(Pictures& out) {
     out.push_back({std::string(1, style.text[0]) + "up.png", 84, 48,
                    [&style](cairo_t* cr) { Label(cr, style); }});
   for (int i = 1; i <= 5; ++i)
-    out.push_back({"sangre" + std::to_string(i) + ".png", 64, 64,
-                   [i](cairo_t* cr) { Splat(cr, 0x5A9C0 + i * 7); }});
-  out.push_back({"chispas.png", 64, 64, Sparks});
+    out.push_back({"sangre" + std::to_string(i) + ".png", kSplatSize, kSplatSize, [i](cairo_t* cr) {
+                     cairo_scale(cr, kSplatScale, kSplatScale);
+                     Splat(cr, 0x5A9C0 + i * 7);
+                   }});
+  out.push_back({"chispas.png", kSplatSize, kSplatSize, [](cairo_t* cr) {
+                   cairo_scale(cr, kSplatScale, kSplatScale);
+                   Sparks(cr);
+                 }});
 }
 
 }  // namespace scenegen
