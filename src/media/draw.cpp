@@ -49,11 +49,12 @@ void DrawFrame(const Image& image, int frame, float handleX, float handleY, floa
   if (!paint.visible) return;
   const Placement placement = Place(image.Width(), image.Height(), handleX, handleY, x, y,
                                     state.rotation, state.scaleX, state.scaleY);
+  raster::Source source{image.Pixels(frame), image.Width(), image.Height(),
+                        (image.Flags() & kImageFiltered) != 0};
+  if (source.filtered && !placement.identity && !placement.Empty())
+    source.premultiplied = image.PremultipliedPixels(frame);
   const ImagePtr target = CurrentDrawTarget();
-  raster::Draw(
-      {target->Pixels(0), target->Width(), target->Height()},
-      {image.Pixels(frame), image.Width(), image.Height(), (image.Flags() & kImageFiltered) != 0},
-      placement, paint);
+  raster::Draw({target->Pixels(0), target->Width(), target->Height()}, source, placement, paint);
 }
 
 void DrawImage(const ImagePtr& image, float x, float y, int frame) {

@@ -3,6 +3,7 @@
 #include "media/image.h"
 
 #include "media/draw.h"
+#include "media/pixel_ops.h"
 
 namespace media {
 
@@ -10,7 +11,23 @@ Image::Image(int width, int height, int frames, int flags)
     : width_(width),
       height_(height),
       flags_(flags),
-      frames_(frames, std::vector<uint32_t>(static_cast<size_t>(width) * height, 0)) {}
+      frames_(frames, std::vector<uint32_t>(static_cast<size_t>(width) * height, 0)),
+      premultiplied_(frames),
+      premultipliedValid_(frames, false) {}
+
+const uint32_t* Image::PremultipliedPixels(int frame) const {
+  std::vector<uint32_t>& copy = premultiplied_[frame];
+  if (!premultipliedValid_[frame]) {
+    const std::vector<uint32_t>& pixels = frames_[frame];
+    copy.resize(pixels.size());
+    for (size_t i = 0; i < pixels.size(); ++i) {
+      const raster::Texel t = raster::Premultiply(raster::Unpack(pixels[i]));
+      copy[i] = raster::Pack(t.a, t.r, t.g, t.b);
+    }
+    premultipliedValid_[frame] = true;
+  }
+  return copy.data();
+}
 
 int ResolveImageFlags(int flags) {
   return flags == kImageDefaultFlags ? GetRenderState().defaultImageFlags : flags;

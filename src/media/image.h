@@ -29,8 +29,14 @@ class Image {
   float HandleY() const { return handleY_; }
   void SetHandle(float x, float y) { handleX_ = x, handleY_ = y; }
 
-  uint32_t* Pixels(int frame) { return frames_[frame].data(); }
+  // Handing out writable pixels marks the frame changed, so its premultiplied copy is rebuilt.
+  uint32_t* Pixels(int frame) {
+    premultipliedValid_[frame] = false;
+    return frames_[frame].data();
+  }
   const uint32_t* Pixels(int frame) const { return frames_[frame].data(); }
+  // The frame with colour premultiplied by alpha (the rasterizer's filtered sampling reads it).
+  const uint32_t* PremultipliedPixels(int frame) const;
 
  private:
   int width_;
@@ -39,6 +45,8 @@ class Image {
   float handleX_ = 0;
   float handleY_ = 0;
   std::vector<std::vector<uint32_t>> frames_;
+  mutable std::vector<std::vector<uint32_t>> premultiplied_;
+  mutable std::vector<bool> premultipliedValid_;
 };
 
 using ImagePtr = std::shared_ptr<Image>;

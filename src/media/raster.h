@@ -18,15 +18,16 @@ struct Source {
   const uint32_t* pixels = nullptr;
   int width = 0;
   int height = 0;
-  bool filtered = false;  // bilinear sampling unless the placement is pixel-exact
+  bool filtered = false;                    // bilinear sampling unless the placement is pixel-exact
+  const uint32_t* premultiplied = nullptr;  // the same frame premultiplied, for filtered sampling
 };
 
-// The render state boiled down to what the pixel loops need: 16-bit fixed-point factors.
+// The render state boiled down to what the pixel loops need: factors in 1/256 steps (256 = 1).
 struct Paint {
   int mode = kBlendSolid;   // always one of the five modes
-  uint32_t tint[3] = {};    // red, green, blue tint, 0..65536
-  uint32_t colour[3] = {};  // tint times the clamped alpha, 0..65536
-  uint32_t alpha = 0;       // the clamped alpha, 0..65536
+  uint16_t tint[3] = {};    // red, green, blue tint
+  uint16_t colour[3] = {};  // tint times the clamped alpha
+  uint16_t alpha = 0;       // the clamped alpha
   bool visible = false;     // false when nothing can change on the target
 };
 

@@ -158,6 +158,19 @@ TEST_F(DrawTest, FilteredScalingBlendsNeighboursAndKeepsEdgesClean) {
   EXPECT_LT(middle & 0xff, 200u);
 }
 
+TEST_F(DrawTest, RewrittenPixelsShowAfterUnlock) {
+  ImagePtr image = Solid(2, 2, 0xFF0000FFu, kImageFiltered);
+  SetScale(4, 4);  // filtered sampling reads a premultiplied copy that must follow the changes
+  DrawImage(image, 0, 0);
+  EXPECT_EQ(At(3, 3), 0xFF0000FFu);
+  PixelBuffer pixels = LockImage(image);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 2; ++x) WritePixel(pixels, x, y, 0xFF00FF00u);
+  UnlockImage(image);
+  DrawImage(image, 0, 0);
+  EXPECT_EQ(At(3, 3), 0xFF00FF00u);
+}
+
 TEST_F(DrawTest, DrawsIntoTheChosenTargetOnly) {
   ImagePtr back = BackBuffer();
   ASSERT_EQ(ImageWidth(back), 800);
