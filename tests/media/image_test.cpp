@@ -11,7 +11,7 @@
 namespace media {
 namespace {
 
-using media_test::PngSpec;
+using media_test::PngSample;
 using media_test::TempDir;
 using media_test::WriteTestPng;
 
@@ -20,9 +20,9 @@ class ImageTest : public testing::Test {
   void SetUp() override { ResetRenderState(); }
   void TearDown() override { ResetRenderState(); }
 
-  ImagePtr Load(const PngSpec& spec, int flags) {
+  ImagePtr Load(const PngSample& sample, int flags) {
     const std::string path = dir_.Path("image.png");
-    EXPECT_TRUE(WriteTestPng(path, spec));
+    EXPECT_TRUE(WriteTestPng(path, sample));
     return LoadImage(path, flags);
   }
 
@@ -34,7 +34,7 @@ class ImageTest : public testing::Test {
 };
 
 TEST_F(ImageTest, DecodesEveryColourTypeToArgb) {
-  PngSpec rgba{2, 1, PNG_COLOR_TYPE_RGB_ALPHA, 8, {10, 20, 30, 40, 255, 128, 0, 255}};
+  PngSample rgba{2, 1, PNG_COLOR_TYPE_RGB_ALPHA, 8, {10, 20, 30, 40, 255, 128, 0, 255}};
   ImagePtr image = Load(rgba, 0);
   ASSERT_TRUE(image);
   EXPECT_EQ(ImageWidth(image), 2);
@@ -63,22 +63,22 @@ TEST_F(ImageTest, DecodesEveryColourTypeToArgb) {
 }
 
 TEST_F(ImageTest, SixteenBitChannelsScaleToEightBits) {
-  PngSpec spec{1, 1, PNG_COLOR_TYPE_RGB_ALPHA, 16, {0xFF, 0xFF, 0x80, 0x80, 0, 0, 0xFF, 0xFF}};
-  ImagePtr image = Load(spec, 0);
+  PngSample sample{1, 1, PNG_COLOR_TYPE_RGB_ALPHA, 16, {0xFF, 0xFF, 0x80, 0x80, 0, 0, 0xFF, 0xFF}};
+  ImagePtr image = Load(sample, 0);
   ASSERT_TRUE(image);
   EXPECT_EQ(Pixel(image, 0, 0), 0xFFFF8000u);
 }
 
 TEST_F(ImageTest, PalettedWithAndWithoutTransparency) {
-  PngSpec spec{3, 1, PNG_COLOR_TYPE_PALETTE, 8, {0, 1, 2}};
-  spec.palette = {{0, 0, 0}, {255, 0, 0}, {0, 0, 255}};
-  ImagePtr image = Load(spec, 0);
+  PngSample sample{3, 1, PNG_COLOR_TYPE_PALETTE, 8, {0, 1, 2}};
+  sample.palette = {{0, 0, 0}, {255, 0, 0}, {0, 0, 255}};
+  ImagePtr image = Load(sample, 0);
   ASSERT_TRUE(image);
   EXPECT_EQ(Pixel(image, 1, 0), 0xFFFF0000u);
   EXPECT_EQ(Pixel(image, 2, 0), 0xFF0000FFu);
 
-  spec.paletteAlpha = {0, 128};
-  image = Load(spec, 0);
+  sample.paletteAlpha = {0, 128};
+  image = Load(sample, 0);
   ASSERT_TRUE(image);
   EXPECT_EQ(Pixel(image, 0, 0) >> 24, 0u);
   EXPECT_EQ(Pixel(image, 1, 0), 0x80FF0000u);
@@ -86,7 +86,7 @@ TEST_F(ImageTest, PalettedWithAndWithoutTransparency) {
 }
 
 TEST_F(ImageTest, MaskColourBecomesTransparentOnlyWithoutAlpha) {
-  const PngSpec rgb{2, 1, PNG_COLOR_TYPE_RGB, 8, {255, 0, 255, 9, 9, 9}};
+  const PngSample rgb{2, 1, PNG_COLOR_TYPE_RGB, 8, {255, 0, 255, 9, 9, 9}};
   SetMaskColor(255, 0, 255);
   ImagePtr masked = Load(rgb, kImageMasked);
   ASSERT_TRUE(masked);
@@ -96,19 +96,19 @@ TEST_F(ImageTest, MaskColourBecomesTransparentOnlyWithoutAlpha) {
   EXPECT_EQ(Pixel(Load(rgb, 0), 0, 0), 0xFFFF00FFu);
   EXPECT_EQ(Pixel(Load(rgb, kImageDefaultFlags), 0, 0) >> 24, 0u);  // default flags 3 mask
 
-  const PngSpec rgba{1, 1, PNG_COLOR_TYPE_RGB_ALPHA, 8, {255, 0, 255, 255}};
+  const PngSample rgba{1, 1, PNG_COLOR_TYPE_RGB_ALPHA, 8, {255, 0, 255, 255}};
   EXPECT_EQ(Pixel(Load(rgba, kImageMasked), 0, 0), 0xFFFF00FFu);
 }
 
 TEST_F(ImageTest, DefaultFlagsAndAutoMidHandle) {
-  const PngSpec spec{4, 2, PNG_COLOR_TYPE_RGB, 8, std::vector<uint8_t>(24, 7)};
-  ImagePtr image = Load(spec, kImageDefaultFlags);
+  const PngSample sample{4, 2, PNG_COLOR_TYPE_RGB, 8, std::vector<uint8_t>(24, 7)};
+  ImagePtr image = Load(sample, kImageDefaultFlags);
   ASSERT_TRUE(image);
   EXPECT_EQ(image->Flags(), kImageMasked | kImageFiltered);
   EXPECT_EQ(image->HandleX(), 0);
 
   AutoMidHandle(true);
-  image = Load(spec, 6);
+  image = Load(sample, 6);
   EXPECT_EQ(image->Flags(), 6);
   EXPECT_EQ(image->HandleX(), 2);
   EXPECT_EQ(image->HandleY(), 1);
@@ -126,7 +126,7 @@ TEST_F(ImageTest, MissingOrBrokenFilesGiveNoImage) {
 
   // A real PNG cut off in the middle of its pixel data.
   const std::string whole = dir_.Path("whole.png");
-  PngSpec big{64, 64, PNG_COLOR_TYPE_RGB_ALPHA, 8, {}};
+  PngSample big{64, 64, PNG_COLOR_TYPE_RGB_ALPHA, 8, {}};
   for (int i = 0; i < 64 * 64 * 4; ++i) big.rows.push_back(static_cast<uint8_t>(i * 7919 >> 3));
   ASSERT_TRUE(WriteTestPng(whole, big));
   std::ifstream in(whole, std::ios::binary);

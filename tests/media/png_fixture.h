@@ -10,8 +10,8 @@
 
 namespace media_test {
 
-struct PngSpec {
-  PngSpec(int w, int h, int type, int depth, std::vector<uint8_t> bytes)
+struct PngSample {
+  PngSample(int w, int h, int type, int depth, std::vector<uint8_t> bytes)
       : width(w), height(h), colorType(type), bitDepth(depth), rows(std::move(bytes)) {}
 
   int width = 1;
@@ -23,7 +23,7 @@ struct PngSpec {
   std::vector<uint8_t> paletteAlpha;  // tRNS entries for paletted files
 };
 
-bool WriteTestPng(const std::string& path, const PngSpec& spec);
+bool WriteTestPng(const std::string& path, const PngSample& sample);
 
 // A fresh folder under the system temp dir, removed when the object goes.
 class TempDir {
