@@ -17,8 +17,8 @@ bool Encode(png_structp png, png_infop info, FILE* file, const PngSample& sample
   if (!sample.palette.empty())
     png_set_PLTE(png, info, sample.palette.data(), static_cast<int>(sample.palette.size()));
   if (!sample.paletteAlpha.empty())
-    png_set_tRNS(png, info, sample.paletteAlpha.data(), static_cast<int>(sample.paletteAlpha.size()),
-                 nullptr);
+    png_set_tRNS(png, info, sample.paletteAlpha.data(),
+                 static_cast<int>(sample.paletteAlpha.size()), nullptr);
   png_write_info(png, info);
   png_write_image(png, rows.data());
   png_write_end(png, nullptr);
