@@ -126,8 +126,14 @@ struct BilinearSampler {
 // Blend<kBlendAlpha> pixel by pixel.
 void BlendAlphaRow(uint32_t* dst, const uint32_t* src, int count, const Paint& paint);
 // Alpha blending of a transformed span sampled bilinearly, starting at texel coordinates (u, v)
-// in 16.16 fixed point and stepping by (du, dv) per pixel.
+// in 16.16 fixed point and stepping by (du, dv) per pixel. Picks the widest instruction set the
+// processor has; the two versions below give the same pixels.
 void BlendAlphaSpanFiltered(uint32_t* dst, int count, int32_t u, int32_t v, int32_t du, int32_t dv,
                             const Source& source, const Paint& paint);
+void BlendAlphaSpanFilteredSse2(uint32_t* dst, int count, int32_t u, int32_t v, int32_t du,
+                                int32_t dv, const Source& source, const Paint& paint);
+// Needs AVX2 and a frame at least 2 x 2.
+void BlendAlphaSpanFilteredAvx2(uint32_t* dst, int count, int32_t u, int32_t v, int32_t du,
+                                int32_t dv, const Source& source, const Paint& paint);
 
 }  // namespace media::raster

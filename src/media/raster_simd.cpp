@@ -112,8 +112,8 @@ SKULL_INLINE __m128i SampleFiltered(int32_t u, int32_t v, const Source& source,
 
 }  // namespace
 
-void BlendAlphaSpanFiltered(uint32_t* dst, int count, int32_t u, int32_t v, int32_t du, int32_t dv,
-                            const Source& source, const Paint& paint) {
+void BlendAlphaSpanFilteredSse2(uint32_t* dst, int count, int32_t u, int32_t v, int32_t du,
+                                int32_t dv, const Source& source, const Paint& paint) {
   const __m128i zero = _mm_setzero_si128();
   const __m128i factors = Factors(paint);
   const BilinearSampler edgeSampler{source.premultiplied, source.width, source.height};
@@ -134,6 +134,16 @@ void BlendAlphaSpanFiltered(uint32_t* dst, int count, int32_t u, int32_t v, int3
     dst[x] =
         static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(Over(texel, d, factors), zero)));
   }
+}
+
+void BlendAlphaSpanFiltered(uint32_t* dst, int count, int32_t u, int32_t v, int32_t du, int32_t dv,
+                            const Source& source, const Paint& paint) {
+  static const bool avx2 = __builtin_cpu_supports("avx2");
+  // Frames one texel wide or high have no inner blocks: every sample is an edge case.
+  if (avx2 && source.width > 1 && source.height > 1)
+    BlendAlphaSpanFilteredAvx2(dst, count, u, v, du, dv, source, paint);
+  else
+    BlendAlphaSpanFilteredSse2(dst, count, u, v, du, dv, source, paint);
 }
 
 }  // namespace media::raster
