@@ -31,7 +31,9 @@ void TRecursos::LoadScroll(int level, const std::string& name) {
   while (scroll.layerCount < kMaxLayers && PanelPresent(PanelPath(name, scroll.layerCount, 0))) {
     auto layer = std::make_shared<PanelLayer>();
     for (int variant = 0; PanelPresent(PanelPath(name, scroll.layerCount, variant)); ++variant) {
-      layer->push_back(media::LoadImage(PanelPath(name, scroll.layerCount, variant), 0));
+      // Most panels are sky above a strip of scenery: only the strip is kept.
+      layer->push_back(media::TrimTransparentEdges(
+          media::LoadImage(PanelPath(name, scroll.layerCount, variant), 0)));
     }
     scroll.layers.push_back(std::move(layer));
     ++scroll.layerCount;

@@ -71,6 +71,13 @@ int ImageHeight(const ImagePtr& image);  // 0 for no image
 void SetImageHandle(const ImagePtr& image, float x, float y);
 void MidHandleImage(const ImagePtr& image);
 
+// The image without the fully transparent rows and columns around its content (one transparent
+// texel of margin stays, for filtering), its handle moved so that it draws in the same place.
+// It draws the same in every blend mode but solid, where the cut transparent texels would have
+// been written; wide pictures that are mostly empty (panorama panels, slides) take far less
+// memory this way. An image with nothing to cut comes back as it is.
+ImagePtr TrimTransparentEdges(const ImagePtr& image);
+
 // Writes frame `frame` as an 8-bit RGBA PNG; false when the file cannot be written.
 bool SavePNG(const Image& image, const std::string& path, int frame = 0);
 

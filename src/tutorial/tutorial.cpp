@@ -41,7 +41,10 @@ std::shared_ptr<TTutorial> TTutorial::Create(std::shared_ptr<TSistema> system) {
   if (!tutorial->resources) system->Error("no se pudo crear el gestor de recursos");
   tutorial->manager = TAdministrador::Create(system, tutorial->resources, GameEntityKinds());
   if (!tutorial->manager) system->Error("no se pudo crear el administrador de entidades");
-  for (int i = 0; i < kSlides; ++i) tutorial->slides[i] = media::LoadImage(SlidePath(i));
+  // A slide's text fills only the top band of the screen; the rest is not kept.
+  for (int i = 0; i < kSlides; ++i) {
+    tutorial->slides[i] = media::TrimTransparentEdges(media::LoadImage(SlidePath(i)));
+  }
   tutorial->enterPrompt = media::LoadImage("gfx/menu/intro.png");
   tutorial->escPrompt = media::LoadImage("gfx/menu/esc.png");
   return tutorial;
