@@ -5,7 +5,9 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstring>
 #include <optional>
+#include <string>
 
 #include "media/sdl_joysticks.h"
 #include "media/sdl_keymap.h"
@@ -137,6 +139,26 @@ bool ShowsOnScreen() {
   return (driver != "offscreen" && driver != "dummy") || SDL_getenv("SDL_VIDEODRIVER") != nullptr;
 }
 
+// A GL that runs on the processor (Mesa's llvmpipe on a virtual X server, say) would only copy
+// our finished frames, at the cost of a compiler's worth of memory; the fallback driver hands
+// them to the window system directly.
+bool RendersOnTheProcessor(SDL_Renderer* renderer) {
+  SDL_RendererInfo info;
+  if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) {
+    return false;
+  }
+  constexpr unsigned kGlRenderer = 0x1F01;
+  using GetString = const unsigned char* (*)(unsigned);
+  const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+  const unsigned char* name = getString ? getString(kGlRenderer) : nullptr;
+  if (!name) return false;
+  const std::string glName(reinterpret_cast<const char*>(name));
+  for (const char* software : {"llvmpipe", "softpipe", "Software Rasterizer", "swrast"}) {
+    if (glName.find(software) != std::string::npos) return true;
+  }
+  return false;
+}
+
 bool WindowedBackend::Open(Driver driver, int width, int height, bool fullScreen) {
   CloseWindow();
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
@@ -145,6 +167,9 @@ bool WindowedBackend::Open(Driver driver, int width, int height, bool fullScreen
     return false;
   }
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+  // The fallback presents through the window system's own image transfer, never through a GL
+  // texture behind SDL's back.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, driver == Driver::kOpenGL ? "1" : "0");
   Uint32 windowFlags = SDL_WINDOW_RESIZABLE | (fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
   window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
                              height, windowFlags);
@@ -152,6 +177,10 @@ bool WindowedBackend::Open(Driver driver, int width, int height, bool fullScreen
   Uint32 rendererFlags =
       driver == Driver::kOpenGL ? SDL_RENDERER_ACCELERATED : SDL_RENDERER_SOFTWARE;
   if (window_) renderer_ = SDL_CreateRenderer(window_, -1, rendererFlags);
+  if (driver == Driver::kOpenGL && renderer_ && RendersOnTheProcessor(renderer_)) {
+    CloseWindow();
+    return false;
+  }
   if (!renderer_ || SDL_RenderSetLogicalSize(renderer_, width, height) != 0 ||
       !CreateTexture(width, height)) {
     CloseWindow();

@@ -13,6 +13,7 @@
 #include "media/sdl_backend.h"
 #include "media/sound.h"
 #include "media/system.h"
+#include "shell/virtual_display.h"
 #include "temp_dir.h"
 
 namespace {
@@ -203,6 +204,28 @@ TEST(WindowedBackend, FallsBackToSoftwareAndFeedsTheAudioDevice) {
   EXPECT_GT(std::count(samples.begin(), samples.end(), 12345), 20000);
   EXPECT_TRUE(std::all_of(samples.begin(), samples.end(),
                           [](int16_t sample) { return sample == 0 || sample == 12345; }));
+}
+
+// A virtual X server has no graphics card: whatever GL it offers runs on the processor, so the
+// OpenGL driver is refused and the fallback presents the frames.
+TEST(WindowedBackend, RefusesAGlThatRunsOnTheProcessor) {
+  VirtualDisplay display;
+  if (!display.Running()) GTEST_SKIP() << "Xvfb cannot run here";
+  const char* ownDisplay = std::getenv("DISPLAY");
+  const std::string previous = ownDisplay ? ownDisplay : "";
+  setenv("DISPLAY", display.Name().c_str(), 1);
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  std::unique_ptr<media::Backend> backend = media::MakeWindowedBackend();
+  EXPECT_FALSE(backend->Open(media::Driver::kOpenGL, 800, 600, false));
+  EXPECT_TRUE(backend->Open(media::Driver::kDirect3D7, 800, 600, false));
+  media::Image frame(800, 600, 1, 0);
+  backend->Present(frame, false);
+  backend.reset();
+  unsetenv("SDL_AUDIODRIVER");
+  if (ownDisplay)
+    setenv("DISPLAY", previous.c_str(), 1);
+  else
+    unsetenv("DISPLAY");
 }
 
 TEST(WindowedBackend, OpenFailsWithoutAUsableVideoDriver) {
