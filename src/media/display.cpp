@@ -6,6 +6,7 @@
 #include "media/backend.h"
 #include "media/draw.h"
 #include "media/frame_pacer.h"
+#include "media/run_stats.h"
 
 namespace media {
 namespace {
@@ -53,6 +54,7 @@ void Flip(int sync) {
     if (wait > 0) backend.Sleep(wait);
   }
   backend.Present(*BackBuffer(), sync == 1);
+  CountPresentedFrame(backend.Milliseconds());
 }
 
 }  // namespace media
