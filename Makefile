@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= 2
 
-.PHONY: run test setup build bench sanitize clean fuzz
+.PHONY: run test setup build bench measure sanitize clean fuzz
 
 run: build
 	@bash tools/setup/run-game.sh $(BUILD)
@@ -19,6 +19,10 @@ build: setup
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
+
+# Start-up time, frame rate and peak memory of the real window, on a virtual X server.
+measure: build
+	@bash tools/measure/window-figures.sh $(BUILD)
 
 # Every test again with AddressSanitizer and UndefinedBehaviorSanitizer, in a folder of its own.
 # Leaks are not checked while the data generators run: fontconfig keeps its caches on purpose.

@@ -1,3 +1,8 @@
+#include <filesystem>
+#include <map>
+#include <system_error>
+#include <tuple>
+
 #include "game/recursos.h"
 #include "media/stream.h"
 
@@ -13,6 +18,21 @@ bool PanelPresent(const std::string& path) {
 
 std::string PanelPath(const std::string& name, int layer, int variant) {
   return "gfx/" + name + std::to_string(layer) + "_" + std::to_string(variant) + ".png";
+}
+// Panels are never drawn into, so the game's and the tutorial's resource managers share one copy
+// of each file's picture while either holds it. Most panels are sky above a strip of scenery:
+// only the strip is kept.
+media::ImagePtr LoadPanel(const std::string& path) {
+  namespace fs = std::filesystem;
+  using FileKey = std::tuple<fs::path, fs::file_time_type, std::uintmax_t>;
+  static std::map<FileKey, std::weak_ptr<media::Image>> loaded;
+  std::error_code error;
+  const FileKey key{fs::absolute(path, error), fs::last_write_time(path, error),
+                    fs::file_size(path, error)};
+  std::weak_ptr<media::Image>& entry = loaded[key];
+  media::ImagePtr panel = entry.lock();
+  if (!panel) entry = panel = media::TrimTransparentEdges(media::LoadImage(path, 0));
+  return panel;
 }
 }  // namespace
 
@@ -31,9 +51,7 @@ void TRecursos::LoadScroll(int level, const std::string& name) {
   while (scroll.layerCount < kMaxLayers && PanelPresent(PanelPath(name, scroll.layerCount, 0))) {
     auto layer = std::make_shared<PanelLayer>();
     for (int variant = 0; PanelPresent(PanelPath(name, scroll.layerCount, variant)); ++variant) {
-      // Most panels are sky above a strip of scenery: only the strip is kept.
-      layer->push_back(media::TrimTransparentEdges(
-          media::LoadImage(PanelPath(name, scroll.layerCount, variant), 0)));
+      layer->push_back(LoadPanel(PanelPath(name, scroll.layerCount, variant)));
     }
     scroll.layers.push_back(std::move(layer));
     ++scroll.layerCount;

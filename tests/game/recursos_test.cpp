@@ -86,6 +86,34 @@ TEST_F(ScrollTest, TheEmptyNameAndClearLeaveNoLayers) {
   EXPECT_EQ(resources->GetLayerCount(kMetro), 0);
 }
 
+// The tutorial's manager loads a level the game's already holds: one picture serves both, and a
+// panel file changed on disk is read anew once nobody holds the old picture.
+TEST_F(ScrollTest, ManagersShareEachPanelWhileOneHoldsIt) {
+  TempFolder::WritePng("gfx/metro0_0.png", 0xFF000001);
+  resources->LoadScroll(kMetro, "metro");
+  auto other = TRecursos::Create(TSistema::Create());
+  other->LoadScroll(kMetro, "metro");
+  EXPECT_EQ((*other->GetLayer(kMetro, 0))[0], (*resources->GetLayer(kMetro, 0))[0]);
+
+  resources->LoadScroll(kMetro, "");
+  other->LoadScroll(kMetro, "");
+  TempFolder::WritePng("gfx/metro0_0.png", 0xFF000002, 16, 4);
+  resources->LoadScroll(kMetro, "metro");
+  EXPECT_EQ(FirstPixel((*resources->GetLayer(kMetro, 0))[0]), 0xFF000002u);
+}
+
+// Panels keep their picture only: transparent sky around it is not stored.
+TEST_F(ScrollTest, TransparentBordersOfPanelsAreNotKept) {
+  auto panel = media::CreateImage(800, 600, 1, media::kImageDynamic);
+  std::fill_n(panel->Pixels(0) + 500 * 800, 100 * 800, 0xFF203040u);
+  ASSERT_TRUE(media::SavePNG(*panel, "gfx/bosque0_0.png"));
+  resources->LoadScroll(0, "bosque");
+  const media::ImagePtr kept = (*resources->GetLayer(0, 0))[0];
+  EXPECT_EQ(media::ImageWidth(kept), 800);
+  EXPECT_EQ(media::ImageHeight(kept), 101);  // the strip and one transparent row above it
+  EXPECT_EQ(kept->HandleY(), -499.0f);       // so it still draws 500 rows down
+}
+
 TEST(Resources, LookupsOutsideTheirTablesGiveNothing) {
   EXPECT_EQ(TRecursos::Create(nullptr), nullptr);
   auto resources = TRecursos::Create(TSistema::Create());
