@@ -43,22 +43,6 @@ std::shared_ptr<TJugador> TJugador::Create(TAdministrador* manager, std::shared_
   return player;
 }
 
-void TJugador::Remove() {
-  if (animState) {
-    animState->Release();
-    animState = nullptr;
-  }
-  TEntidad::Remove();
-}
-
-float TJugador::GameClock() const {
-  return timer->GetElapsed(false);
-}
-
-void TJugador::Animate(int index, bool loop, int blendMs) {
-  if (animState) animState->Play(index, GameClock(), loop ? 1 : 0, blendMs, 0);
-}
-
 // The shadow stays on the ground line and grows wider and fainter as the player rises.
 void TJugador::Draw() {
   media::SetColor(red, green, blue);

@@ -7,7 +7,6 @@
 
 #include "entities/jugador_base.h"
 
-class AnimState;
 class TAdministrador;
 class TFlechaDir;
 class TRecursos;
@@ -53,8 +52,6 @@ class TJugador : public TJugadorBase {
                                           std::shared_ptr<TRecursos> resources, int actionKey,
                                           int depth);
 
-  // Releases the animation state, then leaves the entity list. The arrow stays where it is.
-  void Remove() override;
   void Draw() override;
   // Integrates the frame's game time in sub-steps of at most 10 ms.
   void Update() override;
@@ -75,7 +72,6 @@ class TJugador : public TJugadorBase {
   float BodyY() const;
 
   TAdministrador* manager = nullptr;
-  std::shared_ptr<AnimState> animState;
   std::shared_ptr<TRecursos> resources;
   int32_t buttonWasDown = 0;
   int32_t pressTime = 0;  // game time of the last press in Run; real time of the last landing
@@ -83,13 +79,11 @@ class TJugador : public TJugadorBase {
   float speedY = 0;
   float pressesLeft = 0;
   int32_t onGround = 1;
-  std::shared_ptr<TFlechaDir> aimArrow;
+  std::shared_ptr<TFlechaDir> aimArrow;  // stays on the field when the player leaves it
   float escapePresses = 2.5f;
   float nextBloodTime = 0;
 
  private:
-  float GameClock() const;
-  void Animate(int index, bool loop, int blendMs);
   void KeepInBounds();
   void TouchOtherPlayers();
   void ApplyHordeRule();

@@ -2,9 +2,9 @@
 // What the manager, the game and the tutorial read from a player. The player kind builds on it.
 #include <cstdint>
 
-#include "entities/entidad.h"
+#include "entities/marioneta.h"
 
-class TJugadorBase : public TEntidad {
+class TJugadorBase : public TMarioneta {
  public:
   int32_t GetState() const { return state; }
 

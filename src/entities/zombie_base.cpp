@@ -32,22 +32,6 @@ bool TZombieBase::Attach(TAdministrador* owner, std::shared_ptr<TTimer> clock,
   return animState != nullptr;
 }
 
-void TZombieBase::Remove() {
-  if (animState) {
-    animState->Release();
-    animState = nullptr;
-  }
-  TEntidad::Remove();
-}
-
-float TZombieBase::GameClock() const {
-  return timer->GetElapsed(false);
-}
-
-void TZombieBase::Animate(int index, bool loop, int blendMs) {
-  if (animState) animState->Play(index, GameClock(), loop ? 1 : 0, blendMs, 0);
-}
-
 void TZombieBase::DrawVariant() {
   variantGraph = media::RandomFraction() < kVariantShare ? kVariantGraph : 0;
 }

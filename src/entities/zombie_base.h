@@ -4,24 +4,20 @@
 #include <cstdint>
 #include <memory>
 
-#include "entities/entidad.h"
+#include "entities/marioneta.h"
 
-class AnimState;
 class TAdministrador;
 class TRecursos;
 
 constexpr float kZombieWaitingX = -200.0f;
 
-class TZombieBase : public TEntidad {
+class TZombieBase : public TMarioneta {
  public:
-  // Releases the animation state, then leaves the entity list.
-  void Remove() override;
   void Draw() override;
   // Sets the zombie up when it waits, then integrates the frame in sub-steps of at most 10 ms.
   void Update() override;
 
   TAdministrador* manager = nullptr;
-  std::shared_ptr<AnimState> animState;
   std::shared_ptr<TRecursos> resources;
   int32_t state = 0;  // the walk animation playing: 1, 3, 5, 7 walking in, one more turned back
   float speedX = 0;
@@ -37,8 +33,6 @@ class TZombieBase : public TEntidad {
   // One sub-step after the motion; false once the zombie has removed itself.
   virtual bool SubStep(float step, float left) = 0;
 
-  float GameClock() const;
-  void Animate(int index, bool loop, int blendMs);
   // One in four zombies shows the optional part.
   void DrawVariant();
   void DrawPackage();

@@ -1,0 +1,21 @@
+#pragma once
+// What players and zombies share: a puppet of bones posed by an animation state of its own, on
+// the game clock (which stands still while the game is paused or decided).
+#include <memory>
+
+#include "entities/entidad.h"
+
+class AnimState;
+
+class TMarioneta : public TEntidad {
+ public:
+  // Releases the animation state, then leaves the entity list.
+  void Remove() override;
+
+  std::shared_ptr<AnimState> animState;
+
+ protected:
+  float GameClock() const;
+  // Plays animation `index` (looping or once), blending from the current pose over blendMs.
+  void Animate(int index, bool loop, int blendMs);
+};
