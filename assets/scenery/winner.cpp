@@ -1,5 +1,8 @@
 // "ganador.png": rises over the black play field around the lone survivor standing at (400, 300).
-// A bony frame, a banner, a podium under the survivor's feet and confetti; the middle stays clear.
+// The game does not clear the screen while the picture rises, so whatever passes over a clear
+// texel stays there. Every column is therefore clear only from the top edge down and solid below:
+// a stage whose curtains leave an opening straight up from the survivor, the podium under its
+// feet, and the words on the stage below.
 #include <cmath>
 
 #include "art.h"
@@ -11,96 +14,122 @@ namespace {
 const Depth kInk{Rgb(0), 0, 3, Rgb(0x140c18)};
 const Color kIvory = Rgb(0xf1e8cf);
 constexpr double kFeetY = 300;
-constexpr double kClearLeft = 280, kClearRight = 520, kClearTop = 150;
+// The opening: wide at the top edge, as wide as a puppet with its arms out at the waist.
+constexpr double kTopLeft = 240, kTopRight = 560, kWaistY = 170, kWaistLeft = 318,
+                 kWaistRight = 482;
+constexpr double kStageY = 392;  // the front edge of the boards
 
-void Frame(cairo_t* cr) {
-  artkit::RoundedRectPath(cr, 14, 14, 772, 572, 26);
-  artkit::RoundedRectPath(cr, 40, 40, 720, 520, 14);
-  cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
-  kInk.FillOutlined(cr, Rgb(0x5a2a6a));
-  cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
-  for (double x = 80; x < 740; x += 80) {
-    Bone(cr, x, 27, 46, 0, kInk);
-    Bone(cr, x, 573, 46, 0, kInk);
+void OpeningPath(cairo_t* cr) {
+  cairo_move_to(cr, kTopLeft, -10);
+  cairo_line_to(cr, kTopRight, -10);
+  cairo_curve_to(cr, kTopRight, 80, kWaistRight, 110, kWaistRight, kWaistY);
+  cairo_line_to(cr, kWaistRight, kFeetY + 2);
+  cairo_line_to(cr, kWaistLeft, kFeetY + 2);
+  cairo_line_to(cr, kWaistLeft, kWaistY);
+  cairo_curve_to(cr, kWaistLeft, 110, kTopLeft, 80, kTopLeft, -10);
+  cairo_close_path(cr);
+}
+
+// Deep red velvet in vertical folds, hanging over the whole back wall.
+void Curtains(cairo_t* cr) {
+  cairo_rectangle(cr, 0, 0, kPanelWidth, kStageY);
+  cairo_pattern_t* folds = cairo_pattern_create_linear(0, 0, 64, 0);
+  cairo_pattern_set_extend(folds, CAIRO_EXTEND_REFLECT);
+  const Color velvet = Rgb(0x8e1c2a);
+  const Color light = Lighter(velvet, 0.25), dark = Darker(velvet, 0.45);
+  cairo_pattern_add_color_stop_rgb(folds, 0, dark.r, dark.g, dark.b);
+  cairo_pattern_add_color_stop_rgb(folds, 0.55, velvet.r, velvet.g, velvet.b);
+  cairo_pattern_add_color_stop_rgb(folds, 1, light.r, light.g, light.b);
+  cairo_set_source(cr, folds);
+  cairo_fill(cr);
+  cairo_pattern_destroy(folds);
+  // Gold tassels where the curtains are tied back beside the opening.
+  for (double x : {kWaistLeft - 34, kWaistRight + 34}) {
+    cairo_arc(cr, x, kWaistY + 40, 13, 0, 2 * M_PI);
+    kInk.FillOutlined(cr, Rgb(0xe8b23a));
   }
-  for (double y = 100; y < 540; y += 80) {
+}
+
+void Boards(cairo_t* cr) {
+  cairo_rectangle(cr, 0, kStageY, kPanelWidth, kScreenHeight - kStageY);
+  kInk.FillOutlined(cr, Rgb(0x6b4424));
+  SetColor(cr, Darker(Rgb(0x6b4424), 0.3));
+  cairo_set_line_width(cr, 3);
+  for (double y = kStageY + 48; y < kScreenHeight; y += 48) {
+    cairo_move_to(cr, 0, y);
+    cairo_line_to(cr, kPanelWidth, y);
+  }
+  cairo_stroke(cr);
+}
+
+// Bones down both sides and along the bottom, a skull in each lower corner; nothing above the
+// opening.
+void Frame(cairo_t* cr) {
+  for (double y = 60; y < 540; y += 80) {
     Bone(cr, 27, y, 46, M_PI / 2, kInk);
     Bone(cr, 773, y, 46, M_PI / 2, kInk);
   }
-  for (double x : {36.0, 764.0})
-    for (double y : {36.0, 564.0}) Skull(cr, x, y, 58, kInk);
-}
-
-void Banner(cairo_t* cr) {
-  Color red = Rgb(0xc8282e);
-  for (double side : {-1.0, 1.0}) {
-    double inner = 400 + side * 200, outer = 400 + side * 270;
-    cairo_move_to(cr, inner, 78);
-    cairo_line_to(cr, outer, 78);
-    cairo_line_to(cr, outer - side * 24, 110);
-    cairo_line_to(cr, outer, 142);
-    cairo_line_to(cr, inner, 142);
-    cairo_close_path(cr);
-    kInk.FillOutlined(cr, Darker(red, 0.3));
-  }
-  cairo_move_to(cr, 180, 62);
-  cairo_curve_to(cr, 300, 52, 500, 52, 620, 62);
-  cairo_line_to(cr, 620, 128);
-  cairo_curve_to(cr, 500, 118, 300, 118, 180, 128);
-  cairo_close_path(cr);
-  kInk.FillOutlined(cr, red);
-  OutlinedText(cr, "¡GANADOR!", 400, 112, 54, Rgb(0xffe27a), Rgb(0x140c18), 4);
+  for (double x = 80; x < 740; x += 80) Bone(cr, x, 573, 46, 0, kInk);
+  for (double x : {36.0, 764.0}) Skull(cr, x, 564, 58, kInk);
 }
 
 void Podium(cairo_t* cr) {
   Color gold = Rgb(0xe8b23a);
   cairo_move_to(cr, 320, kFeetY);
   cairo_line_to(cr, 480, kFeetY);
-  cairo_line_to(cr, 500, kFeetY + 90);
-  cairo_line_to(cr, 300, kFeetY + 90);
+  cairo_line_to(cr, 500, kStageY);
+  cairo_line_to(cr, 300, kStageY);
   cairo_close_path(cr);
   kInk.FillOutlined(cr, gold);
   cairo_move_to(cr, 440, kFeetY + 2);
   cairo_line_to(cr, 480, kFeetY + 2);
-  cairo_line_to(cr, 499, kFeetY + 88);
-  cairo_line_to(cr, 455, kFeetY + 88);
+  cairo_line_to(cr, 499, kStageY - 2);
+  cairo_line_to(cr, 455, kStageY - 2);
   cairo_close_path(cr);
   SetColor(cr, Darker(gold, 0.2));
   cairo_fill(cr);
   artkit::RoundedRectPath(cr, 310, kFeetY, 180, 12, 4);
   kInk.FillOutlined(cr, Lighter(gold, 0.25));
-  OutlinedText(cr, "1", 400, kFeetY + 72, 54, kIvory, Rgb(0x140c18), 3);
+  OutlinedText(cr, "1", 400, kFeetY + 74, 54, kIvory, Rgb(0x140c18), 3);
 }
 
-void Confetti(cairo_t* cr) {
-  Rng rng(0x6A7AD0);
-  const Color colours[] = {Rgb(0xe03a32), Rgb(0x2f56d0), Rgb(0x49c24a), Rgb(0xffe23c),
-                           Rgb(0xff7ad0)};
-  for (int placed = 0; placed < 70;) {
-    double x = rng.Uniform(60, 740), y = rng.Uniform(150, 540);
-    Color colour = colours[rng.Int(0, 4)];
-    double angle = rng.Uniform(0, M_PI);
-    bool inMiddle = x > kClearLeft - 20 && x < kClearRight + 20 && y > kClearTop - 20 && y < 400;
-    bool onText = y > 420 && y < 490 && x > 140 && x < 660;
-    if (inMiddle || onText) continue;
-    cairo_save(cr);
-    cairo_translate(cr, x, y);
-    cairo_rotate(cr, angle);
-    cairo_rectangle(cr, -7, -3.5, 14, 7);
-    Depth thin{Rgb(0), 0, 1.5, Rgb(0x140c18)};
-    thin.FillOutlined(cr, colour);
-    cairo_restore(cr);
-    ++placed;
+void Banner(cairo_t* cr) {
+  constexpr double kTop = 408, kBottom = 468;
+  Color red = Rgb(0xc8282e);
+  for (double side : {-1.0, 1.0}) {
+    double inner = 400 + side * 190, outer = 400 + side * 262;
+    cairo_move_to(cr, inner, kTop + 14);
+    cairo_line_to(cr, outer, kTop + 14);
+    cairo_line_to(cr, outer - side * 22, (kTop + kBottom) / 2 + 14);
+    cairo_line_to(cr, outer, kBottom + 14);
+    cairo_line_to(cr, inner, kBottom + 14);
+    cairo_close_path(cr);
+    kInk.FillOutlined(cr, Darker(red, 0.3));
   }
+  cairo_move_to(cr, 190, kTop);
+  cairo_curve_to(cr, 300, kTop - 8, 500, kTop - 8, 610, kTop);
+  cairo_line_to(cr, 610, kBottom);
+  cairo_curve_to(cr, 500, kBottom - 8, 300, kBottom - 8, 190, kBottom);
+  cairo_close_path(cr);
+  kInk.FillOutlined(cr, red);
+  OutlinedText(cr, "¡GANADOR!", 400, kBottom - 14, 46, Rgb(0xffe27a), Rgb(0x140c18), 4);
 }
 
 void Winner(cairo_t* cr) {
-  Confetti(cr);
+  Curtains(cr);
+  Boards(cr);
   Frame(cr);
-  Banner(cr);
+  // The opening's rim, then the opening itself: fully clear from the top edge to the feet.
+  OpeningPath(cr);
+  kInk.Stroke(cr, kInk.ink, 6);
+  OpeningPath(cr);
+  cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+  cairo_fill(cr);
+  cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
   Podium(cr);
-  OutlinedText(cr, "¡La horda se queda con hambre!", 400, 460, 28, kIvory, Rgb(0x140c18), 3);
-  OutlinedText(cr, "Pulsa una tecla", 400, 530, 24, Rgb(0xffe27a), Rgb(0x140c18), 3);
+  Banner(cr);
+  OutlinedText(cr, "¡La horda se queda con hambre!", 400, 515, 26, kIvory, Rgb(0x140c18), 3);
+  OutlinedText(cr, "Pulsa una tecla", 400, 550, 22, Rgb(0xffe27a), Rgb(0x140c18), 3);
 }
 
 }  // namespace

@@ -38,12 +38,23 @@ TEST(SceneryFiles, ArrowPivotSitsOnTheShaft) {
 }
 
 // The survivor stands at (400, 300) on a black screen: the winner picture keeps that spot clear.
-TEST(SceneryFiles, WinnerPictureLeavesTheSurvivorClear) {
+// The screen is not cleared while the picture rises, so a solid texel above a clear one would
+// leave its trail there: in every column the clear texels must all lie above the solid ones.
+TEST(SceneryFiles, WinnerPictureLeavesTheSurvivorClearAndTrailsNothing) {
   media::ImagePtr winner = media::LoadImage(GfxPath("ganador.png"));
   ASSERT_NE(winner, nullptr);
+  const int width = winner->Width();
+  const uint32_t* pixels = winner->Pixels(0);
   for (int y = 185; y < 298; ++y)
-    for (int x = 370; x < 430; ++x)
-      ASSERT_EQ(winner->Pixels(0)[y * winner->Width() + x] >> 24, 0u) << x << "," << y;
+    for (int x = 370; x < 430; ++x) ASSERT_EQ(pixels[y * width + x] >> 24, 0u) << x << "," << y;
+  for (int x = 0; x < width; ++x) {
+    bool solidAbove = false;
+    for (int y = 0; y < winner->Height(); ++y) {
+      const uint32_t alpha = pixels[y * width + x] >> 24;
+      ASSERT_FALSE(solidAbove && alpha < 255) << "a trail would show at " << x << "," << y;
+      solidAbove |= alpha == 255;
+    }
+  }
 }
 
 TEST(SceneryFiles, EveryLevelHasLayersOfFullWidthPanels) {
