@@ -3,6 +3,7 @@
 #include "entities/administrador.h"
 #include "entities/game_kinds.h"
 #include "game/match_hooks.h"
+#include "game/play_field.h"
 #include "game/recursos.h"
 #include "game/report_players.h"
 #include "media/input.h"
@@ -12,20 +13,12 @@
 #include "shell/sistema.h"
 
 namespace {
-constexpr float kStartScroll = 401.0f;
-constexpr float kScrollSpeed = 0.4f;  // pixels per game millisecond
-constexpr int kHordeSize = 10;
-constexpr int kFirstPlayerDepth = 50;
-constexpr int kPlayerDepthStep = 10;
-constexpr int kTileLow = 1000;
-constexpr int kTileHigh = 3000;
 constexpr int kFirstWalkerLow = 6000;
 constexpr int kFirstWalkerHigh = 10000;
 constexpr int kNextWalkerLow = 1000;
 constexpr int kNextWalkerHigh = 10000;
 constexpr float kDecideMs = 1200.0f;  // the field darkens this long before the winner is shown
 constexpr float kDimmerMs = 800.0f;
-constexpr float kFrameMs = 16.666666f;
 }  // namespace
 
 void ChooseMatch(TConfiguracion& settings, int level, int players) {
@@ -67,7 +60,7 @@ void TJuego::SetUpMatch() {
   savedSpeed = 0;
   deciding = false;
   endTime = 0;
-  scroll = kStartScroll;
+  scroll = game::kStartScroll;
   running = 1;
   timer->Update();
   timer->Update();
@@ -79,11 +72,11 @@ void TJuego::SetUpMatch() {
   for (int slot = 0; slot < kMaxPlayers; ++slot) {
     if (slot >= 2 && settings.playerCount <= slot) break;
     manager->AddPlayer(resources->GetPlayerPackage(slot), settings.GetKey(slot),
-                       kFirstPlayerDepth + kPlayerDepthStep * slot);
+                       game::kFirstPlayerDepth + game::kPlayerDepthStep * slot);
   }
   manager->ArrangePlayers();
-  for (int n = 0; n < kHordeSize; ++n) manager->AddZombie();
-  for (int& tile : tiles) tile = media::RandomInt(kTileLow, kTileHigh);
+  for (int n = 0; n < game::kHordeSize; ++n) manager->AddZombie();
+  game::ShuffleTiles(tiles);
   musicChannel = media::PlaySound(gameMusic);
   media::SetChannelVolume(musicChannel, settings.MusicChannelVolume());
   media::FlushKeys();
@@ -100,15 +93,14 @@ bool TJuego::PlayFrame() {
   if (media::KeyHit(media::kKeyF10)) TogglePause();
   DecideMatch();
   if (running != 1) return false;
-  scroll += kScrollSpeed * timer->GetDelta(false);
+  scroll += game::kScrollSpeed * timer->GetDelta(false);
   if (timer->GetElapsed(false) > nextZombieTime) {
     manager->AddZombieMovil();
     nextZombieTime = timer->GetElapsed(false) + media::RandomInt(kNextWalkerLow, kNextWalkerHigh);
   }
   manager->UpdateAll();
   Render();
-  const float rest = kFrameMs - timer->GetDelta(true);
-  if (rest > 0) media::Sleep(static_cast<int>(rest));
+  game::CapFrameRate(*timer);
   return true;
 }
 

@@ -5,6 +5,7 @@
 #include "entities/administrador.h"
 #include "entities/game_kinds.h"
 #include "game/juego.h"
+#include "game/play_field.h"
 #include "game/recursos.h"
 #include "game/report_players.h"
 #include "media/input.h"
@@ -16,14 +17,6 @@
 #include "shell/timer.h"
 
 namespace {
-
-constexpr float kStartScroll = 401.0f;
-constexpr float kScrollSpeed = 0.4f;  // pixels per game millisecond
-constexpr int kHordeSize = 10;
-constexpr int kFirstPlayerDepth = 50;
-constexpr int kTileLow = 1000;
-constexpr int kTileHigh = 3000;
-constexpr float kFrameMs = 16.666666f;
 
 std::string SlidePath(int index) {
   const std::string number = std::to_string(index + 1);
@@ -52,7 +45,7 @@ std::shared_ptr<TTutorial> TTutorial::Create(std::shared_ptr<TSistema> system) {
 
 int TTutorial::Run() {
   TConfiguracion& settings = *system->GetConfig();
-  scroll = kStartScroll;
+  scroll = game::kStartScroll;
   state = kStateTutorial;
   step = 0;
   resources->LoadAll();
@@ -78,10 +71,10 @@ void TTutorial::ChooseLevel(TConfiguracion& settings) {
 
 void TTutorial::SetUp(const TConfiguracion& settings) {
   manager->Clear();
-  manager->AddPlayer(resources->GetPlayerPackage(0), settings.GetKey(0), kFirstPlayerDepth);
+  manager->AddPlayer(resources->GetPlayerPackage(0), settings.GetKey(0), game::kFirstPlayerDepth);
   manager->ArrangePlayers();
-  for (int n = 0; n < kHordeSize; ++n) manager->AddZombie();
-  for (int& tile : tiles) tile = media::RandomInt(kTileLow, kTileHigh);
+  for (int n = 0; n < game::kHordeSize; ++n) manager->AddZombie();
+  game::ShuffleTiles(tiles);
   musicChannel = media::PlaySound(gameMusic);
   media::SetChannelVolume(musicChannel, settings.MusicChannelVolume());
 }
@@ -90,13 +83,12 @@ void TTutorial::SetUp(const TConfiguracion& settings) {
 void TTutorial::PlayFrame(const TConfiguracion& settings) {
   timer->Update();
   if (media::KeyDown(media::kKeyEscape)) state = kStateMenu;
-  scroll += kScrollSpeed * timer->GetDelta(false);
+  scroll += game::kScrollSpeed * timer->GetDelta(false);
   manager->UpdateAll();
   if (!manager->IsPlayerAlive(0)) manager->RespawnPlayer(0);
   Script(settings);
   Draw();
-  const float rest = kFrameMs - timer->GetDelta(true);
-  if (rest > 0) media::Sleep(static_cast<int>(rest));
+  game::CapFrameRate(*timer);
 }
 
 int TTutorial::StepElapsed() const {

@@ -7,6 +7,7 @@
 #include "anim/anim_state.h"
 #include "entities/administrador.h"
 #include "entities/jugador.h"
+#include "game/play_field.h"
 #include "game/recursos.h"
 #include "media/input.h"
 #include "shell/configuracion.h"
@@ -16,8 +17,6 @@
 namespace {
 
 constexpr int kGroundY = 475;
-constexpr int kFirstPlayerDepth = 50;
-constexpr int kPlayerDepthStep = 10;
 constexpr int kKnockBlendMs = 50;
 
 enum class Leave { kAtOnce, kAfter, kOnEnter, kOnEscape };
@@ -126,7 +125,7 @@ void TTutorial::Script(const TConfiguracion& settings) {
 
 void TTutorial::AddPlayer(const TConfiguracion& settings, int slot) {
   manager->AddPlayer(resources->GetPlayerPackage(slot), settings.GetKey(slot),
-                     kFirstPlayerDepth + kPlayerDepthStep * slot);
+                     game::kFirstPlayerDepth + game::kPlayerDepthStep * slot);
 }
 
 void TTutorial::PlacePlayer(int slot, float x) {

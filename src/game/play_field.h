@@ -1,0 +1,22 @@
+#pragma once
+// What the match and the tutorial both set their play field up with: the horde, the players'
+// draw depths, the panorama's start and speed, and the cap on the frame rate.
+#include "game/panorama.h"
+
+class TTimer;
+
+namespace game {
+
+inline constexpr float kStartScroll = 401.0f;
+inline constexpr float kScrollSpeed = 0.4f;  // pixels per game millisecond
+inline constexpr int kHordeSize = 10;
+inline constexpr int kFirstPlayerDepth = 50;
+inline constexpr int kPlayerDepthStep =
+    10;  // each later player slot is drawn this much further back
+
+// Picks the panel variant of every panel position anew.
+void ShuffleTiles(PanelTiles& tiles);
+// Sleeps what the frame's real time leaves of a 60 Hz frame.
+void CapFrameRate(const TTimer& timer);
+
+}  // namespace game
