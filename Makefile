@@ -7,8 +7,12 @@ JOBS ?= 2
 run: build
 	@bash tools/setup/run-game.sh $(BUILD)
 
+# In CI the sanitizer suite runs as well.
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+ifeq ($(CI),true)
+	$(MAKE) sanitize
+endif
 
 setup:
 	@bash tools/setup/install-deps.sh
