@@ -215,8 +215,12 @@ TEST(WindowedBackend, FallsBackToSoftwareAndFeedsTheAudioDevice) {
 class GlDriverAllocations {
  public:
 #if defined(__SANITIZE_ADDRESS__)
-  GlDriverAllocations() { __lsan_disable(); }
-  ~GlDriverAllocations() { __lsan_enable(); }
+  GlDriverAllocations() {
+    __lsan_disable();
+  }
+  ~GlDriverAllocations() {
+    __lsan_enable();
+  }
 #endif
 };
 
