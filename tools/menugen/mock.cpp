@@ -51,20 +51,47 @@ bool Compose(const std::string& folder, const Screen& screen, const std::string&
   return canvas.SavePNG(out + "/" + screen.file);
 }
 
+// The main menu with button `hovered` lit and grown, the others resting.
+Screen MainMenu(const std::string& file, int hovered, const Placed& pointer) {
+  const Placed buttons[] = {{"Jugar.png", 300, 200},
+                            {"Opciones.png", 320, 275},
+                            {"Creditos.png", 340, 350},
+                            {"Salir.png", 360, 425}};
+  Screen screen{file, {}};
+  for (int i = 0; i < 4; ++i) {
+    Placed button = buttons[i];
+    button.alpha = i == hovered ? 1 : 0.5;
+    button.scale = i == hovered ? 2 : 1;
+    screen.pictures.push_back(button);
+  }
+  screen.pictures.push_back(pointer);
+  return screen;
+}
+
+// The options panel with player button `lit` (-1: none) and the sliders' knobs at the given
+// fractions of their bars, then `extra` on top.
+Screen Options(const std::string& file, int lit, double music, double sound,
+               const std::vector<Placed>& extra) {
+  constexpr double kBarX = 370, kBarWidth = 300;
+  Screen screen{file, {{"panelopciones.png", 50, 100}}};
+  for (int i = 0; i < 4; ++i) {
+    screen.pictures.push_back(
+        {"teclaj" + std::to_string(i + 1) + ".png", 100, 180 + 50.0 * i, i == lit ? 1 : 0.5});
+  }
+  const std::vector<Placed> rest = {
+      {"volmusica.png", 100, 380, 0.5}, {"volsonido.png", 100, 430, 0.5},
+      {"ok.png", 100, 500, 0.5},        {"cancelar.png", 200, 500, 0.5},
+      {"sliderbar.png", kBarX, 402},    {"sliderbutton.png", kBarX + music * kBarWidth, 380},
+      {"sliderbar.png", kBarX, 452},    {"sliderbutton.png", kBarX + sound * kBarWidth, 430}};
+  screen.pictures.insert(screen.pictures.end(), rest.begin(), rest.end());
+  screen.pictures.insert(screen.pictures.end(), extra.begin(), extra.end());
+  return screen;
+}
+
 std::vector<Screen> Screens() {
   return {
-      {"mock_menu.png",
-       {{"Jugar.png", 300, 200, 0.5},
-        {"Opciones.png", 320, 275, 1, 2},
-        {"Creditos.png", 340, 350, 0.5},
-        {"Salir.png", 360, 425, 0.5},
-        {"cursoranimado_3.png", 420, 300}}},
-      {"mock_menu_salir.png",
-       {{"Jugar.png", 300, 200, 0.5},
-        {"Opciones.png", 320, 275, 0.5},
-        {"Creditos.png", 340, 350, 0.5},
-        {"Salir.png", 360, 425, 1, 2},
-        {"cursoranimado_1.png", 500, 470}}},
+      MainMenu("mock_menu.png", 1, {"cursoranimado_3.png", 420, 300}),
+      MainMenu("mock_menu_salir.png", 3, {"cursoranimado_1.png", 500, 470}),
       {"mock_jugar.png",
        {{"seleccionescenario.png", 100, 100},
         {"volver.png", 550, 520, 0.5},
@@ -80,35 +107,8 @@ std::vector<Screen> Screens() {
         {"jugadores3.png", 360, 275, 1},
         {"jugadores4.png", 150, 345, 0.5},
         {"cursoranimado_4.png", 450, 300}}},
-      {"mock_opciones.png",
-       {{"panelopciones.png", 50, 100},
-        {"teclaj1.png", 100, 180, 1},
-        {"teclaj2.png", 100, 230, 0.5},
-        {"teclaj3.png", 100, 280, 0.5},
-        {"teclaj4.png", 100, 330, 0.5},
-        {"volmusica.png", 100, 380, 0.5},
-        {"volsonido.png", 100, 430, 0.5},
-        {"ok.png", 100, 500, 0.5},
-        {"cancelar.png", 200, 500, 0.5},
-        {"sliderbar.png", 370, 402},
-        {"sliderbutton.png", 370 + 0.8 * 300, 380},
-        {"sliderbar.png", 370, 452},
-        {"sliderbutton.png", 370 + 0.35 * 300, 430}}},
-      {"mock_opciones_tecla.png",
-       {{"panelopciones.png", 50, 100},
-        {"teclaj1.png", 100, 180, 0.5},
-        {"teclaj2.png", 100, 230, 0.5},
-        {"teclaj3.png", 100, 280, 0.5},
-        {"teclaj4.png", 100, 330, 0.5},
-        {"volmusica.png", 100, 380, 0.5},
-        {"volsonido.png", 100, 430, 0.5},
-        {"ok.png", 100, 500, 0.5},
-        {"cancelar.png", 200, 500, 0.5},
-        {"sliderbar.png", 370, 402},
-        {"sliderbutton.png", 370 + 300, 380},
-        {"sliderbar.png", 370, 452},
-        {"sliderbutton.png", 370, 430},
-        {"presioneunatecla.png", 170, 250}}},
+      Options("mock_opciones.png", 0, 0.8, 0.35, {}),
+      Options("mock_opciones_tecla.png", -1, 1, 0, {{"presioneunatecla.png", 170, 250}}),
       {"mock_creditos.png",
        {{"panelcreditos.png", 100, 100},
         {"ok.png", 600, 520, 1},
