@@ -14,7 +14,6 @@ constexpr int kMaxStartHoldMs = 800;  // players start their run out of step wit
 constexpr int kShadowImage = 0;
 constexpr float kGround = 475.0f;
 constexpr float kShadowFullHeight = 237.5f;  // above this the shadow stops widening
-constexpr float kMaxSubStep = 10.0f;
 constexpr float kGravity = 0.00085f;
 constexpr float kRightBound = 740.0f;
 constexpr float kLeftBound = 50.0f;
@@ -63,16 +62,9 @@ void TJugador::Draw() {
 }
 
 void TJugador::Update() {
-  float remaining = timer->GetDelta(false);
-  while (remaining > 0) {
+  float remaining = timer->GetDelta(false), step = 0;
+  while (NextSubStep(remaining, step)) {
     onGround = 0;
-    float step = kMaxSubStep;
-    if (remaining < kMaxSubStep) {
-      step = remaining;
-      remaining = 0;
-    } else {
-      remaining -= kMaxSubStep;
-    }
     speedY += kGravity * step;
     x += speedX * step;
     y += speedY * step;

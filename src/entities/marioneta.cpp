@@ -1,5 +1,7 @@
 #include "entities/marioneta.h"
 
+#include <algorithm>
+
 #include "anim/anim_state.h"
 #include "shell/timer.h"
 
@@ -13,6 +15,14 @@ void TMarioneta::Remove() {
 
 float TMarioneta::GameClock() const {
   return timer->GetElapsed(false);
+}
+
+bool TMarioneta::NextSubStep(float& remaining, float& step) {
+  constexpr float kMaxSubStep = 10.0f;
+  if (remaining <= 0) return false;
+  step = std::min(remaining, kMaxSubStep);
+  remaining -= step;
+  return true;
 }
 
 void TMarioneta::Animate(int index, bool loop, int blendMs) {

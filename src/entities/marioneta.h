@@ -16,6 +16,9 @@ class TMarioneta : public TEntidad {
 
  protected:
   float GameClock() const;
+  // Cuts the frame's game time into sub-steps of at most 10 ms, so fast motion still meets
+  // what it passes: gives the next step and leaves what remains after it; false when none is left.
+  static bool NextSubStep(float& remaining, float& step);
   // Plays animation `index` (looping or once), blending from the current pose over blendMs.
   void Animate(int index, bool loop, int blendMs);
 };

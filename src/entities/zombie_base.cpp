@@ -13,7 +13,6 @@
 namespace {
 constexpr int kShadowImage = 0;
 constexpr float kShadowAlpha = 0.9f;
-constexpr float kMaxSubStep = 10.0f;
 constexpr float kVariantShare = 0.25f;
 constexpr int kVariantGraph = 5;
 constexpr int kTintLow = 175;
@@ -60,15 +59,8 @@ void TZombieBase::Approach(float target, float rate, float ms) {
 
 void TZombieBase::Update() {
   if (x == kZombieWaitingX) SetUp();
-  float remaining = timer->GetDelta(false);
-  while (remaining > 0) {
-    float step = kMaxSubStep;
-    if (remaining < kMaxSubStep) {
-      step = remaining;
-      remaining = 0;
-    } else {
-      remaining -= kMaxSubStep;
-    }
+  float remaining = timer->GetDelta(false), step = 0;
+  while (NextSubStep(remaining, step)) {
     x += speedX * step;
     if (!SubStep(step, remaining)) return;
   }
