@@ -11,8 +11,8 @@ inline constexpr float kStartScroll = 401.0f;
 inline constexpr float kScrollSpeed = 0.4f;  // pixels per game millisecond
 inline constexpr int kHordeSize = 10;
 inline constexpr int kFirstPlayerDepth = 50;
-inline constexpr int kPlayerDepthStep =
-    10;  // each later player slot is drawn this much further back
+// Each later player slot is drawn this much further back.
+inline constexpr int kPlayerDepthStep = 10;
 
 // Picks the panel variant of every panel position anew.
 void ShuffleTiles(PanelTiles& tiles);

@@ -1,7 +1,6 @@
 #include <filesystem>
 #include <map>
 #include <system_error>
-#include <tuple>
 
 #include "game/recursos.h"
 #include "media/stream.h"
@@ -19,17 +18,14 @@ bool PanelPresent(const std::string& path) {
 std::string PanelPath(const std::string& name, int layer, int variant) {
   return "gfx/" + name + std::to_string(layer) + "_" + std::to_string(variant) + ".png";
 }
+
 // Panels are never drawn into, so the game's and the tutorial's resource managers share one copy
 // of each file's picture while either holds it. Most panels are sky above a strip of scenery:
 // only the strip is kept.
 media::ImagePtr LoadPanel(const std::string& path) {
-  namespace fs = std::filesystem;
-  using FileKey = std::tuple<fs::path, fs::file_time_type, std::uintmax_t>;
-  static std::map<FileKey, std::weak_ptr<media::Image>> loaded;
+  static std::map<std::filesystem::path, std::weak_ptr<media::Image>> loaded;
   std::error_code error;
-  const FileKey key{fs::absolute(path, error), fs::last_write_time(path, error),
-                    fs::file_size(path, error)};
-  std::weak_ptr<media::Image>& entry = loaded[key];
+  std::weak_ptr<media::Image>& entry = loaded[std::filesystem::absolute(path, error)];
   media::ImagePtr panel = entry.lock();
   if (!panel) entry = panel = media::TrimTransparentEdges(media::LoadImage(path, 0));
   return panel;

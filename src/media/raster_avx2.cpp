@@ -59,10 +59,10 @@ SKULL_AVX2_INLINE __m256i Over(__m256i premultiplied, __m256i d, __m256i factors
   return _mm256_add_epi16(scaled, Div255(_mm256_mullo_epi16(d, keep)));
 }
 
-// The texel pairs starting at the four offsets, in pixel order.
 SKULL_AVX2_INLINE __m128i LoadPair(const uint32_t* at) {
   return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(at));
 }
+// The texel pairs starting at the four offsets, in pixel order.
 SKULL_AVX2_INLINE __m256i LoadPairs(const uint32_t* base, const int32_t* at) {
   return _mm256_set_m128i(_mm_unpacklo_epi64(LoadPair(base + at[2]), LoadPair(base + at[3])),
                           _mm_unpacklo_epi64(LoadPair(base + at[0]), LoadPair(base + at[1])));

@@ -168,8 +168,8 @@ bool WindowedBackend::Open(Driver driver, int width, int height, bool fullScreen
   }
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
   // The fallback presents through the window system's own image transfer, never through a GL
-  // texture behind SDL's back.
-  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, driver == Driver::kOpenGL ? "1" : "0");
+  // texture behind SDL's back (the accelerated renderer has no use for that surface).
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   Uint32 windowFlags = SDL_WINDOW_RESIZABLE | (fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
   window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
                              height, windowFlags);
