@@ -7,13 +7,13 @@
 
 #include "anim/anim_state.h"
 #include "anim/vba.h"
+#include "core/sistema.h"
 #include "entities/administrador.h"
-#include "game/recursos.h"
 #include "media/display.h"
 #include "media/draw.h"
 #include "media/system.h"
-#include "shell/sistema.h"
-#include "shell/trig_tables.h"
+#include "media/trig_tables.h"
+#include "resources/recursos.h"
 #include "vgp/vgp.h"
 
 namespace {

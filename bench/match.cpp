@@ -5,15 +5,15 @@
 
 #include <filesystem>
 
+#include "core/sistema.h"
 #include "entities/administrador.h"
 #include "entities/blood.h"
 #include "entities/jugador.h"
 #include "entities/zombie_movil.h"
 #include "game/juego.h"
-#include "game/recursos.h"
 #include "media/system.h"
-#include "shell/sistema.h"
-#include "shell/trig_tables.h"
+#include "media/trig_tables.h"
+#include "resources/recursos.h"
 
 namespace {
 

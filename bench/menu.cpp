@@ -7,9 +7,9 @@
 
 #include <filesystem>
 
+#include "core/sistema.h"
 #include "menu/key_names.h"
 #include "menu/submenu_options.h"
-#include "shell/sistema.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
 #pragma once
-// A skeleton and its numbered animations, as stored in a VBA file.
+// anim/, skeletal animation above media/: a skeleton and its numbered animations, as stored in a
+// VBA file.
 #include <cstdint>
 #include <memory>
 #include <string>

@@ -1,9 +1,9 @@
 #include "entities/administrador.h"
 
+#include "core/sistema.h"
+#include "core/timer.h"
 #include "media/display.h"
 #include "media/draw.h"
-#include "shell/sistema.h"
-#include "shell/timer.h"
 
 namespace {
 constexpr float kCentreX = 400.0f;

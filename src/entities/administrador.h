@@ -1,6 +1,7 @@
 #pragma once
-// The entity manager of one play field: owns the entity list, keeps up to four players in fixed
-// slots, updates and draws everything once a frame and answers questions about the players.
+// entities/, above resources/. The entity manager of one play field: owns the entity list, keeps up
+// to four players in fixed slots, updates and draws everything once a frame and answers questions
+// about the players.
 #include <array>
 #include <memory>
 

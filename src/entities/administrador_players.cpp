@@ -1,11 +1,11 @@
 #include <vector>
 
+#include "core/sistema.h"
 #include "entities/administrador.h"
 #include "entities/integer.h"
 #include "entities/sign.h"
-#include "game/recursos.h"
 #include "media/system.h"
-#include "shell/sistema.h"
+#include "resources/recursos.h"
 
 namespace {
 constexpr int kFirstLabelImage = 2;  // "gfx/1up.png" … "gfx/4up.png"

@@ -1,10 +1,10 @@
+#include "core/sistema.h"
 #include "entities/administrador.h"
 #include "entities/blood.h"
 #include "entities/flecha_dir.h"
-#include "game/recursos.h"
 #include "media/draw.h"
 #include "media/system.h"
-#include "shell/sistema.h"
+#include "resources/recursos.h"
 
 namespace {
 constexpr uint8_t kDarkBlood = 15;

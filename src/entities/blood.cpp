@@ -1,9 +1,9 @@
 #include "entities/blood.h"
 
-#include "game/recursos.h"
+#include "core/timer.h"
 #include "media/draw.h"
 #include "media/system.h"
-#include "shell/timer.h"
+#include "resources/recursos.h"
 
 namespace {
 constexpr int kFirstSplatImage = 7;  // "gfx/sangre1.png" … "gfx/sangre5.png"

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "game/recursos.h"
 #include "media/draw.h"
+#include "resources/recursos.h"
 
 namespace {
 constexpr int kArrowImage = 1;  // "gfx/flecha.png"

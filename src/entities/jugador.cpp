@@ -1,12 +1,12 @@
 #include "entities/jugador.h"
 
 #include "anim/anim_state.h"
+#include "core/timer.h"
 #include "entities/administrador.h"
 #include "entities/puppet.h"
-#include "game/recursos.h"
 #include "media/draw.h"
 #include "media/system.h"
-#include "shell/timer.h"
+#include "resources/recursos.h"
 #include "vgp/vgp.h"
 
 namespace {

@@ -1,12 +1,12 @@
 // The one button: read once per sub-step after the state's behaviour. Only Run, Aim and Down react
 // to a press and only Crouch and Aim to a release; every other state just tracks the button.
 #include "anim/anim_state.h"
+#include "core/timer.h"
 #include "entities/administrador.h"
 #include "entities/flecha_dir.h"
 #include "entities/jugador.h"
 #include "entities/puppet.h"
 #include "media/input.h"
-#include "shell/timer.h"
 
 namespace {
 constexpr int kFirstJoystickCode = 500;

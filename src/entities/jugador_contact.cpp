@@ -5,8 +5,8 @@
 #include "entities/flecha_dir.h"
 #include "entities/jugador.h"
 #include "entities/puppet.h"
-#include "game/recursos.h"
 #include "media/draw.h"
+#include "resources/recursos.h"
 
 namespace {
 constexpr float kBodyReach = 50.0f;

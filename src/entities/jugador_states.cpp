@@ -5,10 +5,10 @@
 #include <algorithm>
 
 #include "anim/anim_state.h"
+#include "core/timer.h"
 #include "entities/administrador.h"
 #include "entities/flecha_dir.h"
 #include "entities/jugador.h"
-#include "shell/timer.h"
 
 namespace {
 constexpr float kRunBrake = 0.00075f;

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "anim/anim_state.h"
-#include "shell/timer.h"
+#include "core/timer.h"
 
 void TMarioneta::Remove() {
   if (animState) {

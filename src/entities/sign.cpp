@@ -1,7 +1,7 @@
 #include "entities/sign.h"
 
+#include "core/timer.h"
 #include "media/draw.h"
-#include "shell/timer.h"
 
 namespace {
 constexpr float kFadeOutMs = 1500.0f;

@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "anim/anim_state.h"
+#include "core/timer.h"
 #include "entities/puppet.h"
-#include "game/recursos.h"
 #include "media/draw.h"
 #include "media/system.h"
-#include "shell/timer.h"
+#include "resources/recursos.h"
 #include "vgp/vgp.h"
 
 namespace {

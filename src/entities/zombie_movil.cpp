@@ -3,9 +3,9 @@
 #include "entities/administrador.h"
 #include "entities/jugador.h"
 #include "entities/puppet.h"
-#include "game/recursos.h"
 #include "media/draw.h"
 #include "media/system.h"
+#include "resources/recursos.h"
 
 namespace {
 constexpr float kMaxTurnX = 2400.0f;  // beyond the screen: two chances in three to walk across

@@ -1,16 +1,16 @@
 #include "game/juego.h"
 
+#include "core/music.h"
+#include "core/sistema.h"
 #include "entities/administrador.h"
 #include "entities/game_kinds.h"
+#include "field/play_field.h"
+#include "field/player_report.h"
+#include "field/report_players.h"
 #include "game/match_hooks.h"
-#include "game/play_field.h"
-#include "game/recursos.h"
-#include "game/report_players.h"
 #include "media/input.h"
 #include "media/system.h"
-#include "shell/music.h"
-#include "shell/player_report.h"
-#include "shell/sistema.h"
+#include "resources/recursos.h"
 
 namespace {
 constexpr int kFirstWalkerLow = 6000;
@@ -45,11 +45,11 @@ std::shared_ptr<TJuego> TJuego::Create(std::shared_ptr<TSistema> system) {
 
 int TJuego::Run() {
   SetUpMatch();
-  game::ReportPlayersOf(manager.get());
+  field::ReportPlayersOf(manager.get());
   while (running == 1 && PlayFrame()) {
   }
   media::StopChannel(musicChannel);
-  shell::ForgetPlayers();
+  field::ForgetPlayers();
   manager->Clear();
   return running;
 }
@@ -60,7 +60,7 @@ void TJuego::SetUpMatch() {
   savedSpeed = 0;
   deciding = false;
   endTime = 0;
-  scroll = game::kStartScroll;
+  scroll = field::kStartScroll;
   running = 1;
   timer->Update();
   timer->Update();
@@ -72,11 +72,11 @@ void TJuego::SetUpMatch() {
   for (int slot = 0; slot < kMaxPlayers; ++slot) {
     if (slot >= 2 && settings.playerCount <= slot) break;
     manager->AddPlayer(resources->GetPlayerPackage(slot), settings.GetKey(slot),
-                       game::kFirstPlayerDepth + game::kPlayerDepthStep * slot);
+                       field::kFirstPlayerDepth + field::kPlayerDepthStep * slot);
   }
   manager->ArrangePlayers();
-  for (int n = 0; n < game::kHordeSize; ++n) manager->AddZombie();
-  game::ShuffleTiles(tiles);
+  for (int n = 0; n < field::kHordeSize; ++n) manager->AddZombie();
+  field::ShuffleTiles(tiles);
   musicChannel = media::PlaySound(gameMusic);
   media::SetChannelVolume(musicChannel, settings.MusicChannelVolume());
   media::FlushKeys();
@@ -93,14 +93,14 @@ bool TJuego::PlayFrame() {
   if (media::KeyHit(media::kKeyF10)) TogglePause();
   DecideMatch();
   if (running != 1) return false;
-  scroll += game::kScrollSpeed * timer->GetDelta(false);
+  scroll += field::kScrollSpeed * timer->GetDelta(false);
   if (timer->GetElapsed(false) > nextZombieTime) {
     manager->AddZombieMovil();
     nextZombieTime = timer->GetElapsed(false) + media::RandomInt(kNextWalkerLow, kNextWalkerHigh);
   }
   manager->UpdateAll();
   Render();
-  game::CapFrameRate(*timer);
+  field::CapFrameRate(*timer);
   return true;
 }
 

@@ -1,10 +1,11 @@
 #pragma once
-// The play screen: one match per Run, from set-up to the winner picture, in front of the scrolling
-// panorama of the chosen level. The entities belong to the entity manager.
+// game/, a screen (it includes no other screen). The play screen: one match per Run, from set-up to
+// the winner picture, in front of the scrolling panorama of the chosen level. The entities belong
+// to the entity manager.
 #include <array>
 #include <memory>
 
-#include "game/panorama.h"
+#include "field/panorama.h"
 #include "media/sound.h"
 
 class TAdministrador;
@@ -12,9 +13,6 @@ class TConfiguracion;
 class TRecursos;
 class TSistema;
 class TTimer;
-
-// The sceneries by level index; their panels are "gfx/" + name + layer + "_" + variant + ".png".
-inline constexpr const char* kLevelNames[] = {"bosque", "ciudad", "metro"};
 
 // Sets the level and the player count the way the menu's choice does.
 void ChooseMatch(TConfiguracion& settings, int level, int players);
@@ -36,8 +34,8 @@ class TJuego {
   std::shared_ptr<TAdministrador> manager;
   std::shared_ptr<TTimer> timer;
   media::Channel musicChannel;
-  float scroll = 401.0f;     // panorama position in pixels
-  game::PanelTiles tiles{};  // which variant each panel position shows, per match
+  float scroll = 401.0f;      // panorama position in pixels
+  field::PanelTiles tiles{};  // which variant each panel position shows, per match
   int running = 1;
   float fade = -1.0f;  // darkening of the panorama 0..1; negative = off
   float fadeRate = 0;  // per real millisecond
@@ -51,7 +49,7 @@ class TJuego {
   void TogglePause();
   int PlayersLeft() const;
   void SetPanoramaColour() const;
-  game::Panorama Panorama() const;
+  field::Panorama Panorama() const;
 
   // Frame-loop state of the match being played.
   bool paused = false;

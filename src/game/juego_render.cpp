@@ -2,15 +2,15 @@
 // with its own factor of the scroll so that the scene has depth.
 #include <algorithm>
 
+#include "core/sistema.h"
+#include "core/timer.h"
 #include "entities/administrador.h"
+#include "field/panorama.h"
 #include "game/juego.h"
 #include "game/match_hooks.h"
-#include "game/panorama.h"
-#include "game/recursos.h"
 #include "media/display.h"
 #include "media/draw.h"
-#include "shell/sistema.h"
-#include "shell/timer.h"
+#include "resources/recursos.h"
 
 namespace {
 constexpr int kWinnerImage = 6;  // "gfx/ganador.png"
@@ -28,7 +28,7 @@ void ResetTransform() {
 }
 }  // namespace
 
-game::Panorama TJuego::Panorama() const {
+field::Panorama TJuego::Panorama() const {
   return {*resources, system->GetConfig()->levelIndex, scroll, tiles};
 }
 
@@ -50,12 +50,12 @@ void TJuego::Render() {
   if (fade >= 0) fade = std::min(1.0f, fade + timer->GetDelta(true) * fadeRate);
   SetPanoramaColour();
   media::SetBlend(media::kBlendAlpha);
-  game::DrawBackPanels(Panorama());
+  field::DrawBackPanels(Panorama());
   manager->DrawAll();
   ResetTransform();
   SetPanoramaColour();
   media::SetBlend(media::kBlendAlpha);
-  game::DrawFrontPanels(Panorama());
+  field::DrawFrontPanels(Panorama());
   if (!drawing) media::SetDrawTarget(nullptr);
   media::Flip(-1);
   media::SetClearColor(0, 0, 0);

@@ -6,7 +6,13 @@
 
 namespace media {
 
-enum BlendMode : int { kBlendMask = 1, kBlendSolid = 2, kBlendAlpha = 3, kBlendLight = 4, kBlendShade = 5 };
+enum BlendMode : int {
+  kBlendMask = 1,
+  kBlendSolid = 2,
+  kBlendAlpha = 3,
+  kBlendLight = 4,
+  kBlendShade = 5
+};
 
 void SetColor(int r, int g, int b);
 void SetAlpha(float alpha);
@@ -43,9 +49,9 @@ int TextWidth(const std::string& latin1);  // unscaled pixels
 int TextHeight();                          // unscaled pixels
 
 // True when opaque pixels of the two placed frames overlap (placement as DrawImage).
-bool ImagesCollide(const ImagePtr& a, float ax, float ay, int aFrame, float aRotation, float aScaleX,
-                   float aScaleY, const ImagePtr& b, float bx, float by, int bFrame, float bRotation,
-                   float bScaleX, float bScaleY);
+bool ImagesCollide(const ImagePtr& a, float ax, float ay, int aFrame, float aRotation,
+                   float aScaleX, float aScaleY, const ImagePtr& b, float bx, float by, int bFrame,
+                   float bRotation, float bScaleX, float bScaleY);
 
 // Drawing goes to the back buffer unless another image is chosen (tools draw sheets this way).
 void SetDrawTarget(const ImagePtr& target);  // null = the back buffer

@@ -1,5 +1,5 @@
 #pragma once
-// The media layer: the only code that talks to SDL, libpng and libvorbis.
+// media/, the bottom layer: the only code that talks to SDL, libpng and libvorbis.
 #include "media/display.h"
 #include "media/draw.h"
 #include "media/image.h"

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <string>
 
+#include "core/music.h"
+#include "core/top_level_state.h"
 #include "media/display.h"
 #include "media/draw.h"
 #include "media/input.h"
@@ -11,8 +13,6 @@
 #include "menu/submenu_options.h"
 #include "menu/submenu_play.h"
 #include "menu/submenu_quit.h"
-#include "shell/music.h"
-#include "shell/state_loop.h"
 
 namespace {
 
@@ -35,7 +35,6 @@ constexpr float kPulseStep = 0.0075f;  // one light cycle in about 267 frames
 constexpr int kCursorFrameMs = 200;
 
 // The play panel's answers 1-3 are the levels in this order; 4 is the tutorial.
-constexpr const char* kLevelNames[] = {"bosque", "ciudad", "metro"};
 constexpr int kLevelCount = 3;
 constexpr int kTutorialAnswer = 4;
 constexpr int kQuitYesAnswer = 1;

@@ -1,14 +1,14 @@
 #pragma once
-// The main menu: the pulsing graveyard background, four buttons that slide in and grow under the
-// pointer, a pointer of its own and the intro music. Its buttons open the panels, whose answers
-// decide the next top-level state.
+// menu/, a screen (it includes no other screen). The main menu: the pulsing graveyard background,
+// four buttons that slide in and grow under the pointer, a pointer of its own and the intro music.
+// Its buttons open the panels, whose answers decide the next top-level state.
 #include <array>
 #include <memory>
 
+#include "core/sistema.h"
 #include "media/image.h"
 #include "media/sound.h"
 #include "menu/menu_button.h"
-#include "shell/sistema.h"
 
 class TMenu {
  public:

@@ -4,8 +4,8 @@
 // and applies the music volume; cancel drops them. Answers 1 when closed.
 #include <array>
 
+#include "core/configuracion.h"
 #include "menu/submenu.h"
-#include "shell/configuracion.h"
 
 class TSubMenuOptions : public TSubMenu {
  public:

@@ -2,19 +2,18 @@
 
 #include <string>
 
+#include "core/configuracion.h"
+#include "core/music.h"
+#include "core/sistema.h"
+#include "core/timer.h"
+#include "core/top_level_state.h"
 #include "entities/administrador.h"
 #include "entities/game_kinds.h"
-#include "game/juego.h"
-#include "game/play_field.h"
-#include "game/recursos.h"
-#include "game/report_players.h"
+#include "field/play_field.h"
+#include "field/report_players.h"
 #include "media/input.h"
 #include "media/system.h"
-#include "shell/configuracion.h"
-#include "shell/music.h"
-#include "shell/sistema.h"
-#include "shell/state_loop.h"
-#include "shell/timer.h"
+#include "resources/recursos.h"
 
 namespace {
 
@@ -45,7 +44,7 @@ std::shared_ptr<TTutorial> TTutorial::Create(std::shared_ptr<TSistema> system) {
 
 int TTutorial::Run() {
   TConfiguracion& settings = *system->GetConfig();
-  scroll = game::kStartScroll;
+  scroll = field::kStartScroll;
   state = kStateTutorial;
   step = 0;
   resources->LoadAll();
@@ -53,7 +52,7 @@ int TTutorial::Run() {
   timer->Update();
   timer->Update();
   SetUp(settings);
-  game::ReportPlayersOf(manager.get());
+  field::ReportPlayersOf(manager.get());
   media::FlushKeys();
   while (state == kStateTutorial) PlayFrame(settings);
   media::StopChannel(musicChannel);
@@ -71,10 +70,10 @@ void TTutorial::ChooseLevel(TConfiguracion& settings) {
 
 void TTutorial::SetUp(const TConfiguracion& settings) {
   manager->Clear();
-  manager->AddPlayer(resources->GetPlayerPackage(0), settings.GetKey(0), game::kFirstPlayerDepth);
+  manager->AddPlayer(resources->GetPlayerPackage(0), settings.GetKey(0), field::kFirstPlayerDepth);
   manager->ArrangePlayers();
-  for (int n = 0; n < game::kHordeSize; ++n) manager->AddZombie();
-  game::ShuffleTiles(tiles);
+  for (int n = 0; n < field::kHordeSize; ++n) manager->AddZombie();
+  field::ShuffleTiles(tiles);
   musicChannel = media::PlaySound(gameMusic);
   media::SetChannelVolume(musicChannel, settings.MusicChannelVolume());
 }
@@ -83,12 +82,12 @@ void TTutorial::SetUp(const TConfiguracion& settings) {
 void TTutorial::PlayFrame(const TConfiguracion& settings) {
   timer->Update();
   if (media::KeyDown(media::kKeyEscape)) state = kStateMenu;
-  scroll += game::kScrollSpeed * timer->GetDelta(false);
+  scroll += field::kScrollSpeed * timer->GetDelta(false);
   manager->UpdateAll();
   if (!manager->IsPlayerAlive(0)) manager->RespawnPlayer(0);
   Script(settings);
   Draw();
-  game::CapFrameRate(*timer);
+  field::CapFrameRate(*timer);
 }
 
 int TTutorial::StepElapsed() const {

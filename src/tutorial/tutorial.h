@@ -1,12 +1,12 @@
 #pragma once
-// The guided one-player tutorial: the real play machinery (its own resources and entity manager,
-// a player, the horde) under a script that shows fourteen slides, waits for Enter where the reader
-// should try something, brings in a sparring partner, knocks the player down and ends in free play
-// for four. Escape leaves at any time.
+// tutorial/, a screen (it includes no other screen). The guided one-player tutorial: the real play
+// machinery (its own resources and entity manager, a player, the horde) under a script that shows
+// fourteen slides, waits for Enter where the reader should try something, brings in a sparring
+// partner, knocks the player down and ends in free play for four. Escape leaves at any time.
 #include <array>
 #include <memory>
 
-#include "game/panorama.h"
+#include "field/panorama.h"
 #include "media/image.h"
 #include "media/sound.h"
 
@@ -39,7 +39,7 @@ class TTutorial {
   std::shared_ptr<TTimer> timer;
   float scroll = 401.0f;
   media::Channel musicChannel;
-  game::PanelTiles tiles{};
+  field::PanelTiles tiles{};
   int state = 3;
   std::array<media::ImagePtr, kSlides> slides;
   media::ImagePtr enterPrompt;
@@ -60,7 +60,7 @@ class TTutorial {
   void PlayFrame(const TConfiguracion& settings);
   // The level the tutorial plays in, loaded on first use.
   void ChooseLevel(TConfiguracion& settings);
-  game::Panorama LevelPanorama() const;
+  field::Panorama LevelPanorama() const;
   void DrawSlide() const;
   void DrawPrompt();
 };

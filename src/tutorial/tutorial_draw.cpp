@@ -1,11 +1,11 @@
 // One tutorial frame: the level's back panels, the slide of the step, the blinking prompt while
 // the script waits for a key, the play field, the front panels.
+#include "core/configuracion.h"
+#include "core/sistema.h"
 #include "entities/administrador.h"
-#include "game/recursos.h"
 #include "media/display.h"
 #include "media/draw.h"
-#include "shell/configuracion.h"
-#include "shell/sistema.h"
+#include "resources/recursos.h"
 #include "tutorial/tutorial.h"
 
 namespace {
@@ -29,19 +29,19 @@ void PlainState() {
 
 }  // namespace
 
-game::Panorama TTutorial::LevelPanorama() const {
+field::Panorama TTutorial::LevelPanorama() const {
   return {*resources, system->GetConfig()->levelIndex, scroll, tiles};
 }
 
 void TTutorial::Draw() {
   PlainState();
-  game::DrawBackPanels(LevelPanorama());
+  field::DrawBackPanels(LevelPanorama());
   DrawSlide();
   DrawPrompt();
   manager->DrawAll();
   // White, not whatever colour the last entity left: the front panels are never tinted here.
   PlainState();
-  game::DrawFrontPanels(LevelPanorama());
+  field::DrawFrontPanels(LevelPanorama());
   media::Flip(-1);
   media::SetClearColor(0, 0, 0);
   media::Clear();

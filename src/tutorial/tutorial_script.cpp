@@ -5,13 +5,13 @@
 #include <memory>
 
 #include "anim/anim_state.h"
+#include "core/configuracion.h"
+#include "core/timer.h"
 #include "entities/administrador.h"
 #include "entities/jugador.h"
-#include "game/play_field.h"
-#include "game/recursos.h"
+#include "field/play_field.h"
 #include "media/input.h"
-#include "shell/configuracion.h"
-#include "shell/timer.h"
+#include "resources/recursos.h"
 #include "tutorial/tutorial.h"
 
 namespace {
@@ -125,7 +125,7 @@ void TTutorial::Script(const TConfiguracion& settings) {
 
 void TTutorial::AddPlayer(const TConfiguracion& settings, int slot) {
   manager->AddPlayer(resources->GetPlayerPackage(slot), settings.GetKey(slot),
-                     game::kFirstPlayerDepth + game::kPlayerDepthStep * slot);
+                     field::kFirstPlayerDepth + field::kPlayerDepthStep * slot);
 }
 
 void TTutorial::PlacePlayer(int slot, float x) {

@@ -1,6 +1,6 @@
 #pragma once
-// The graphics package of a character: numbered graphs, slot 0 always the empty graph so that
-// graph number 0 means "no image".
+// vgp/, the file formats above media/. The graphics package of a character: numbered graphs, slot 0
+// always the empty graph so that graph number 0 means "no image".
 #include <memory>
 #include <string>
 

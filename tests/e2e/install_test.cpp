@@ -8,9 +8,9 @@
 #include <sstream>
 #include <string>
 
-#include "game/temp_folder.h"
-#include "shell/startup.h"
-#include "shell/subprocess.h"
+#include "app/startup.h"
+#include "support/subprocess.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -62,16 +62,16 @@ TEST(Install, SettingsStayBesideAWritableBuildAndMoveHomeWhenInstalled) {
   fs::create_directories(data);
   const fs::path config = Here() / "config";
   setenv("XDG_CONFIG_HOME", config.c_str(), 1);
-  EXPECT_EQ(shell::SettingsFolderFor(data.string()), "");
+  EXPECT_EQ(app::SettingsFolderFor(data.string()), "");
 
-  std::ofstream(data / shell::kInstalledMarker) << "";
-  EXPECT_EQ(shell::SettingsFolderFor(data.string()), (config / "skullgnawer").string());
+  std::ofstream(data / app::kInstalledMarker) << "";
+  EXPECT_EQ(app::SettingsFolderFor(data.string()), (config / "skullgnawer").string());
   EXPECT_TRUE(fs::is_directory(config / "skullgnawer"));
 
   // A relative XDG_CONFIG_HOME is to be ignored: the home folder's .config is used instead.
   setenv("XDG_CONFIG_HOME", "relative", 1);
   setenv("HOME", Here().c_str(), 1);
-  EXPECT_EQ(shell::SettingsFolderFor(data.string()), (Here() / ".config" / "skullgnawer").string());
+  EXPECT_EQ(app::SettingsFolderFor(data.string()), (Here() / ".config" / "skullgnawer").string());
   unsetenv("XDG_CONFIG_HOME");
   setenv("HOME", home.c_str(), 1);
 }

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "game/match_data.h"
-#include "game/temp_folder.h"
-#include "shell/subprocess.h"
+#include "support/match_data.h"
+#include "support/subprocess.h"
+#include "support/temp_folder.h"
 
 namespace e2e {
 

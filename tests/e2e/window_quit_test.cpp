@@ -8,9 +8,9 @@
 #include <string>
 #include <thread>
 
-#include "game/temp_folder.h"
-#include "shell/subprocess.h"
-#include "shell/virtual_display.h"
+#include "support/subprocess.h"
+#include "support/temp_folder.h"
+#include "support/virtual_display.h"
 
 namespace {
 

@@ -5,17 +5,17 @@
 #include <vector>
 
 #include "anim/vba.h"
+#include "core/sistema.h"
+#include "core/timer.h"
 #include "entities/administrador.h"
 #include "entities/game_kinds.h"
 #include "entities/jugador.h"
-#include "game/recursos.h"
 #include "media/draw.h"
 #include "media/image.h"
 #include "media/input.h"
 #include "media/system.h"
-#include "shell/sistema.h"
-#include "shell/timer.h"
-#include "shell/trig_tables.h"
+#include "media/trig_tables.h"
+#include "resources/recursos.h"
 #include "vgp/vgp.h"
 
 // Every animation of the test sets: blends in, holds its first key frame this long, then rests.

@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "core/sistema.h"
+#include "core/timer.h"
 #include "entities/administrador.h"
 #include "entities/jugador_base.h"
-#include "game/recursos.h"
 #include "media/image.h"
 #include "media/system.h"
-#include "shell/sistema.h"
-#include "shell/timer.h"
+#include "resources/recursos.h"
 
 // Records what the manager does to it; its behaviour in Update is up to the test.
 class Probe : public TEntidad {

@@ -9,10 +9,10 @@
 
 #include "entities/zombie_movil.h"
 #include "game/match_hooks.h"
-#include "match_data.h"
 #include "media/display.h"
 #include "media/headless_backend.h"
-#include "temp_folder.h"
+#include "support/match_data.h"
+#include "support/temp_folder.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "match_data.h"
-#include "shell/subprocess.h"
-#include "temp_folder.h"
+#include "support/match_data.h"
+#include "support/subprocess.h"
+#include "support/temp_folder.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include "game/bots.h"
 #include "game/juego.h"
 #include "game/match_hooks.h"
-#include "match_data.h"
 #include "media/display.h"
 #include "media/headless_backend.h"
-#include "temp_folder.h"
+#include "support/match_data.h"
+#include "support/temp_folder.h"
 
 namespace {
 

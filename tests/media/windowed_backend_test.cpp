@@ -17,7 +17,7 @@
 #include "media/sdl_backend.h"
 #include "media/sound.h"
 #include "media/system.h"
-#include "shell/virtual_display.h"
+#include "support/virtual_display.h"
 #include "temp_dir.h"
 
 namespace {

@@ -9,9 +9,9 @@
 #include <memory>
 #include <string>
 
+#include "core/sistema.h"
 #include "media/input.h"
 #include "menu/menu.h"
-#include "shell/sistema.h"
 
 // Steps of a freshly opened panel until its fade-in (11 frames) and the slowest slide-in of its
 // buttons (32 frames, from y 650 to 180) have ended.

@@ -3,11 +3,11 @@
 
 #include <cmath>
 
+#include "app/state_loop.h"
 #include "media/draw.h"
 #include "media/sound.h"
 #include "media/system.h"
 #include "menu_fixture.h"
-#include "shell/state_loop.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/subprocess.h"
-#include "shell/temp_folder.h"
+#include "support/scratch_folder.h"
+#include "support/subprocess.h"
 
 namespace {
 
@@ -93,7 +93,7 @@ std::vector<int32_t> ReadSettings(const fs::path& path) {
 }
 
 TEST(Session, OptionsThenAMatchOfThreeInTheCityThenQuit) {
-  TempFolder folder;
+  ScratchFolder folder;
   const fs::path data = folder.Path() / "data";
   fs::create_directories(data);
   for (const char* sub : {"gfx", "anim", "music"}) {

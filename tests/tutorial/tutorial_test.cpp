@@ -9,19 +9,19 @@
 #include <set>
 #include <vector>
 
+#include "app/state_loop.h"
+#include "core/configuracion.h"
+#include "core/sistema.h"
+#include "core/timer.h"
 #include "entities/administrador.h"
 #include "entities/jugador.h"
-#include "game/match_data.h"
-#include "game/temp_folder.h"
 #include "media/display.h"
 #include "media/draw.h"
 #include "media/headless_backend.h"
 #include "media/sound.h"
 #include "media/system.h"
-#include "shell/configuracion.h"
-#include "shell/sistema.h"
-#include "shell/state_loop.h"
-#include "shell/timer.h"
+#include "support/match_data.h"
+#include "support/temp_folder.h"
 
 namespace {
 

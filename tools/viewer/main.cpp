@@ -7,8 +7,8 @@
 #include <iostream>
 #include <stdexcept>
 
+#include "media/trig_tables.h"
 #include "modes.h"
-#include "shell/trig_tables.h"
 
 namespace {
 

@@ -1,0 +1,36 @@
+#include "app/frame_trace.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include "app/state_loop.h"
+#include "field/player_report.h"
+
+namespace app {
+
+std::unique_ptr<FrameTrace> FrameTrace::Open(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "w");
+  if (!file) {
+    std::fprintf(stderr, "cannot write the trace file %s: %s\n", path.c_str(),
+                 std::strerror(errno));
+    return nullptr;
+  }
+  return std::unique_ptr<FrameTrace>(new FrameTrace(file));
+}
+
+FrameTrace::~FrameTrace() {
+  std::fclose(file_);
+}
+
+void FrameTrace::Write(uint32_t ms) {
+  std::fprintf(file_, "{\"t\": %u, \"state\": %d, \"players\": [", ms, CurrentState());
+  const char* separator = "";
+  for (const field::PlayerReport& player : field::CurrentPlayers()) {
+    std::fprintf(file_, "%s{\"slot\": %d, \"state\": %d, \"x\": %.2f, \"y\": %.2f}", separator,
+                 player.slot, player.state, player.x, player.y);
+    separator = ", ";
+  }
+  std::fputs("]}\n", file_);
+}
+
+}  // namespace app

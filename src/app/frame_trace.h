@@ -1,0 +1,27 @@
+#pragma once
+// The headless runner's trace: one JSON object per presented frame, one per line, so two runs of
+// the same script can be diffed.
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace app {
+
+class FrameTrace {
+ public:
+  // Null, after a message on standard error naming the file, when it cannot be created.
+  static std::unique_ptr<FrameTrace> Open(const std::string& path);
+  ~FrameTrace();
+  FrameTrace(const FrameTrace&) = delete;
+  FrameTrace& operator=(const FrameTrace&) = delete;
+
+  // {"t": MS, "state": S, "players": [{"slot": 0, "state": 1, "x": 400.00, "y": 475.00}]}
+  void Write(uint32_t ms);
+
+ private:
+  explicit FrameTrace(std::FILE* file) : file_(file) {}
+  std::FILE* file_;
+};
+
+}  // namespace app

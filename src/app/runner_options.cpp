@@ -1,0 +1,127 @@
+#include "app/runner_options.h"
+
+#include <charconv>
+#include <filesystem>
+#include <functional>
+#include <string_view>
+
+namespace app {
+
+const char* const kRunnerUsage =
+    "usage: skullgnawer-headless [--data DIR] [--input FILE] [--seconds S] "
+    "[--shot MS:FILE.png]... [--trace FILE] [--match LEVEL:PLAYERS] [--bots N] [--no-draw]";
+
+namespace {
+
+std::string Absolute(const std::string& path) {
+  return std::filesystem::absolute(path).lexically_normal().string();
+}
+
+template <typename Number>
+bool ParseNumber(std::string_view text, Number& value) {
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size();
+}
+
+bool ParseShot(const std::string& text, RunnerOptions& options) {
+  const size_t colon = text.find(':');
+  uint32_t ms = 0;
+  if (colon == std::string::npos || colon + 1 == text.size() ||
+      !ParseNumber(std::string_view(text).substr(0, colon), ms)) {
+    return false;
+  }
+  options.shots.emplace_back(ms, Absolute(text.substr(colon + 1)));
+  return true;
+}
+
+// LEVEL 0-2 (bosque, ciudad, metro) and PLAYERS 2-4.
+bool ParseMatch(const std::string& text, RunnerOptions& options) {
+  const size_t colon = text.find(':');
+  MatchChoice match;
+  if (colon == std::string::npos ||
+      !ParseNumber(std::string_view(text).substr(0, colon), match.level) ||
+      !ParseNumber(std::string_view(text).substr(colon + 1), match.players) || match.level < 0 ||
+      match.level > 2 || match.players < 2 || match.players > 4) {
+    return false;
+  }
+  options.match = match;
+  return true;
+}
+
+struct OptionRow {
+  const char* name;
+  // Takes the option's value (empty for a flag); false when the value is not understood.
+  std::function<bool(const std::string&, RunnerOptions&)> apply;
+  bool takesValue = true;
+};
+
+const OptionRow kOptions[] = {
+    {"--data",
+     [](const std::string& value, RunnerOptions& options) {
+       options.dataFolder = Absolute(value);
+       return true;
+     }},
+    {"--input",
+     [](const std::string& value, RunnerOptions& options) {
+       options.inputScript = Absolute(value);
+       return true;
+     }},
+    {"--seconds",
+     [](const std::string& value, RunnerOptions& options) {
+       return ParseNumber(value, options.seconds) && options.seconds > 0;
+     }},
+    {"--shot", ParseShot},
+    {"--trace",
+     [](const std::string& value, RunnerOptions& options) {
+       options.traceFile = Absolute(value);
+       return true;
+     }},
+    {"--match", ParseMatch},
+    {"--bots",
+     [](const std::string& value, RunnerOptions& options) {
+       return ParseNumber(value, options.bots) && options.bots >= 1 && options.bots <= 4;
+     }},
+    {"--no-draw",
+     [](const std::string&, RunnerOptions& options) {
+       options.draw = false;
+       return true;
+     },
+     false},
+};
+
+const OptionRow* FindOption(const std::string& name) {
+  for (const OptionRow& row : kOptions) {
+    if (name == row.name) return &row;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+std::optional<RunnerOptions> ParseRunnerOptions(const std::vector<std::string>& args,
+                                                std::string& error) {
+  RunnerOptions options;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const OptionRow* row = FindOption(args[i]);
+    if (!row) {
+      error = "unknown option " + args[i];
+      return std::nullopt;
+    }
+    if (!row->takesValue) {
+      row->apply("", options);
+      continue;
+    }
+    if (i + 1 == args.size()) {
+      error = args[i] + " needs a value";
+      return std::nullopt;
+    }
+    ++i;
+    if (!row->apply(args[i], options)) {
+      error = "bad value for " + args[i - 1] + ": " + args[i];
+      return std::nullopt;
+    }
+  }
+  return options;
+}
+
+}  // namespace app

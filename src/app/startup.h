@@ -1,0 +1,36 @@
+#pragma once
+// app/, the top layer. The program from start-up to the end of the state loop, shared by the
+// windowed program and the headless runner; each installs its media backend and enters the data
+// folder first.
+#include <optional>
+#include <string>
+
+namespace app {
+
+// A match to play straight away, exactly as if the menu had chosen it.
+struct MatchChoice {
+  int level = 0;  // 0 bosque, 1 ciudad, 2 metro
+  int players = 2;
+};
+
+// Runs the whole program and returns its exit status: 0 when the player quits, the status of a
+// program ended early (media::ProgramExit), 255 after a run-time error (its text on stderr).
+// With a match chosen, that one match replaces the menu and the program ends when it returns.
+int RunProgram(std::optional<MatchChoice> match = std::nullopt);
+
+// The folder the running executable lives in.
+std::string ExecutableFolder();
+// Makes `folder` the current folder, where gfx/, anim/ and music/ are found, and chooses where
+// "wtf.cfg" lives (see SettingsFolderFor). False, after a message on standard error naming the
+// folder, when it cannot be entered.
+bool EnterDataFolder(const std::string& folder);
+
+// The file an installation leaves beside the program's data.
+inline constexpr const char* kInstalledMarker = "installed";
+
+// Beside the data (empty: the current folder) when the game runs from where it was built; an
+// installed game, or one whose data folder cannot be written, keeps its settings in the user's
+// config home: $XDG_CONFIG_HOME/skullgnawer, else ~/.config/skullgnawer.
+std::string SettingsFolderFor(const std::string& dataFolder);
+
+}  // namespace app

@@ -1,0 +1,38 @@
+#include "app/state_loop.h"
+
+#include "field/player_report.h"
+#include "game/juego.h"
+#include "menu/menu.h"
+#include "tutorial/tutorial.h"
+
+namespace {
+
+int state = kStateMenu;
+
+}  // namespace
+
+int CurrentState() {
+  return state;
+}
+
+void RunOneMatch(TJuego& game) {
+  state = kStateMatch;
+  game.Run();
+  field::ForgetPlayers();
+  state = kStateQuit;
+}
+
+void RunStateLoop(TMenu& menu, TJuego& game, TTutorial& tutorial) {
+  state = kStateMenu;
+  while (state != kStateQuit) {
+    if (state == kStateMenu) {
+      state = menu.Run();
+    } else if (state == kStateMatch) {
+      state = game.Run();
+    } else if (state == kStateTutorial) {
+      state = tutorial.Run();
+    }
+    // A screen that has returned has no players on the field any more.
+    field::ForgetPlayers();
+  }
+}

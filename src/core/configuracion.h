@@ -1,0 +1,50 @@
+#pragma once
+// The player-facing settings. Player count, volumes and the four input codes persist in "wtf.cfg"
+// in the settings folder (the current folder, where the program finds its data, unless start-up
+// chose another); the level choice lives in memory.
+#include <array>
+#include <memory>
+#include <string>
+
+constexpr int kMaxPlayers = 4;
+
+// The sceneries by level index; their panels are "gfx/" + name + layer + "_" + variant + ".png".
+inline constexpr const char* kLevelNames[] = {"bosque", "ciudad", "metro"};
+
+class TConfiguracion {
+ public:
+  static constexpr const char* kFileName = "wtf.cfg";
+  static constexpr int kFileBytes = 28;  // seven little-endian int32
+
+  // Reads the file, or writes the defaults when it is missing, short or unreadable.
+  static std::shared_ptr<TConfiguracion> Create();
+
+  // Where "wtf.cfg" is read and written; empty means the current folder.
+  static void SetFolder(const std::string& folder);
+  static std::string FilePath();
+
+  // Writes a temporary file beside "wtf.cfg" and renames it over the old one, so an interrupted
+  // save leaves either the old or the new settings. False when nothing could be written.
+  bool Save();
+  // False (settings untouched) when the file is missing or holds fewer than 28 bytes.
+  bool Load();
+
+  void SetMusicVolume(int volume) { musicVolume = volume; }
+  int GetMusicVolume() const { return musicVolume; }
+  void SetSoundVolume(int volume) { soundVolume = volume; }
+  int GetSoundVolume() const { return soundVolume; }
+  int GetKey(int player) const;
+  void SetKey(int player, int code);
+  const std::string& GetLevelName() const { return levelName; }
+  void SetLevelName(const std::string& name) { levelName = name; }
+
+  // The stored volume is whatever the file held; a channel gets it clamped to 0..1.
+  float MusicChannelVolume() const;
+
+  std::string levelName = "bosque";
+  int levelIndex = 0;
+  int playerCount = 4;
+  int musicVolume = 5;
+  int soundVolume = 5;
+  std::array<int, kMaxPlayers> keys = {81, 90, 80, 77};  // Q, Z, P, M
+};
