@@ -12,7 +12,7 @@
 #include "media/display.h"
 #include "media/draw.h"
 #include "media/system.h"
-#include "media/trig_tables.h"
+#include "media/trig.h"
 #include "resources/recursos.h"
 #include "vgp/vgp.h"
 

@@ -12,7 +12,7 @@
 #include "entities/zombie_movil.h"
 #include "game/juego.h"
 #include "media/system.h"
-#include "media/trig_tables.h"
+#include "media/trig.h"
 #include "resources/recursos.h"
 
 namespace {

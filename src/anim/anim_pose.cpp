@@ -2,7 +2,7 @@
 
 #include "anim/anim_state.h"
 #include "anim/vba.h"
-#include "media/trig_tables.h"
+#include "media/trig.h"
 
 namespace {
 constexpr float kFullTurn = 360.0f;

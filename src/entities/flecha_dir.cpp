@@ -1,9 +1,9 @@
 #include "entities/flecha_dir.h"
 
 #include <cmath>
-#include <numbers>
 
 #include "media/draw.h"
+#include "media/trig.h"
 #include "resources/recursos.h"
 
 namespace {
@@ -38,7 +38,6 @@ void TFlechaDir::Update() {
 void TFlechaDir::Draw() {
   if (!resources) return;
   ApplyRenderState();
-  const float radians = rotation * std::numbers::pi_v<float> / 180.0f;
-  media::DrawImage(resources->GetImage(kArrowImage), x + kReach * std::cos(radians),
-                   y - kBodyHeight + kReach * std::sin(radians), 0);
+  media::DrawImage(resources->GetImage(kArrowImage), x + kReach * media::CosDegrees(rotation),
+                   y - kBodyHeight + kReach * media::SinDegrees(rotation), 0);
 }

@@ -7,6 +7,7 @@
 #include "entities/jugador.h"
 #include "entities/puppet.h"
 #include "media/input.h"
+#include "media/trig.h"
 
 namespace {
 constexpr int kFirstJoystickCode = 500;
@@ -101,8 +102,8 @@ void TJugador::Dive() {
   Animate(kAnimDive, true, 50);
   state = kDive;
   if (aimArrow) rotation = aimArrow->GetRotation();
-  speedX = kDiveSpeed * CosDegrees(rotation);
-  speedY = kDiveSpeed * SinDegrees(rotation);
+  speedX = kDiveSpeed * media::CosDegrees(rotation);
+  speedY = kDiveSpeed * media::SinDegrees(rotation);
   DropArrow();
 }
 

@@ -6,6 +6,7 @@
 #include "entities/jugador.h"
 #include "entities/puppet.h"
 #include "media/draw.h"
+#include "media/trig.h"
 #include "resources/recursos.h"
 
 namespace {
@@ -30,11 +31,11 @@ bool Touching(const TJugador& self, const TJugador& other) {
 }  // namespace
 
 float TJugador::BodyX() const {
-  return x + kBodyReach * CosDegrees(rotation - 90);
+  return x + kBodyReach * media::CosDegrees(rotation - 90);
 }
 
 float TJugador::BodyY() const {
-  return y + kBodyReach * SinDegrees(rotation - 90);
+  return y + kBodyReach * media::SinDegrees(rotation - 90);
 }
 
 void TJugador::CollideWithPlayer(TJugador& other) {

@@ -1,8 +1,6 @@
 #pragma once
 // What players and zombies share when drawn: a skeleton posed for the game time, each posed bone
 // drawn with its graph from the character's package.
-#include <cmath>
-#include <numbers>
 
 class AnimState;
 class TEntidad;
@@ -19,11 +17,4 @@ void DrawPuppet(AnimState& anim, const VGP& graphics, float now, const TEntidad&
 // Contact boxes are placed at whole pixels.
 inline float Truncated(float value) {
   return static_cast<float>(static_cast<int>(value));
-}
-
-inline float CosDegrees(float degrees) {
-  return std::cos(degrees * std::numbers::pi_v<float> / 180.0f);
-}
-inline float SinDegrees(float degrees) {
-  return std::sin(degrees * std::numbers::pi_v<float> / 180.0f);
 }

@@ -4,10 +4,11 @@
 #include <cmath>
 #include <utility>
 
+#include "media/trig.h"
+
 namespace media {
 namespace {
 
-constexpr double kDegreesToRadians = 3.14159265358979323846 / 180.0;
 constexpr double kMinDeterminant = 1e-12;
 constexpr double kMinSlope = 1e-12;
 // Bounding boxes reach no further than this, so the integer conversions below stay in range
@@ -34,20 +35,6 @@ int Ceil(double value) {
 }
 
 }  // namespace
-
-void SinCosDegrees(double degrees, double& sine, double& cosine) {
-  const double turned = std::fmod(degrees, 360.0);
-  const double quarters = turned / 90.0;
-  if (quarters == std::trunc(quarters)) {
-    static constexpr double kSin[] = {0, 1, 0, -1};
-    const int q = (static_cast<int>(quarters) + 4) % 4;
-    sine = kSin[q];
-    cosine = kSin[(q + 1) % 4];
-    return;
-  }
-  sine = std::sin(turned * kDegreesToRadians);
-  cosine = std::cos(turned * kDegreesToRadians);
-}
 
 bool Placement::Span(int row, int& x0, int& x1) const {
   double lo = left, hi = right;

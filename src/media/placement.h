@@ -33,8 +33,4 @@ struct Placement {
 Placement Place(int w, int h, float hx, float hy, float x, float y, float degrees, float sx,
                 float sy);
 
-// Sine and cosine of an angle in degrees, exact at multiples of 90 so that quarter turns stay
-// pixel-exact.
-void SinCosDegrees(double degrees, double& sine, double& cosine);
-
 }  // namespace media

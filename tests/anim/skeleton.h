@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "anim/vba.h"
-#include "media/trig_tables.h"
+#include "media/trig.h"
 
 // Bones: 0 is the root; each entry of parents names the parent of bone i + 1.
 inline VBAPtr MakeSet(const std::vector<int>& parents) {

@@ -8,7 +8,7 @@
 
 #include "anim/anim_state.h"
 #include "anim/vba.h"
-#include "media/trig_tables.h"
+#include "media/trig.h"
 
 namespace {
 

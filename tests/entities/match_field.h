@@ -14,7 +14,7 @@
 #include "media/image.h"
 #include "media/input.h"
 #include "media/system.h"
-#include "media/trig_tables.h"
+#include "media/trig.h"
 #include "resources/recursos.h"
 #include "vgp/vgp.h"
 

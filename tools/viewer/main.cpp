@@ -7,7 +7,7 @@
 #include <iostream>
 #include <stdexcept>
 
-#include "media/trig_tables.h"
+#include "media/trig.h"
 #include "modes.h"
 
 namespace {
