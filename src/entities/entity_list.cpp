@@ -1,5 +1,7 @@
 #include "entities/entity_list.h"
 
+#include <algorithm>
+
 #include "entities/entidad.h"
 
 void EntityLink::Remove() {
@@ -25,8 +27,19 @@ std::shared_ptr<EntityLink> EntityList::Append(std::shared_ptr<TEntidad> entity)
   return link;
 }
 
+EntityList::WalkPosition::WalkPosition(const EntityList& list) : list(list), at(list.head_.get()) {
+  list.walks_.push_back(this);
+}
+
+EntityList::WalkPosition::~WalkPosition() {
+  list.walks_.erase(std::find(list.walks_.begin(), list.walks_.end(), this));
+}
+
 void EntityList::Unlink(EntityLink& link) {
   std::shared_ptr<EntityLink> self = link.prev_->next_;  // keeps the entry alive until we return
+  for (WalkPosition* walk : walks_) {
+    if (walk->at == &link) walk->at = link.prev_;
+  }
   link.prev_->next_ = link.next_;
   if (link.next_) {
     link.next_->prev_ = link.prev_;
@@ -35,6 +48,7 @@ void EntityList::Unlink(EntityLink& link) {
   }
   link.list_ = nullptr;
   link.prev_ = nullptr;
+  link.next_.reset();
   link.entity_.reset();
   --count_;
 }
@@ -51,6 +65,7 @@ void EntityList::Clear() {
   }
   tail_ = head_.get();
   count_ = 0;
+  for (WalkPosition* walk : walks_) walk->at = head_.get();
 }
 
 void EntityList::SwapWithNext(EntityLink& first) {

@@ -3,12 +3,12 @@
 // walked (a splat removes itself, a player swaps its aiming arrow), so a walk must survive both.
 #include <cstddef>
 #include <memory>
+#include <vector>
 
 class TEntidad;
 class EntityList;
 
-// One entry. Taking it out of the list keeps its pointer to the entry that followed it, so a walk
-// standing on it carries on from there.
+// One entry. Taken out of the list it holds nothing more: walks keep track of their own place.
 class EntityLink {
  public:
   // Takes the entry out of its list; nothing when it is already out.
@@ -39,22 +39,11 @@ class EntityList {
   // skipped; entities appended during the walk are reached in the same walk.
   template <class Visit>
   void Walk(Visit&& visit) const {
-    std::shared_ptr<EntityLink> visited = head_;  // the last entry left while still in the list
-    std::shared_ptr<EntityLink> link = head_->next_;
-    while (link) {
-      if (link->InList()) {
-        std::shared_ptr<TEntidad> entity = link->entity_;  // alive even if it removes itself
-        visit(entity);
-      }
-      if (link->InList()) {
-        visited = link;
-        link = link->next_;
-      } else if (link->next_) {
-        link = link->next_;  // what followed it when it was taken out
-      } else {
-        // It was the last one: anything appended since follows the last entry still in the list.
-        link = visited->InList() ? visited->next_ : nullptr;
-      }
+    WalkPosition position(*this);
+    while (EntityLink* link = position.at->next_.get()) {
+      position.at = link;
+      std::shared_ptr<TEntidad> entity = link->entity_;  // alive even if it removes itself
+      visit(entity);
     }
   }
 
@@ -64,10 +53,23 @@ class EntityList {
 
  private:
   friend class EntityLink;
+  // Where a walk stands: the last entry it reached that is still in the list. Taking that entry
+  // out moves the walk back to the one before it, whose successor is then the next to visit, so
+  // whatever an entity removes or appends the walk neither skips nor repeats anyone.
+  struct WalkPosition {
+    explicit WalkPosition(const EntityList& list);
+    ~WalkPosition();
+    WalkPosition(const WalkPosition&) = delete;
+    WalkPosition& operator=(const WalkPosition&) = delete;
+    const EntityList& list;
+    EntityLink* at;
+  };
+
   void Unlink(EntityLink& link);
   void SwapWithNext(EntityLink& link);
 
   std::shared_ptr<EntityLink> head_;  // sentinel; head_->next_ is the first entry
   EntityLink* tail_;
   size_t count_ = 0;
+  mutable std::vector<WalkPosition*> walks_;  // walks under way, innermost last
 };

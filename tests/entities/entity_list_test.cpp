@@ -46,6 +46,24 @@ TEST_F(ListTest, TheLastEntityMayRemoveItselfAndAppendOthers) {
   EXPECT_EQ(field.manager->entities.Count(), 2u);  // a and d
 }
 
+TEST_F(ListTest, TheLastEntityMayRemoveTheOneBeforeItThenItselfAndStillHaveNewcomersUpdated) {
+  for (bool firstStays : {true, false}) {
+    SCOPED_TRACE(firstStays);
+    field.manager->Clear();
+    log.clear();
+    if (firstStays) Add("a");
+    auto b = Add("b");
+    Add("c")->onUpdate = [&](Probe& self) {
+      b->Remove();
+      self.Remove();
+      Add("d");
+    };
+    field.manager->UpdateAll();
+    EXPECT_EQ(log.back(), "update d");
+    EXPECT_EQ(field.manager->entities.Count(), firstStays ? 2u : 1u);
+  }
+}
+
 TEST_F(ListTest, AnEntityRemovingEveryoneEndsTheWalkCleanly) {
   auto a = Add("a");
   auto b = Add("b");
