@@ -76,12 +76,13 @@ void TJugador::Update() {
   }
 }
 
+// The ground holds everyone; the sides hold only those still in play, so a dead body slides away.
 void TJugador::KeepInBounds() {
-  if (x > kRightBound) {
+  if (x > kRightBound && !IsDead()) {
     x = kRightBound;
     speedX = 0;
   }
-  if (x < kLeftBound && state != kDead) {
+  if (x < kLeftBound && !IsDead()) {
     x = kLeftBound;
     speedX = 0;
   }
@@ -101,7 +102,7 @@ void TJugador::TouchOtherPlayers() {
 
 // A player down at the left edge is caught: a standing one is knocked over first.
 void TJugador::ApplyHordeRule() {
-  if (x >= kHordeEdge || y <= kHordeHeight || state == kDead) return;
+  if (x >= kHordeEdge || y <= kHordeHeight || IsDead()) return;
   if (state != kKnocked && state != kDown) {
     state = kKnocked;
     Animate(kAnimKnocked, false, 50);

@@ -65,6 +65,10 @@ class TJugador : public TJugadorBase {
   void DropArrow();
   // True while the player lies on the ground or gets up: contacts leave it alone.
   bool IsFloored() const { return state == kKnocked || state == kDown || state == kRise; }
+  // A dead player is out of play for good: nothing touches it and nothing holds it on the field.
+  bool IsDead() const { return state == kDead; }
+  // Whether contacts with other players and walkers may act on this player at all.
+  bool Touchable() const { return !IsFloored() && !IsDead(); }
   // The low box while crouching, bouncing or diving, else the tall one.
   bool UsesLowBox() const { return state == kCrouch || state == kRebound || state == kDive; }
   // Where others touch the player: 50 px up from the feet along its tilt.

@@ -39,7 +39,7 @@ float TJugador::BodyY() const {
 }
 
 void TJugador::CollideWithPlayer(TJugador& other) {
-  if (!Touching(*this, other) || IsFloored() || other.IsFloored()) return;
+  if (!Touchable() || !other.Touchable() || !Touching(*this, other)) return;
   if (state == kDive) {
     if (other.state == kDive) {
       Clash(other);

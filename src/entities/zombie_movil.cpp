@@ -96,7 +96,7 @@ void TZombieMovil::Throw() {
 }
 
 void TZombieMovil::CollideWithPlayer(TJugador& player) {
-  if (state == kZombieThrown) return;
+  if (state == kZombieThrown || !player.Touchable()) return;
   const bool touching = media::ImagesCollide(
       resources->GetCollisionBlock(true), Truncated(x), Truncated(y), 0, rotation, scaleX, scaleY,
       resources->GetCollisionBlock(!player.UsesLowBox()), Truncated(player.BodyX()),
@@ -107,7 +107,7 @@ void TZombieMovil::CollideWithPlayer(TJugador& player) {
     player.Rebound(x);
   } else if (player.state == kCrouch) {
     Throw();
-  } else if (!player.IsFloored()) {
+  } else {
     player.Knock();
   }
 }

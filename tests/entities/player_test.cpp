@@ -5,6 +5,7 @@
 #include "anim/anim_state.h"
 #include "entities/blood.h"
 #include "entities/flecha_dir.h"
+#include "entities/zombie_movil.h"
 #include "match_field.h"
 
 namespace {
@@ -189,10 +190,48 @@ TEST_F(PlayerTest, TheHordeKnocksOverThenKills) {
   field.Frame(2000);  // the dead slide on past the left bound
   EXPECT_LT(player->x, 50);
   EXPECT_FLOAT_EQ(player->speedX, -0.05f);
+}
 
-  player->Knock();  // hit again while lying there: dead again at once
-  field.Frame(20);
+// A player thrown into the horde dies at once, but the throw can carry the body back out past the
+// horde's edge. Nothing that happens to it there may bring it back.
+TEST_F(PlayerTest, TheDeadStayOutOfPlayWhateverTouchesThem) {
+  player->x = 65;
+  player->Knock();
+  field.Frame(10);
+  ASSERT_EQ(player->state, kDead);
+  for (int i = 0; i < 60; ++i) field.Frame(17);
+  ASSERT_GT(player->x, 70);
+
+  rival->x = player->x;
+  rival->state = kDive;
+  rival->rotation = 45;
+  const int splats = field.Count<TBlood>();
+  rival->CollideWithPlayer(*player);
   EXPECT_EQ(player->state, kDead);
+  EXPECT_EQ(rival->state, kDive);  // nothing there to bounce off
+  EXPECT_EQ(field.Count<TBlood>(), splats);
+
+  auto walker = TZombieMovil::Create(field.manager.get(), field.timer, field.resources);
+  field.manager->Add(walker);
+  walker->Update();
+  walker->x = player->x;
+  walker->CollideWithPlayer(*player);
+  EXPECT_EQ(player->state, kDead);
+
+  bool stayedDead = true;
+  for (int press = 0; press < 100; ++press) {
+    FieldButton(true);
+    field.Frame(10);
+    FieldButton(false);
+    field.Frame(10);
+    stayedDead = stayedDead && player->state == kDead;
+  }
+  EXPECT_TRUE(stayedDead);
+  EXPECT_LT(player->x, 50);  // slid on past the left bound
+
+  player->x = 760;  // no side of the field holds a body
+  field.Frame(10);
+  EXPECT_GT(player->x, 740);
 }
 
 TEST_F(PlayerTest, AStandingPlayerNearTheHordeIsOnlyKnockedOver) {

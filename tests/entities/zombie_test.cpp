@@ -165,6 +165,16 @@ TEST_F(ZombieTest, AWalkerKnocksOverAStandingPlayer) {
   EXPECT_EQ(player->speedX, 0);
 }
 
+TEST_F(ZombieTest, AWalkerLeavesTheDeadAlone) {
+  auto player = field.AddPlayer(400);
+  player->state = kDead;
+  player->speedX = -0.05f;
+  auto walker = WalkerOn(*player);
+  walker->CollideWithPlayer(*player);
+  EXPECT_EQ(player->state, kDead);
+  EXPECT_FLOAT_EQ(player->speedX, -0.05f);
+}
+
 TEST_F(ZombieTest, ACrouchingPlayerThrowsAWalkerBackUnhurt) {
   auto player = field.AddPlayer(400);
   auto walker = WalkerOn(*player);
