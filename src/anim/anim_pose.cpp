@@ -56,7 +56,7 @@ class PoseFrames {
       : current_(state.currentFrame->states), blending_(state.nextFrame && state.frameEnd != 0) {
     if (!blending_) return;
     next_ = &state.nextFrame->states;
-    const int32_t span = state.frameEnd - state.frameStart;
+    const int64_t span = static_cast<int64_t>(state.frameEnd) - state.frameStart;
     t_ = span == 0 ? 1.0f : (now - static_cast<float>(state.frameStart)) / static_cast<float>(span);
     u_ = 1 - t_;
   }

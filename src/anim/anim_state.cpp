@@ -1,6 +1,25 @@
 #include "anim/anim_state.h"
 
+#include <cmath>
+#include <limits>
+
 #include "anim/vba.h"
+
+namespace {
+
+// Clock times are whole milliseconds in an int32. A key frame that would end beyond that range (a
+// huge duration, or a speed near 0) ends at its edge instead: it is never reached in play.
+int32_t ClockMs(float ms) {
+  constexpr double kLatest = std::numeric_limits<int32_t>::max();
+  constexpr double kEarliest = std::numeric_limits<int32_t>::min();
+  const double wide = ms;
+  if (std::isnan(wide)) return 0;
+  if (wide >= kLatest) return std::numeric_limits<int32_t>::max();
+  if (wide <= kEarliest) return std::numeric_limits<int32_t>::min();
+  return static_cast<int32_t>(wide);
+}
+
+}  // namespace
 
 std::shared_ptr<AnimState> AnimState::Create(std::shared_ptr<VBA> vba) {
   if (!vba) return nullptr;
@@ -38,16 +57,16 @@ void AnimState::Begin(int index, float now, int loop, int blendMs, float playSpe
   if (blendMs != 0) {
     // currentFrame stays: the pose blends from wherever the previous animation got to.
     nextFrame = first;
-    frameStart = static_cast<int32_t>(now);
-    frameEnd = static_cast<int32_t>(now + static_cast<float>(blendMs));
+    frameStart = ClockMs(now);
+    frameEnd = ClockMs(now + static_cast<float>(blendMs));
     return;
   }
   currentFrame = first;
   nextFrame = first ? first->next : nullptr;
   if (nextFrame) {
-    frameStart = static_cast<int32_t>(now);
-    frameEnd = static_cast<int32_t>(static_cast<float>(frameStart) +
-                                    static_cast<float>(currentFrame->duration) / speed);
+    frameStart = ClockMs(now);
+    frameEnd = ClockMs(static_cast<float>(frameStart) +
+                       static_cast<float>(currentFrame->duration) / speed);
   } else {
     frameEnd = 0;
     if (!looping) finished = 1;
@@ -66,8 +85,8 @@ bool AnimState::Advance() {
     nextFrame = vba->anims[animIndex]->firstFrame;
   }
   frameStart = frameEnd;
-  frameEnd = static_cast<int32_t>(static_cast<float>(frameStart) +
-                                  static_cast<float>(currentFrame->duration) / speed);
+  frameEnd =
+      ClockMs(static_cast<float>(frameStart) + static_cast<float>(currentFrame->duration) / speed);
   return true;
 }
 

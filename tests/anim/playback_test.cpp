@@ -1,6 +1,8 @@
 // Starting animations and moving through their key frames against the clock.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "anim/anim_state.h"
 #include "skeleton.h"
 
@@ -125,6 +127,29 @@ TEST_F(PlaybackTest, LoopsOfZeroLengthKeyFramesHoldInsteadOfSpinning) {
 
   EXPECT_EQ(state->PlayAtSpeed(0, 0, 1, 0, 0.5f), 1);
   EXPECT_EQ(state->frameEnd, 500);
+}
+
+// Key frames that would end beyond the int32 clock end at its edge and hold there: converting
+// their times unclamped wrapped them into the past and ran the animation out at once.
+TEST_F(PlaybackTest, KeyFramesEndingBeyondTheClocksRangeHold) {
+  constexpr int32_t kLatest = std::numeric_limits<int32_t>::max();
+  ASSERT_EQ(state->PlayAtSpeed(1, 0, 0, 0, 1e-30f), 1);  // a crawl
+  EXPECT_EQ(state->frameEnd, kLatest);
+  state->Update(1e6f);
+  EXPECT_EQ(state->currentFrame, Frame(1, 0));
+  EXPECT_EQ(state->finished, 0);
+
+  Frame(1, 1)->duration = kLatest;
+  state->Play(1, 0, 1, 0, 0);
+  state->Update(150);  // into the endless key frame of a loop
+  EXPECT_EQ(state->currentFrame, Frame(1, 1));
+  EXPECT_EQ(state->frameEnd, kLatest);
+  state->Update(1e6f);
+  EXPECT_EQ(state->currentFrame, Frame(1, 1));
+
+  state->Play(0, 2.1e9f, 1, 100000000, 0);  // a long blend late in a very long run
+  EXPECT_EQ(state->frameStart, 2100000000);
+  EXPECT_EQ(state->frameEnd, kLatest);
 }
 
 }  // namespace
