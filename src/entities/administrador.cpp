@@ -59,7 +59,13 @@ void TAdministrador::UpdateAll() {
   }
 }
 
+// A rate of 1 / 0 would turn the level into NaN, which reads as "off" and leaves the field lit.
 void TAdministrador::StartDimmer(float durationMs) {
+  if (!(durationMs > 0)) {
+    dimmer = 1;
+    dimmerRate = 0;
+    return;
+  }
   dimmer = 0;
   dimmerRate = 1.0f / durationMs;
 }

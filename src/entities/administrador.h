@@ -42,6 +42,7 @@ class TAdministrador {
   int GetPlayerCount() const { return playerCount; }
   int GetPlayerState(int slot) const;
   void SetPlayerPosition(int slot, float x, float y);
+  // Darkens the field over durationMs of real time; no length (0 or less) is dark at once.
   void StartDimmer(float durationMs);
 
   // Appends the entity and stores its entry with it, so that its own Remove can take it out.

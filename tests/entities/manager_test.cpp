@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <set>
 
 #include "entities/sign.h"
@@ -182,6 +183,22 @@ TEST_F(ManagerTest, TheDimmerRunsOnRealTimeAndStopsAtOne) {
   field.manager->UpdateAll();
   EXPECT_EQ(zombie->red, 15);
   EXPECT_FLOAT_EQ(field.manager->dimmer, -1);
+}
+
+// 1 / 0 as a rate made the level NaN on the first frame of no time, and a NaN level is "off".
+TEST_F(ManagerTest, ADimmerOfNoLengthIsDarkAtOnce) {
+  std::vector<std::string> log;
+  auto zombie = std::make_shared<Probe>("zombie", 5, &log);
+  field.manager->Add(zombie);
+  for (float duration : {0.0f, -5.0f, std::numeric_limits<float>::quiet_NaN()}) {
+    SCOPED_TRACE(duration);
+    field.manager->StartDimmer(duration);
+    field.Pass(0);
+    field.manager->UpdateAll();
+    EXPECT_FLOAT_EQ(field.manager->dimmer, 1.0f);
+    EXPECT_EQ(zombie->red, 0);
+    EXPECT_FLOAT_EQ(zombie->alpha, 0.0f);
+  }
 }
 
 TEST_F(ManagerTest, PresentWinnerWalksOnlyTheSurvivorsToTheCentre) {
