@@ -10,4 +10,8 @@ void Fail(const std::string& message) {
   media::Raise("Tarn.net VGP module abnormal termination");
 }
 
+std::string SizeText(int32_t width, int32_t height) {
+  return std::to_string(width) + " x " + std::to_string(height);
+}
+
 }  // namespace vgp

@@ -1,6 +1,7 @@
 // Writing a package in the VGP format. Each record is assembled in memory and written at once.
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -49,14 +50,22 @@ void GraphPackage::Write(const std::string& path, int32_t firstSlot,
   for (int32_t slot = std::max(firstSlot, 0); slot < static_cast<int32_t>(graphs.size()); ++slot) {
     const TGraphPtr& graph = graphs[slot];
     if (!graph || graph == emptyGraph) continue;
+    const auto refuse = [&](const std::string& problem) {
+      vgp::Fail("Impossible to write VGP " + path + ": graph " + std::to_string(slot) + " " +
+                problem);
+    };
+    // The record gives its pixel bytes as an int32: a larger graph cannot be written.
+    const int64_t pixelBytes = int64_t{graph->width} * graph->height * 4;
+    if (pixelBytes > std::numeric_limits<int32_t>::max()) {
+      refuse("of " + vgp::SizeText(graph->width, graph->height) + " is too large for the format");
+    }
     // Writing pixels the image does not have would read past its memory.
     if (media::ImageWidth(graph->image) != graph->width ||
         media::ImageHeight(graph->image) != graph->height) {
-      vgp::Fail("Impossible to write VGP " + path + ": graph " + std::to_string(slot) +
-                " has no image of its size");
+      refuse("has no image of its size");
     }
     record.clear();
-    for (int32_t field : {slot, graph->width * graph->height * 4, graph->width, graph->height,
+    for (int32_t field : {slot, static_cast<int32_t>(pixelBytes), graph->width, graph->height,
                           static_cast<int32_t>(graph->points.size())}) {
       PutInt(record, field);
     }

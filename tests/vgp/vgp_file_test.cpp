@@ -161,6 +161,17 @@ TEST(VgpFailures, MissingFileBadHeaderAndUnwritableTarget) {
                    "Wrong header reading VGP " + folder.File("bad.vgp"));
   const std::string target = folder.File("no/such/folder.vgp");
   ExpectVgpFailure([&] { VGP::Create()->Save(target); }, "Impossible to write VGP " + target);
+
+  // Its pixel bytes would not fit the record's int32.
+  VGPPtr huge = VGP::Create();
+  TGraphPtr graph = TGraph::Create();
+  graph->width = 40000;
+  graph->height = 20000;
+  huge->Put(1, graph);
+  const std::string hugePath = folder.File("huge.vgp");
+  ExpectVgpFailure([&] { huge->Save(hugePath); }, "Impossible to write VGP " + hugePath +
+                                                      ": graph 1 of 40000 x 20000 is too large "
+                                                      "for the format");
 }
 
 }  // namespace
