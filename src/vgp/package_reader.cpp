@@ -150,16 +150,25 @@ TGraphPtr ReadGraph(PackageReader& reader, int imageFlags) {
 TGraphPtr ReadFpgFileGraph(PackageReader& reader, int imageFlags, const std::string& folder) {
   TGraphPtr graph = TGraph::Create();
   reader.SkipBytes(kRecordLengthBytes + kFpgDescriptionBytes);
-  const std::string name = reader.ReadName();
-  graph->width = reader.ReadSide("width");
-  graph->height = reader.ReadSide("height");
+  const std::string file = folder + reader.ReadName();
+  const int32_t recordWidth = reader.ReadSide("width");
+  const int32_t recordHeight = reader.ReadSide("height");
   // A graph without its image would be drawn as nothing and break every later operation.
-  graph->image = media::LoadImage(folder + name, imageFlags);
-  if (!graph->image) reader.Refuse("names an image that cannot be loaded (" + folder + name + ")");
+  graph->image = media::LoadImage(file, imageFlags);
+  if (!graph->image) reader.Refuse("names an image that cannot be loaded (" + file + ")");
+  // Everything that walks the graph's pixels trusts its size, so the size is the image's own; a
+  // record that says otherwise describes some other picture.
+  graph->width = media::ImageWidth(graph->image);
+  graph->height = media::ImageHeight(graph->image);
+  if (graph->width != recordWidth || graph->height != recordHeight) {
+    reader.Refuse("names an image of another size (" + file + " is " +
+                  SizeText(graph->width, graph->height) + ", its record says " +
+                  SizeText(recordWidth, recordHeight) + ")");
+  }
   graph->points = reader.ReadPoints();
   graph->pointCount = static_cast<int32_t>(graph->points.size());
   graph->ApplyHandle();
-  reader.SkipPixels(graph->width, graph->height);
+  reader.SkipPixels(recordWidth, recordHeight);
   return graph;
 }
 

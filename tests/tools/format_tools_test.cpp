@@ -8,6 +8,7 @@
 
 #include "format_files/package_bytes.h"
 #include "format_files/vba_bytes.h"
+#include "media/image.h"
 
 namespace {
 
@@ -83,6 +84,20 @@ TEST(Vgptool, BadFilesEndWithTheModuleMessage) {
   EXPECT_EQ(run.output, "Wrong header reading VGP " + folder.File("bad.vgp"));
   EXPECT_NE(run.status, 0);
   EXPECT_NE(Tool("vgptool", "info --reader nonsense " + folder.File("bad.vgp")).status, 0);
+}
+
+// An image file smaller than its record once had its pixels listed from beyond its end.
+TEST(Vgptool, AnImageFileSmallerThanItsRecordIsNamedWithBothSizes) {
+  ScratchFolder folder;
+  ASSERT_TRUE(media::SavePNG(media::Image(1, 1, 1, 0), folder.File("small.png")));
+  FileBytes fpg = FpgHeader();
+  AddFpgRecord(fpg, 1, 64, 64, {}, 0, "small.png");
+  fpg.WriteTo(folder.File("a.fpg"));
+
+  const ToolRun run = Tool("vgptool", "info --reader fpg-files --pixels " + folder.File("a.fpg"));
+  EXPECT_EQ(run.output, "FPG " + folder.File("a.fpg") + " names an image of another size (" +
+                            folder.File("small.png") + " is 1 x 1, its record says 64 x 64)");
+  EXPECT_NE(run.status, 0);
 }
 
 TEST(Vbatool, InfoThenBuildGivesBackTheSavedBytes) {

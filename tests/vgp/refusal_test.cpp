@@ -4,6 +4,7 @@
 
 #include "format_files/fatal.h"
 #include "format_files/package_bytes.h"
+#include "media/image.h"
 #include "vgp/pvgp.h"
 #include "vgp/ssvgp.h"
 #include "vgp/vgp.h"
@@ -76,6 +77,27 @@ TEST(FpgRefusal, MissingImageFileAndBadHeader) {
                    "Wrong header reading FPG " + folder.File("b.fpg"));
   ExpectVgpFailure([&] { PVGP::LoadFPG(folder.File("none.fpg")); },
                    "FPG " + folder.File("none.fpg") + " not found");
+}
+
+// The graph's size is its image's: a record giving another one describes some other picture.
+TEST(FpgRefusal, AnImageFileOfAnotherSizeThanItsRecord) {
+  ScratchFolder folder;
+  const media::Image image(2, 3, 1, 0);
+  ASSERT_TRUE(media::SavePNG(image, folder.File("b.png")));
+  struct Case {
+    int width, height;
+  };
+  for (const Case& record : {Case{4, 4}, Case{1, 3}, Case{2, 2}}) {
+    FileBytes file = FpgHeader();
+    AddFpgRecord(file, 1, record.width, record.height, {}, 0, "b.png");
+    file.WriteTo(folder.File("a.fpg"));
+    const std::string message = "FPG " + folder.File("a.fpg") +
+                                " names an image of another size (" + folder.File("b.png") +
+                                " is 2 x 3, its record says " + std::to_string(record.width) +
+                                " x " + std::to_string(record.height) + ")";
+    ExpectVgpFailure([&] { VGP::LoadFPGFiles(folder.File("a.fpg"), 0); }, message);
+    ExpectVgpFailure([&] { SSVGP::LoadFPGFiles(folder.File("a.fpg"), 0); }, message);
+  }
 }
 
 TEST(CutShort, ARecordMissingItsLastBytesRaisesTheReadError) {

@@ -53,9 +53,11 @@ Value GraphSlot(int32_t slot, const TGraphPtr& graph, bool pixels) {
     points.Push(pair);
   }
   entry.Set("points", points);
+  // The image's own size bounds its pixels, whatever the graph's record said.
   if (pixels && graph->image) {
-    entry.Set("pixels", PixelList(graph->image->Pixels(0),
-                                  static_cast<size_t>(graph->width) * graph->height));
+    const media::Image& image = *graph->image;
+    entry.Set("pixels", PixelList(image.Pixels(0), static_cast<size_t>(image.Width()) *
+                                                       static_cast<size_t>(image.Height())));
   }
   return entry;
 }
