@@ -48,6 +48,8 @@ int TJuego::Run() {
   field::ReportPlayersOf(manager.get());
   while (running == 1 && PlayFrame()) {
   }
+  // Left paused or while being decided, the clock would stay stopped for whatever comes next.
+  timer->SetSpeed(1, 0);
   media::StopChannel(musicChannel);
   field::ForgetPlayers();
   manager->Clear();
@@ -62,6 +64,7 @@ void TJuego::SetUpMatch() {
   endTime = 0;
   scroll = field::kStartScroll;
   running = 1;
+  timer->SetSpeed(1, 0);
   timer->Update();
   timer->Update();
   manager->dimmerRate = 0;
@@ -141,7 +144,6 @@ void TJuego::DecideMatch() {
     media::FlushKeys();
     if (const auto& hooks = game::CurrentMatchHooks(); hooks.waitingForKey) hooks.waitingForKey();
     media::WaitKey();
-    timer->SetSpeed(1, 0);
     running = 0;
   }
 }

@@ -49,6 +49,7 @@ int TTutorial::Run() {
   step = 0;
   resources->LoadAll();
   ChooseLevel(settings);
+  timer->SetSpeed(1, 0);  // whatever the screen before left it at
   timer->Update();
   timer->Update();
   SetUp(settings);

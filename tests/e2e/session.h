@@ -108,7 +108,39 @@ inline constexpr Place kYes{300, 360};
 
 constexpr int kKeyEnter = 13;
 constexpr int kKeyEscape = 27;
+constexpr int kKeyF10 = 121;
 constexpr int kKeyPlayerOne = 81;  // Q
+constexpr int kKeyPlayerTwo = 90;  // Z
+
+// Into the play panel, a choice, then two players.
+inline Script& Choose(Script& script, int ms, Place choice) {
+  return script.ClickButton(ms, kPlay.x, kPlay.y)
+      .ClickButton(ms + 1500, choice.x, choice.y)
+      .ClickButton(ms + 3000, kTwoPlayers.x, kTwoPlayers.y);
+}
+
+inline Script& QuitFromTheMenu(Script& script, int ms) {
+  return script.ClickButton(ms, kQuit.x, kQuit.y).ClickButton(ms + 1500, kYes.x, kYes.y);
+}
+
+// Player 1 (key Q) reaches player 2 from either side: from the right it crouches and slides until
+// player 2 trips over it; from the left it jumps, aims and dives.
+inline std::string KnockPlayerTwo(int start, bool fromTheRight) {
+  std::ostringstream script;
+  const auto at = [&](int ms, const char* what) {
+    script << start + ms << " key " << kKeyPlayerOne << ' ' << what << '\n';
+  };
+  if (fromTheRight) {
+    at(100, "down");
+    at(1900, "up");
+  } else {
+    at(100, "down");
+    at(400, "up");
+    at(750, "down");
+    at(1550, "up");
+  }
+  return script.str();
+}
 
 // The working folder becomes the data folder; the runner's files go beside it.
 class Session {

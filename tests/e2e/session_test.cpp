@@ -14,17 +14,6 @@ namespace {
 
 using namespace e2e;
 
-// Into the play panel, a choice, then two players.
-Script& Choose(Script& script, int ms, Place choice) {
-  return script.ClickButton(ms, kPlay.x, kPlay.y)
-      .ClickButton(ms + 1500, choice.x, choice.y)
-      .ClickButton(ms + 3000, kTwoPlayers.x, kTwoPlayers.y);
-}
-
-Script& QuitFromTheMenu(Script& script, int ms) {
-  return script.ClickButton(ms, kQuit.x, kQuit.y).ClickButton(ms + 1500, kYes.x, kYes.y);
-}
-
 // Steps 10-50 run 20.5 s on their timers, then Enter for 62, 71 and 82; 90-100 run 7 s, Enter for
 // 112; 120-140 run 15 s to the free play.
 Script& EnterAtEveryWait(Script& script, int start) {
@@ -74,25 +63,6 @@ TEST(Session, TheTutorialFromTheMenuThroughFreePlayAndBack) {
     }
   }
   EXPECT_LT(session.frames.back().t, start + 60000);
-}
-
-// Player 1 (key Q) reaches player 2 from either side: from the right it crouches and slides until
-// player 2 trips over it; from the left it jumps, aims and dives.
-std::string KnockPlayerTwo(int start, bool fromTheRight) {
-  std::ostringstream script;
-  const auto at = [&](int ms, const char* what) {
-    script << start + ms << " key " << kKeyPlayerOne << ' ' << what << '\n';
-  };
-  if (fromTheRight) {
-    at(100, "down");
-    at(1900, "up");
-  } else {
-    at(100, "down");
-    at(400, "up");
-    at(750, "down");
-    at(1550, "up");
-  }
-  return script.str();
 }
 
 TEST(Session, SplashMenuMatchToAWinnerTutorialAndQuit) {

@@ -78,26 +78,31 @@ TEST_F(JuegoTest, ThePlayerCountChoosesTheSlotsAndEscapeLeaves) {
   }
 }
 
+// A match starts at full speed whatever the last one left behind, and leaves it so even when
+// left paused; in between F10 pauses and a second F10 restores the speed that held before.
 TEST_F(JuegoTest, F10PausesAndASecondF10RestoresTheSpeedBefore) {
   Start();
-  timer->SetSpeed(0.5f, 0);
+  timer->SetSpeed(0, 0);
   std::vector<float> speeds;
   std::vector<float> scrolls;
   EachFrame([&](const TAdministrador&) {
     speeds.push_back(timer->GetSpeed());
     scrolls.push_back(game->scroll);
     const int frame = static_cast<int>(speeds.size());
-    media::Input().KeyEvent(media::kKeyF10, frame == 3 || frame == 6);
+    if (frame == 1) timer->SetSpeed(0.5f, 0);
+    media::Input().KeyEvent(media::kKeyF10, frame == 3 || frame == 6 || frame == 9);
     if (frame == 9) media::Input().KeyEvent(media::kKeyEscape, true);
   });
   game->Run();
   ASSERT_EQ(speeds.size(), 9u);
+  EXPECT_EQ(speeds[0], 1);
   EXPECT_EQ(speeds[2], 0.5f);
   EXPECT_EQ(speeds[3], 0);
   EXPECT_EQ(speeds[5], 0);
   EXPECT_EQ(speeds[6], 0.5f);
   EXPECT_EQ(scrolls[4], scrolls[5]);  // the field stands still
   EXPECT_GT(scrolls[8], scrolls[7]);
+  EXPECT_EQ(timer->GetSpeed(), 1);  // paused again in the last frame
 }
 
 // When one player is left the field freezes and darkens for 1.2 s of real time, the survivor
