@@ -33,5 +33,6 @@ void AddMetro(Pictures& out);
 void AddPlayfieldProps(Pictures& out);
 void AddSplash(Pictures& out);
 void AddWinner(Pictures& out);
+void AddDraw(Pictures& out);
 
 }  // namespace scenegen

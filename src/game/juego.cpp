@@ -35,6 +35,7 @@ std::shared_ptr<TJuego> TJuego::Create(std::shared_ptr<TSistema> system) {
   game->resources = TRecursos::Create(system);
   if (!game->resources) system->Error("no se pudo crear el gestor de recursos");
   game->resources->LoadAll();
+  game->drawPicture = LoadDrawPicture();
   for (int level = 0; level < TRecursos::kLevels; ++level) {
     game->resources->LoadScroll(level, kLevelNames[level]);
   }
@@ -128,11 +129,12 @@ int TJuego::PlayersLeft() const {
   return left;
 }
 
-// Only exactly one player left decides the match: if the last two fall together no one wins and
-// play goes on until Escape.
+// The last two may fall in the same frame, and the field still moves in the frame that decides
+// the match, so the survivor may fall too: whoever is left when the darkening is over has won,
+// and nobody left is a draw.
 void TJuego::DecideMatch() {
   if (!deciding) {
-    if (PlayersLeft() != 1) return;
+    if (PlayersLeft() > 1) return;
     deciding = true;
     timer->SetSpeed(0, 0);
     endTime = timer->GetElapsed(true) + kDecideMs;
@@ -140,7 +142,11 @@ void TJuego::DecideMatch() {
     fade = 0;
     fadeRate = 1 / kDecideMs;
   } else if (timer->GetElapsed(true) > endTime) {
-    ShowWinner();
+    if (PlayersLeft() == 0) {
+      ShowDraw();
+    } else {
+      ShowWinner();
+    }
     media::FlushKeys();
     if (const auto& hooks = game::CurrentMatchHooks(); hooks.waitingForKey) hooks.waitingForKey();
     media::WaitKey();

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "field/panorama.h"
+#include "media/image.h"
 #include "media/sound.h"
 
 class TAdministrador;
@@ -22,17 +23,21 @@ class TJuego {
   // Loads every level's art; null (after an error report) when the resources or the manager
   // cannot be made.
   static std::shared_ptr<TJuego> Create(std::shared_ptr<TSistema> system);
-  // Plays one match until a single player is left (or Escape); always returns to the menu.
+  // Plays one match until a single player is left, or none (a draw), or Escape; always returns
+  // to the menu.
   int Run();
   // Back panels, entities, front panels; presents the frame and clears the back buffer.
   void Render();
   // The survivors glide to the centre and the winner picture rises into place.
   void ShowWinner();
+  // Nobody is left: the draw picture rises into place, or the words are written without it.
+  void ShowDraw();
 
   std::shared_ptr<TSistema> system;
   std::shared_ptr<TRecursos> resources;
   std::shared_ptr<TAdministrador> manager;
   std::shared_ptr<TTimer> timer;
+  media::ImagePtr drawPicture;  // "gfx/empate.png"
   media::Channel musicChannel;
   float scroll = 401.0f;      // panorama position in pixels
   field::PanelTiles tiles{};  // which variant each panel position shows, per match
@@ -44,11 +49,15 @@ class TJuego {
   void SetUpMatch();
   // One frame; false once the match is over.
   bool PlayFrame();
-  // When exactly one player is left the field freezes and darkens, then the winner is shown.
+  // When one player or none is left the field freezes and darkens, then the winner or the draw
+  // is shown.
   void DecideMatch();
   void TogglePause();
   int PlayersLeft() const;
   void SetPanoramaColour() const;
+  // Rises 200 pixels into place over the last frame, in one second of real time.
+  void RisePicture(const media::ImagePtr& picture);
+  static media::ImagePtr LoadDrawPicture();
   field::Panorama Panorama() const;
 
   // Frame-loop state of the match being played.

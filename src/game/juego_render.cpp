@@ -14,8 +14,8 @@
 
 namespace {
 constexpr int kWinnerImage = 6;  // "gfx/ganador.png"
-constexpr float kWinnerRise = 200.0f;
-constexpr float kWinnerSpeed = 0.2f;  // pixels per real millisecond
+constexpr float kPictureRise = 200.0f;
+constexpr float kPictureSpeed = 0.2f;  // pixels per real millisecond
 
 const media::ImagePtr& NowhereTarget() {
   static const media::ImagePtr target = media::CreateImage(1, 1, 1, 0);
@@ -62,16 +62,19 @@ void TJuego::Render() {
   if (drawing) media::Clear();
 }
 
-// The back buffer is not cleared while the picture rises: it slides over the last frame.
 void TJuego::ShowWinner() {
   manager->PresentWinner();
+  RisePicture(resources->GetImage(kWinnerImage));
+}
+
+// The back buffer is not cleared while the picture rises: it slides over the last frame.
+void TJuego::RisePicture(const media::ImagePtr& picture) {
   ResetTransform();
   media::SetColor(255, 255, 255);
   media::SetBlend(media::kBlendAlpha);
-  const auto picture = resources->GetImage(kWinnerImage);
-  for (float offset = kWinnerRise; offset > 0;) {
+  for (float offset = kPictureRise; offset > 0;) {
     timer->Update();
-    offset -= kWinnerSpeed * timer->GetDelta(true);
+    offset -= kPictureSpeed * timer->GetDelta(true);
     media::DrawImage(picture, 0, offset, 0);
     media::Flip(-1);
   }

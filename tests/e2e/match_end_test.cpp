@@ -120,4 +120,38 @@ TEST(MatchEnd, LeftWhileTheFieldDarkensTheNextMatchStillMoves) {
   EXPECT_TRUE(PlayerOneRose(matches[1])) << "the match after a decided one stands still";
 }
 
+// Both players crouch and slide left; the one further right starts earlier, catches up and the
+// two reach the horde side by side.
+constexpr int kCatchUpMs = 1160;
+
+TEST(MatchEnd, TheLastTwoCaughtTogetherIsADrawAndAKeyReturnsToTheMenu) {
+  Session session;
+  const MatchStart start = ProbeMatchStart(session);
+  ASSERT_GT(start.t, 0);
+  const int right = start.playerOneRight ? kKeyPlayerOne : kKeyPlayerTwo;
+  const int left = start.playerOneRight ? kKeyPlayerTwo : kKeyPlayerOne;
+  Script script;
+  Choose(script, 1000, kForest);
+  script.Key(start.t + 100, right, 4000).Key(start.t + 100 + kCatchUpMs, left, 4000);
+  const int anyKeyAt = start.t + 8000;
+  script.Key(anyKeyAt, kKeyEnter);
+  QuitFromTheMenu(script, anyKeyAt + 2000);
+  ASSERT_EQ(session.Run(script, 120, "draw"), 0) << session.Output("draw");
+
+  const int out = OutAt(session.frames, 0);
+  ASSERT_GT(out, 0);
+  ASSERT_EQ(OutAt(session.frames, 1), out) << "the two were not caught in the same frame";
+  ASSERT_LT(out + 1200 + 1000, anyKeyAt);
+  EXPECT_EQ(StatesSeen(session.frames), (std::vector<int>{0, 1, 0}));
+  const auto match = Visits(session.frames, 1).at(0);
+  EXPECT_GE(match.back().t, out + 1200) << "the field darkens first";
+  // Nobody walks to the centre: both lie where the horde caught them.
+  EXPECT_LT(match.back().players.at(0).x, 100);
+  EXPECT_LT(match.back().players.at(1).x, 100);
+  const TraceFrame* menu = FirstIn(session.frames, 0, out);
+  ASSERT_NE(menu, nullptr);
+  EXPECT_GE(menu->t, anyKeyAt);
+  EXPECT_LT(menu->t, anyKeyAt + 500);
+}
+
 }  // namespace

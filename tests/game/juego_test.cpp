@@ -1,5 +1,5 @@
-// The match loop on the virtual clock: who plays, pausing, leaving, the end of a match, walkers
-// arriving, and the order of the panorama's layers.
+// The match loop on the virtual clock: who plays, pausing, leaving, the end of a match (a winner
+// or a draw), walkers arriving, and the order of the panorama's layers.
 #include "game/juego.h"
 
 #include <gtest/gtest.h>
@@ -138,17 +138,59 @@ TEST_F(JuegoTest, TheLastPlayerStandingIsPresentedAsTheWinner) {
   EXPECT_EQ(timer->GetSpeed(), 1);
 }
 
-TEST_F(JuegoTest, NoOneLeftDecidesNothing) {
-  Start();
-  int frames = 0;
-  EachFrame([&](const TAdministrador& manager) {
-    Player(manager, 0).state = kDead;
-    Player(manager, 1).state = kDead;
-    if (++frames == 200) media::Input().KeyEvent(media::kKeyEscape, true);
-  });
-  game->Run();
-  EXPECT_EQ(frames, 200);
-  EXPECT_LT(game->manager->dimmer, 1e-6);
+// The colour of the centre of a saved shot.
+uint32_t CentreOf(const std::string& shot) {
+  auto frame = media::LoadImage(shot, 0);
+  if (!frame) return 0;
+  const uint32_t colour = media::ReadPixel(media::LockImage(frame, 0), 400, 300) | 0xFF000000u;
+  media::UnlockImage(frame);
+  return colour;
+}
+
+// The last two falling in the same frame is a draw: the field freezes and darkens as for a
+// winner, then the draw picture rises (shot half-way up) and a key ends the match. So is a
+// survivor falling in the frame that decided the match, while the field still moved.
+TEST_F(JuegoTest, NoOneLeftIsADraw) {
+  for (int lastFallsIn : {5, 6}) {
+    SCOPED_TRACE(lastFallsIn);
+    const std::string shot =
+        (std::filesystem::current_path() / ("rising" + std::to_string(lastFallsIn) + ".png"));
+    Start("20000 key 13 down\n", {{1800, shot}});
+    system->config->playerCount = 2;
+    int frames = 0;
+    EachFrame([&](const TAdministrador& manager) {
+      ++frames;
+      if (frames == 5) Player(manager, 0).state = kDead;
+      if (frames == lastFallsIn) Player(manager, 1).state = kDead;
+      // A match that never ends fails here instead of hanging.
+      if (frames == 2000) media::Input().KeyEvent(media::kKeyEscape, true);
+    });
+    bool waited = false;
+    game::CurrentMatchHooks().waitingForKey = [&] { waited = true; };
+    EXPECT_EQ(game->Run(), 0);
+    EXPECT_TRUE(waited);
+    EXPECT_NEAR(frames, 5 + 1200 / 16.67, 3);
+    EXPECT_FLOAT_EQ(game->manager->dimmer, 1);
+    EXPECT_GT(game->fade, 0.97f);
+    EXPECT_EQ(CentreOf(shot), kDrawColour);
+  }
+}
+
+// A draw picture that could not be loaded leaves the words, written in the built-in font.
+TEST_F(JuegoTest, WithoutTheDrawPictureTheDrawIsWritten) {
+  const std::string shot = (std::filesystem::current_path() / "words.png").string();
+  std::filesystem::remove("gfx/empate.png");
+  Start("", {{0, shot}});
+  ASSERT_EQ(game->drawPicture, nullptr);
+  game->ShowDraw();
+  auto frame = media::LoadImage(shot, 0);
+  ASSERT_NE(frame, nullptr);
+  const media::PixelBuffer pixels = media::LockImage(frame, 0);
+  int lit = 0;
+  for (int y = 200; y < 276; ++y)
+    for (int x = 0; x < 800; ++x) lit += (media::ReadPixel(pixels, x, y) & 0xFFFFFFu) != 0;
+  media::UnlockImage(frame);
+  EXPECT_GT(lit, 2000);  // "¡EMPATE!" four times the font's size
 }
 
 // Players kept on their feet, so that only the walkers' schedule ends the wait.

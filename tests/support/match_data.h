@@ -1,6 +1,6 @@
 #pragma once
 // The data folder of a match, written by the test: one-bone puppets for every package and
-// animation file, the image table, and panorama panels when asked for.
+// animation file, the image table with the draw picture, and panorama panels when asked for.
 #include <algorithm>
 #include <string>
 
@@ -12,6 +12,10 @@ inline void WriteSolidPng(const std::string& path, uint32_t argb, int width = 8,
   media::SavePNG(*image, path);
 }
 
+// The winner and draw pictures are solid, each in its own colour.
+inline constexpr uint32_t kWinnerColour = 0xFFFFD700u;
+inline constexpr uint32_t kDrawColour = 0xFF2E7D32u;
+
 // Into gfx/ and anim/ of the current folder, which must exist.
 inline void WriteMatchData() {
   for (int i = 0; i < 4; ++i) OneGraphPackage()->Save("gfx/chr" + std::to_string(i) + ".vgp");
@@ -22,5 +26,6 @@ inline void WriteMatchData() {
                            "sangre3", "sangre4", "sangre5", "chispas"}) {
     WriteSolidPng(std::string("gfx/") + name + ".png", 0xFF808080u);
   }
-  WriteSolidPng("gfx/ganador.png", 0xFFFFD700u, 800, 600);
+  WriteSolidPng("gfx/ganador.png", kWinnerColour, 800, 600);
+  WriteSolidPng("gfx/empate.png", kDrawColour, 800, 600);
 }

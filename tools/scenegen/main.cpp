@@ -33,6 +33,7 @@ int main(int argc, char** argv) {
   scenegen::AddPlayfieldProps(pictures);
   scenegen::AddSplash(pictures);
   scenegen::AddWinner(pictures);
+  scenegen::AddDraw(pictures);
   for (const scenegen::Picture& picture : pictures) {
     if (!Render(picture, argv[1])) return 1;
   }

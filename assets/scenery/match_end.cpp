@@ -1,8 +1,10 @@
-// "ganador.png": rises over the black play field around the lone survivor standing at (400, 300).
-// The game does not clear the screen while the picture rises, so whatever passes over a clear
-// texel stays there. Every column is therefore clear only from the top edge down and solid below:
-// a stage whose curtains leave an opening straight up from the survivor, the podium under its
-// feet, and the words on the stage below.
+// The two pictures that end a match, one stage in two moods. The game does not clear the screen
+// while a picture rises, so whatever passes over a clear texel stays there: every column is clear
+// only from the top edge down and solid below.
+// "ganador.png" rises around the lone survivor standing at (400, 300): the curtains leave an
+// opening straight up from it, the podium stands under its feet, the words on the boards below.
+// "empate.png" ends a match nobody won: the curtains are closed, the podium is empty but for a
+// skull, and the horde reaches through the curtains. It is solid everywhere.
 #include <cmath>
 
 #include "art.h"
@@ -13,6 +15,9 @@ namespace {
 
 const Depth kInk{Rgb(0), 0, 3, Rgb(0x140c18)};
 const Color kIvory = Rgb(0xf1e8cf);
+const Color kGold = Rgb(0xe8b23a);
+const Color kVelvet = Rgb(0x8e1c2a);
+const Color kZombieSkin = Rgb(0x7d9a5a);
 constexpr double kFeetY = 300;
 // The opening: wide at the top edge, as wide as a puppet with its arms out at the waist.
 constexpr double kTopLeft = 240, kTopRight = 560, kWaistY = 170, kWaistLeft = 318,
@@ -35,18 +40,20 @@ void Curtains(cairo_t* cr) {
   cairo_rectangle(cr, 0, 0, kPanelWidth, kStageY);
   cairo_pattern_t* folds = cairo_pattern_create_linear(0, 0, 64, 0);
   cairo_pattern_set_extend(folds, CAIRO_EXTEND_REFLECT);
-  const Color velvet = Rgb(0x8e1c2a);
-  const Color light = Lighter(velvet, 0.25), dark = Darker(velvet, 0.45);
+  const Color light = Lighter(kVelvet, 0.25), dark = Darker(kVelvet, 0.45);
   cairo_pattern_add_color_stop_rgb(folds, 0, dark.r, dark.g, dark.b);
-  cairo_pattern_add_color_stop_rgb(folds, 0.55, velvet.r, velvet.g, velvet.b);
+  cairo_pattern_add_color_stop_rgb(folds, 0.55, kVelvet.r, kVelvet.g, kVelvet.b);
   cairo_pattern_add_color_stop_rgb(folds, 1, light.r, light.g, light.b);
   cairo_set_source(cr, folds);
   cairo_fill(cr);
   cairo_pattern_destroy(folds);
-  // Gold tassels where the curtains are tied back beside the opening.
+}
+
+// Gold tassels where the curtains are tied back beside the opening.
+void Tassels(cairo_t* cr) {
   for (double x : {kWaistLeft - 34, kWaistRight + 34}) {
     cairo_arc(cr, x, kWaistY + 40, 13, 0, 2 * M_PI);
-    kInk.FillOutlined(cr, Rgb(0xe8b23a));
+    kInk.FillOutlined(cr, kGold);
   }
 }
 
@@ -74,7 +81,7 @@ void Frame(cairo_t* cr) {
 }
 
 void Podium(cairo_t* cr) {
-  Color gold = Rgb(0xe8b23a);
+  const Color gold = kGold;
   cairo_move_to(cr, 320, kFeetY);
   cairo_line_to(cr, 480, kFeetY);
   cairo_line_to(cr, 500, kStageY);
@@ -90,12 +97,11 @@ void Podium(cairo_t* cr) {
   cairo_fill(cr);
   artkit::RoundedRectPath(cr, 310, kFeetY, 180, 12, 4);
   kInk.FillOutlined(cr, Lighter(gold, 0.25));
-  OutlinedText(cr, "1", 400, kFeetY + 74, 54, kIvory, Rgb(0x140c18), 3);
 }
 
-void Banner(cairo_t* cr) {
+// A ribbon across the front of the stage with the verdict on it.
+void Banner(cairo_t* cr, const char* words, Color ribbon, Color lettering) {
   constexpr double kTop = 408, kBottom = 468;
-  Color red = Rgb(0xc8282e);
   for (double side : {-1.0, 1.0}) {
     double inner = 400 + side * 190, outer = 400 + side * 262;
     cairo_move_to(cr, inner, kTop + 14);
@@ -104,21 +110,28 @@ void Banner(cairo_t* cr) {
     cairo_line_to(cr, outer, kBottom + 14);
     cairo_line_to(cr, inner, kBottom + 14);
     cairo_close_path(cr);
-    kInk.FillOutlined(cr, Darker(red, 0.3));
+    kInk.FillOutlined(cr, Darker(ribbon, 0.3));
   }
   cairo_move_to(cr, 190, kTop);
   cairo_curve_to(cr, 300, kTop - 8, 500, kTop - 8, 610, kTop);
   cairo_line_to(cr, 610, kBottom);
   cairo_curve_to(cr, 500, kBottom - 8, 300, kBottom - 8, 190, kBottom);
   cairo_close_path(cr);
-  kInk.FillOutlined(cr, red);
-  OutlinedText(cr, "¡GANADOR!", 400, kBottom - 14, 46, Rgb(0xffe27a), Rgb(0x140c18), 4);
+  kInk.FillOutlined(cr, ribbon);
+  OutlinedText(cr, words, 400, kBottom - 14, 46, lettering, kInk.ink, 4);
+}
+
+// The words on the boards under the banner.
+void Lines(cairo_t* cr, const char* line) {
+  OutlinedText(cr, line, 400, 515, 26, kIvory, kInk.ink, 3);
+  OutlinedText(cr, "Pulsa una tecla", 400, 550, 22, Rgb(0xffe27a), kInk.ink, 3);
 }
 
 void Winner(cairo_t* cr) {
   Curtains(cr);
   Boards(cr);
   Frame(cr);
+  Tassels(cr);
   // The opening's rim, then the opening itself: fully clear from the top edge to the feet.
   OpeningPath(cr);
   kInk.Stroke(cr, kInk.ink, 6);
@@ -127,15 +140,81 @@ void Winner(cairo_t* cr) {
   cairo_fill(cr);
   cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
   Podium(cr);
-  Banner(cr);
-  OutlinedText(cr, "¡La horda se queda con hambre!", 400, 515, 26, kIvory, Rgb(0x140c18), 3);
-  OutlinedText(cr, "Pulsa una tecla", 400, 550, 22, Rgb(0xffe27a), Rgb(0x140c18), 3);
+  OutlinedText(cr, "1", 400, kFeetY + 74, 54, kIvory, kInk.ink, 3);
+  Banner(cr, "¡GANADOR!", Rgb(0xc8282e), Rgb(0xffe27a));
+  Lines(cr, "¡La horda se queda con hambre!");
+}
+
+// Where the two closed curtains meet, with a scalloped pelmet over both.
+void ClosedCurtains(cairo_t* cr) {
+  cairo_move_to(cr, 400, 0);
+  cairo_line_to(cr, 400, kStageY);
+  kInk.Stroke(cr, Darker(kVelvet, 0.6), 5);
+  constexpr double kPelmet = 46, kScallop = 50;
+  cairo_move_to(cr, 0, 0);
+  cairo_line_to(cr, kPanelWidth, 0);
+  cairo_line_to(cr, kPanelWidth, kPelmet);
+  for (double x = kPanelWidth; x > 0; x -= kScallop) {
+    cairo_curve_to(cr, x - 10, kPelmet + 22, x - kScallop + 10, kPelmet + 22, x - kScallop,
+                   kPelmet);
+  }
+  cairo_close_path(cr);
+  kInk.FillOutlined(cr, Darker(kVelvet, 0.25));
+  cairo_move_to(cr, 0, kPelmet - 14);
+  cairo_line_to(cr, kPanelWidth, kPelmet - 14);
+  kInk.Stroke(cr, kGold, 6);
+}
+
+// A rotting hand pushed through the curtains: a torn sleeve from the seam, palm and fingers.
+void Hand(cairo_t* cr, double x, double y, double angle) {
+  cairo_save(cr);
+  cairo_translate(cr, x, y);
+  cairo_rotate(cr, angle);
+  cairo_scale(cr, 1.3, 1.3);
+  for (int finger = 0; finger < 4; ++finger) {
+    const double spread = (finger - 1.5) * 0.32;
+    cairo_move_to(cr, 0, 0);
+    cairo_line_to(cr, 34 * std::cos(spread) + 8, 34 * std::sin(spread));
+  }
+  cairo_move_to(cr, -4, 8);
+  cairo_line_to(cr, 14, 24);  // the thumb
+  OutlinedStroke(cr, kZombieSkin, 9, kInk);
+  cairo_arc(cr, 0, 0, 15, 0, 2 * M_PI);
+  kInk.FillOutlined(cr, kZombieSkin);
+  cairo_move_to(cr, -44, -14);
+  cairo_line_to(cr, -12, -16);
+  cairo_line_to(cr, -16, -6);
+  cairo_line_to(cr, -10, 2);
+  cairo_line_to(cr, -14, 12);
+  cairo_line_to(cr, -44, 14);
+  cairo_close_path(cr);
+  kInk.FillOutlined(cr, Rgb(0x4a4f63));
+  cairo_restore(cr);
+}
+
+void Draw(cairo_t* cr) {
+  Curtains(cr);
+  ClosedCurtains(cr);
+  Boards(cr);
+  Frame(cr);
+  Hand(cr, 452, 130, -0.25);
+  Hand(cr, 348, 212, M_PI + 0.2);
+  Podium(cr);
+  Skull(cr, 400, kFeetY - 30, 56, kInk);
+  Bone(cr, 400, kFeetY + 46, 70, 0.5, kInk);
+  Bone(cr, 400, kFeetY + 46, 70, -0.5, kInk);
+  Banner(cr, "¡EMPATE!", Rgb(0x4f7a2e), Rgb(0xd8f08a));
+  Lines(cr, "La horda se los comió a todos");
 }
 
 }  // namespace
 
 void AddWinner(Pictures& out) {
   out.push_back({"ganador.png", kPanelWidth, kScreenHeight, Winner});
+}
+
+void AddDraw(Pictures& out) {
+  out.push_back({"empate.png", kPanelWidth, kScreenHeight, Draw});
 }
 
 }  // namespace scenegen
