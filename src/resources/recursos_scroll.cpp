@@ -6,17 +6,13 @@
 #include "resources/recursos.h"
 
 namespace {
-// A panel counts as present when it opens for reading and writing (an existing file is not
-// truncated by that).
-bool PanelPresent(const std::string& path) {
-  auto file = media::Stream::OpenReadWrite(path);
-  if (!file) return false;
-  file->Close();
-  return true;
-}
-
 std::string PanelPath(const std::string& name, int layer, int variant) {
   return "gfx/" + name + std::to_string(layer) + "_" + std::to_string(variant) + ".png";
+}
+
+// Present means readable: data installed for everyone is often read-only for the player.
+bool PanelPresent(const std::string& name, int layer, int variant) {
+  return media::FileExists(PanelPath(name, layer, variant));
 }
 
 // Panels are never drawn into, so the game's and the tutorial's resource managers share one copy
@@ -44,9 +40,9 @@ void TRecursos::LoadScroll(int level, const std::string& name) {
   nscrolles& scroll = scrolls[level];
   EmptyLevel(scroll);
   if (name.empty()) return;
-  while (scroll.layerCount < kMaxLayers && PanelPresent(PanelPath(name, scroll.layerCount, 0))) {
+  while (scroll.layerCount < kMaxLayers && PanelPresent(name, scroll.layerCount, 0)) {
     auto layer = std::make_shared<PanelLayer>();
-    for (int variant = 0; PanelPresent(PanelPath(name, scroll.layerCount, variant)); ++variant) {
+    for (int variant = 0; PanelPresent(name, scroll.layerCount, variant); ++variant) {
       layer->push_back(LoadPanel(PanelPath(name, scroll.layerCount, variant)));
     }
     scroll.layers.push_back(std::move(layer));
