@@ -121,6 +121,19 @@ Player UnprivilegedPlayer(const fs::path& home) {
   return {prefix, ""};
 }
 
+// Under the sanitizers the runner reads the leak suppressions that LSAN_OPTIONS names (set as
+// "suppressions=FILE" by the test set-up), from a folder the player may not be allowed into: the
+// player gets a copy in its home.
+std::string LeakOptionsFor(const fs::path& home) {
+  const std::string key = "suppressions=";
+  const char* options = std::getenv("LSAN_OPTIONS");
+  if (!options || std::string(options).rfind(key, 0) != 0) return options ? options : "";
+  const fs::path copy = home / "lsan-suppressions.txt";
+  fs::copy_file(std::string(options).substr(key.size()), copy,
+                fs::copy_options::overwrite_existing);
+  return key + copy.string();
+}
+
 // The share of the top band of a picture (the sky of every scenery) that is not black.
 double LitShareOfTheTop(const fs::path& shot) {
   auto picture = media::LoadImage(shot.string(), 0);
@@ -156,15 +169,14 @@ TEST(Install, ReadOnlyDataPlayedByAnotherUserStillShowsTheScenery) {
 
   // The splash takes the first seconds; the match begins after it.
   const fs::path shot = home / "match.png";
+  const fs::path runner = prefix / "lib" / "skullgnawer" / "skullgnawer-headless";
   std::vector<std::string> command = player.prefix;
-  for (const std::string& arg :
-       {(prefix / "lib" / "skullgnawer" / "skullgnawer-headless").string(), std::string("--match"),
-        std::string("0:2"), std::string("--seconds"), std::string("8"), std::string("--shot"),
-        "7000:" + shot.string()}) {
-    command.push_back(arg);
-  }
+  command.insert(command.end(), {runner.string(), "--match", "0:2", "--seconds", "8", "--shot",
+                                 "7000:" + shot.string()});
   SpawnOptions options = StdoutTo((Here() / "run.txt").string());
-  options.setEnv = {{"HOME", home.string()}, {"XDG_CONFIG_HOME", (home / ".config").string()}};
+  options.setEnv = {{"HOME", home.string()},
+                    {"XDG_CONFIG_HOME", (home / ".config").string()},
+                    {"LSAN_OPTIONS", LeakOptionsFor(home)}};
   const int status = RunChild(command, options, std::chrono::minutes(1));
   SetWritable(prefix, true);
   ASSERT_EQ(status, 0) << ReadFile(Here() / "run.txt");
