@@ -48,7 +48,9 @@ int OutAt(const std::vector<TraceFrame>& frames, int slot) {
   return -1;
 }
 
-// The first match's start in a probe run, and whether player 1 stands right of player 2.
+// The first match's start in a probe run, and whether player 1 stands right of player 2. The probe
+// chooses at 1000, so a later choice at C starts its match at C + t - 1000: a second after that
+// is C + t.
 struct MatchStart {
   int t = 0;
   bool playerOneRight = false;
