@@ -1,5 +1,6 @@
 // Images live entirely in memory: the rasterizer reads the frames directly, so locking hands out
-// the frame's own pixels and unlocking has nothing left to publish.
+// the frame's own pixels; unlocking only tells the filtered copies that those pixels may have
+// changed since.
 #include "media/image.h"
 
 #include "media/draw.h"
@@ -59,7 +60,9 @@ void WritePixel(const PixelBuffer& buffer, int x, int y, uint32_t argb) {
   buffer.Row(y)[x] = argb;
 }
 
-void UnlockImage(const ImagePtr&) {}
+void UnlockImage(const ImagePtr& image) {
+  if (image) image->PixelsChanged();
+}
 
 int ImageWidth(const ImagePtr& image) {
   return image ? image->Width() : 0;

@@ -35,6 +35,9 @@ class Image {
     return frames_[frame].data();
   }
   const uint32_t* Pixels(int frame) const { return frames_[frame].data(); }
+  // Pixels written through a pointer handed out earlier (a lock held across a draw) are seen:
+  // every premultiplied copy is rebuilt on its next use.
+  void PixelsChanged() { premultipliedValid_.assign(premultipliedValid_.size(), false); }
   // The frame with colour premultiplied by alpha (the rasterizer's filtered sampling reads it).
   const uint32_t* PremultipliedPixels(int frame) const;
 
