@@ -23,7 +23,6 @@ void SetTransform(float degrees, float sx, float sy);
 void SetClearColor(int r, int g, int b);
 void SetMaskColor(int r, int g, int b);
 void AutoMidHandle(bool on);
-void SetDefaultImageFlags(int flags);
 
 struct RenderState {
   int r = 255, g = 255, b = 255;
@@ -34,7 +33,6 @@ struct RenderState {
   int clearR = 0, clearG = 0, clearB = 0;
   int maskR = 0, maskG = 0, maskB = 0;
   bool autoMidHandle = false;
-  int defaultImageFlags = kImageMasked | kImageFiltered;
 };
 const RenderState& GetRenderState();
 void ResetRenderState();  // back to the defaults above

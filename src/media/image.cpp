@@ -7,6 +7,12 @@
 #include "media/pixel_ops.h"
 
 namespace media {
+namespace {
+
+// What a load or a creation passing -1 gets.
+constexpr int kFlagsByDefault = kImageMasked | kImageFiltered;
+
+}  // namespace
 
 Image::Image(int width, int height, int frames, int flags)
     : width_(width),
@@ -31,7 +37,7 @@ const uint32_t* Image::PremultipliedPixels(int frame) const {
 }
 
 int ResolveImageFlags(int flags) {
-  return flags == kImageDefaultFlags ? GetRenderState().defaultImageFlags : flags;
+  return flags == kImageDefaultFlags ? kFlagsByDefault : flags;
 }
 
 void ApplyAutoMidHandle(Image& image) {

@@ -84,8 +84,8 @@ ImagePtr TrimTransparentEdges(const ImagePtr& image);
 // Writes frame `frame` as an 8-bit RGBA PNG; false when the file cannot be written.
 bool SavePNG(const Image& image, const std::string& path, int frame = 0);
 
-// Shared by the loaders: -1 becomes the render state's default flags, and a new image gets its
-// handle at its centre while auto mid-handle is on.
+// Shared by the loaders: -1 becomes the default flags (masked and filtered), and a new image
+// gets its handle at its centre while auto mid-handle is on.
 int ResolveImageFlags(int flags);
 void ApplyAutoMidHandle(Image& image);
 
