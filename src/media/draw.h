@@ -3,6 +3,7 @@
 #include <string>
 
 #include "media/image.h"
+#include "media/latin1.h"
 
 namespace media {
 
@@ -54,8 +55,5 @@ bool ImagesCollide(const ImagePtr& a, float ax, float ay, int aFrame, float aRot
 // Drawing goes to the back buffer unless another image is chosen (tools draw sheets this way).
 void SetDrawTarget(const ImagePtr& target);  // null = the back buffer
 ImagePtr BackBuffer();                       // 800 x 600, created on first use
-
-// Converts UTF-8 source literals to the Latin-1 the font and the key names use.
-std::string Latin1(const std::string& utf8);
 
 }  // namespace media

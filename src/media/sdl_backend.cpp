@@ -8,7 +8,9 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <string_view>
 
+#include "media/latin1.h"
 #include "media/sdl_joysticks.h"
 #include "media/sdl_keymap.h"
 #include "media/sound.h"
@@ -40,16 +42,10 @@ SDL_AudioDeviceID OpenAudio() {
 }
 
 // Typed text arrives as UTF-8; the game's characters are Latin-1, so anything beyond is dropped.
-void QueueLatin1(const char* utf8, InputState& input) {
-  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(utf8); *p;) {
-    int code = *p++;
-    if (code >= 0xc0 && code < 0xe0 && (*p & 0xc0) == 0x80) {
-      code = (code & 0x1f) << 6 | (*p++ & 0x3f);
-    } else if (code >= 0x80) {
-      while ((*p & 0xc0) == 0x80) ++p;
-      continue;
-    }
-    input.CharEvent(code);
+void QueueLatin1(std::string_view utf8, InputState& input) {
+  for (size_t at = 0; at < utf8.size();) {
+    const uint32_t code = NextCodePoint(utf8, at);
+    if (code <= kLatin1Last) input.CharEvent(static_cast<int>(code));
   }
 }
 
