@@ -12,6 +12,7 @@
 #include <sanitizer/lsan_interface.h>
 #endif
 
+#include "following_source.h"
 #include "media/backend.h"
 #include "media/input.h"
 #include "media/sdl_backend.h"
@@ -164,6 +165,22 @@ TEST(WindowedBackend, KeysTextAndButtonsBecomeGameCodes) {
   quit.type = SDL_QUIT;
   SDL_PushEvent(&quit);
   EXPECT_THROW(media::KeyHit(media::kKeyEscape), media::ProgramExit);
+  media::UseBackend(nullptr);
+}
+
+// In the window the source runs after SDL's events, so bots could play there as well.
+TEST(InputSource, FollowsTheWindowsEventsInTheSamePump) {
+  media::UseBackend(media::MakeWindowedBackend());
+  media::Input() = media::InputState();
+  if (SDL_WasInit(SDL_INIT_EVENTS) == 0) GTEST_SKIP() << "no event queue: " << SDL_GetError();
+  auto source = std::make_shared<FollowingSource>();
+  media::UseInputSource(source);
+  PushKey(SDL_SCANCODE_A, true);
+  EXPECT_EQ(media::KeyDown(FollowingSource::kFollower), 1);
+  PushKey(SDL_SCANCODE_A, false);
+  EXPECT_EQ(media::KeyDown(FollowingSource::kFollower), 0);
+  EXPECT_EQ(media::KeyHit(FollowingSource::kFollower), 1);
+  media::UseInputSource(nullptr);
   media::UseBackend(nullptr);
 }
 
