@@ -166,7 +166,9 @@ bool WindowedBackend::Open(Driver driver, int width, int height, bool fullScreen
   // The fallback presents through the window system's own image transfer, never through a GL
   // texture behind SDL's back (the accelerated renderer has no use for that surface).
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-  Uint32 windowFlags = SDL_WINDOW_RESIZABLE | (fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  // Hidden until its renderer is accepted, so a refused driver's window never shows.
+  Uint32 windowFlags =
+      SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | (fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
   window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
                              height, windowFlags);
   // The accelerated renderer stands for the OpenGL driver, the software one for the fallback.
@@ -182,6 +184,7 @@ bool WindowedBackend::Open(Driver driver, int width, int height, bool fullScreen
     CloseWindow();
     return false;
   }
+  SDL_ShowWindow(window_);
   vsync_ = false;
   if (audio_ == 0) audio_ = OpenAudio();
   SDL_StartTextInput();

@@ -241,8 +241,24 @@ class GlDriverAllocations {
 #endif
 };
 
+// Counts the windows SDL shows while it lives.
+class ShownWindows {
+ public:
+  ShownWindows() { SDL_AddEventWatch(Count, this); }
+  ~ShownWindows() { SDL_DelEventWatch(Count, this); }
+  int count = 0;
+
+ private:
+  static int Count(void* self, SDL_Event* event) {
+    if (event->type == SDL_WINDOWEVENT && event->window.event == SDL_WINDOWEVENT_SHOWN)
+      ++static_cast<ShownWindows*>(self)->count;
+    return 0;
+  }
+};
+
 // A virtual X server has no graphics card: whatever GL it offers runs on the processor, so the
-// OpenGL driver is refused and the fallback presents the frames.
+// OpenGL driver is refused, without its window ever showing, and the fallback presents the
+// frames in the one window a player sees.
 TEST(WindowedBackend, RefusesAGlThatRunsOnTheProcessor) {
   [[maybe_unused]] const GlDriverAllocations unchecked;
   VirtualDisplay display;
@@ -252,8 +268,13 @@ TEST(WindowedBackend, RefusesAGlThatRunsOnTheProcessor) {
   setenv("DISPLAY", display.Name().c_str(), 1);
   setenv("SDL_AUDIODRIVER", "dummy", 1);
   std::unique_ptr<media::Backend> backend = media::MakeWindowedBackend();
-  EXPECT_FALSE(backend->Open(media::Driver::kOpenGL, 800, 600, false));
-  EXPECT_TRUE(backend->Open(media::Driver::kDirect3D7, 800, 600, false));
+  {
+    ShownWindows shown;
+    EXPECT_FALSE(backend->Open(media::Driver::kOpenGL, 800, 600, false));
+    EXPECT_EQ(shown.count, 0) << "the refused driver's window flashed on the screen";
+    EXPECT_TRUE(backend->Open(media::Driver::kDirect3D7, 800, 600, false));
+    EXPECT_EQ(shown.count, 1);
+  }
   media::Image frame(800, 600, 1, 0);
   backend->Present(frame, false);
   backend.reset();
