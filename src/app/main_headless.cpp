@@ -12,6 +12,7 @@
 #include "game/match_hooks.h"
 #include "media/backend.h"
 #include "media/headless_backend.h"
+#include "media/input.h"
 #include "media/system.h"
 
 namespace {
@@ -19,15 +20,15 @@ namespace {
 constexpr int kUsageStatus = 2;
 constexpr int32_t kBotSeed = 20070727;
 
-// Bots look at the field before every match frame and press through the backend's input pump.
-std::unique_ptr<media::Backend> AddBots(std::unique_ptr<media::Backend> backend, int count) {
+// Bots look at the field before every match frame and press as the media layer's input source.
+void AddBots(int count) {
   auto bots = std::make_shared<game::Bots>(count, kBotSeed);
   auto& hooks = game::CurrentMatchHooks();
   hooks.beforeFrame = [bots](const TAdministrador& manager) {
     bots->Think(manager, media::Milliseconds());
   };
   hooks.waitingForKey = [bots] { bots->WaitingForKey(media::Milliseconds()); };
-  return game::WithBots(std::move(backend), bots);
+  media::UseInputSource(bots);
 }
 
 // Without drawing, the frames around a shot are still drawn, so that a long run can be planned
@@ -69,7 +70,7 @@ int main(int argc, char** argv) {
   }
   auto backend = media::MakeHeadlessBackend(BackendOptions(*options, trace.get()));
   if (!backend) return kUsageStatus;
-  if (options->bots > 0) backend = AddBots(std::move(backend), options->bots);
+  if (options->bots > 0) AddBots(options->bots);
   game::CurrentMatchHooks().draw = options->draw;
   if (!options->draw && !options->shots.empty()) DrawOnlyForShots(options->shots);
   const std::string data =

@@ -159,37 +159,4 @@ void PressButton(media::InputState& input, int code, bool down) {
   }
 }
 
-namespace {
-
-class BotBackend : public media::Backend {
- public:
-  BotBackend(std::unique_ptr<media::Backend> inner, std::shared_ptr<Bots> bots)
-      : inner_(std::move(inner)), bots_(std::move(bots)) {}
-  void SetTitle(const std::string& title) override { inner_->SetTitle(title); }
-  bool Open(media::Driver driver, int width, int height, bool fullScreen) override {
-    return inner_->Open(driver, width, height, fullScreen);
-  }
-  void Present(const media::Image& frame, bool wait) override { inner_->Present(frame, wait); }
-  void PumpEvents(media::InputState& input) override {
-    inner_->PumpEvents(input);
-    bots_->Feed(input, inner_->Milliseconds());
-  }
-  uint32_t Milliseconds() override { return inner_->Milliseconds(); }
-  void Sleep(int ms) override { inner_->Sleep(ms); }
-  void ShowPointer(bool visible) override { inner_->ShowPointer(visible); }
-  void WarpPointer(int x, int y) override { inner_->WarpPointer(x, y); }
-  void Notify(const std::string& text, bool serious) override { inner_->Notify(text, serious); }
-
- private:
-  std::unique_ptr<media::Backend> inner_;
-  std::shared_ptr<Bots> bots_;
-};
-
-}  // namespace
-
-std::unique_ptr<media::Backend> WithBots(std::unique_ptr<media::Backend> inner,
-                                         std::shared_ptr<Bots> bots) {
-  return std::make_unique<BotBackend>(std::move(inner), std::move(bots));
-}
-
 }  // namespace game

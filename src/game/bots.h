@@ -1,12 +1,12 @@
 #pragma once
 // Computer players for unattended runs (demos, soak tests). A bot only presses and releases its
 // player's configured button, and the presses reach the game as input events, the way a person's
-// do. Bots choose from a random stream of their own, so drawing or not never changes play.
+// do: the bots are the media layer's input source. Bots choose from a random stream of their own,
+// so drawing or not never changes play.
 #include <array>
 #include <cstdint>
-#include <memory>
 
-#include "media/backend.h"
+#include "media/input.h"
 #include "media/system.h"
 
 class TAdministrador;
@@ -14,7 +14,7 @@ class TJugador;
 
 namespace game {
 
-class Bots {
+class Bots : public media::InputSource {
  public:
   static constexpr int kMaxBots = 4;
 
@@ -26,7 +26,7 @@ class Bots {
   // match frame.
   void WaitingForKey(uint32_t nowMs);
   // Turns the decisions into button events.
-  void Feed(media::InputState& input, uint32_t nowMs);
+  void Feed(media::InputState& input, uint32_t nowMs) override;
   int Count() const { return count_; }
 
  private:
@@ -54,10 +54,5 @@ class Bots {
 
 // Sends a button event for an input code: mouse 1-3, joystick 500 + port × 100 + button, or a key.
 void PressButton(media::InputState& input, int code, bool down);
-
-// A backend that passes everything to `inner` and lets the bots add their button events after
-// each pump of the real (or scripted) ones.
-std::unique_ptr<media::Backend> WithBots(std::unique_ptr<media::Backend> inner,
-                                         std::shared_ptr<Bots> bots);
 
 }  // namespace game

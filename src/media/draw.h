@@ -3,6 +3,7 @@
 #include <string>
 
 #include "media/image.h"
+#include "media/latin1.h"
 
 namespace media {
 
@@ -23,7 +24,6 @@ void SetTransform(float degrees, float sx, float sy);
 void SetClearColor(int r, int g, int b);
 void SetMaskColor(int r, int g, int b);
 void AutoMidHandle(bool on);
-void SetDefaultImageFlags(int flags);
 
 struct RenderState {
   int r = 255, g = 255, b = 255;
@@ -34,7 +34,6 @@ struct RenderState {
   int clearR = 0, clearG = 0, clearB = 0;
   int maskR = 0, maskG = 0, maskB = 0;
   bool autoMidHandle = false;
-  int defaultImageFlags = kImageMasked | kImageFiltered;
 };
 const RenderState& GetRenderState();
 void ResetRenderState();  // back to the defaults above
@@ -56,8 +55,5 @@ bool ImagesCollide(const ImagePtr& a, float ax, float ay, int aFrame, float aRot
 // Drawing goes to the back buffer unless another image is chosen (tools draw sheets this way).
 void SetDrawTarget(const ImagePtr& target);  // null = the back buffer
 ImagePtr BackBuffer();                       // 800 x 600, created on first use
-
-// Converts UTF-8 source literals to the Latin-1 the font and the key names use.
-std::string Latin1(const std::string& utf8);
 
 }  // namespace media

@@ -23,7 +23,7 @@ struct HeadlessOptions {
   std::vector<std::pair<uint32_t, std::string>> shots;
   // Reaching this virtual time ends the program with status 0; 0 means no limit.
   uint32_t stopAfterMs = 0;
-  // Called after every presented frame with the virtual time (traces and bots hook in here).
+  // Called after every presented frame with the virtual time (traces hook in here).
   std::function<void(uint32_t ms)> onPresent;
 };
 

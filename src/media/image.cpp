@@ -1,11 +1,18 @@
 // Images live entirely in memory: the rasterizer reads the frames directly, so locking hands out
-// the frame's own pixels and unlocking has nothing left to publish.
+// the frame's own pixels; unlocking only tells the filtered copies that those pixels may have
+// changed since.
 #include "media/image.h"
 
 #include "media/draw.h"
 #include "media/pixel_ops.h"
 
 namespace media {
+namespace {
+
+// What a load or a creation passing -1 gets.
+constexpr int kFlagsByDefault = kImageMasked | kImageFiltered;
+
+}  // namespace
 
 Image::Image(int width, int height, int frames, int flags)
     : width_(width),
@@ -30,7 +37,7 @@ const uint32_t* Image::PremultipliedPixels(int frame) const {
 }
 
 int ResolveImageFlags(int flags) {
-  return flags == kImageDefaultFlags ? GetRenderState().defaultImageFlags : flags;
+  return flags == kImageDefaultFlags ? kFlagsByDefault : flags;
 }
 
 void ApplyAutoMidHandle(Image& image) {
@@ -59,7 +66,9 @@ void WritePixel(const PixelBuffer& buffer, int x, int y, uint32_t argb) {
   buffer.Row(y)[x] = argb;
 }
 
-void UnlockImage(const ImagePtr&) {}
+void UnlockImage(const ImagePtr& image) {
+  if (image) image->PixelsChanged();
+}
 
 int ImageWidth(const ImagePtr& image) {
   return image ? image->Width() : 0;

@@ -35,6 +35,9 @@ class Image {
     return frames_[frame].data();
   }
   const uint32_t* Pixels(int frame) const { return frames_[frame].data(); }
+  // Pixels written through a pointer handed out earlier (a lock held across a draw) are seen:
+  // every premultiplied copy is rebuilt on its next use.
+  void PixelsChanged() { premultipliedValid_.assign(premultipliedValid_.size(), false); }
   // The frame with colour premultiplied by alpha (the rasterizer's filtered sampling reads it).
   const uint32_t* PremultipliedPixels(int frame) const;
 
@@ -81,8 +84,8 @@ ImagePtr TrimTransparentEdges(const ImagePtr& image);
 // Writes frame `frame` as an 8-bit RGBA PNG; false when the file cannot be written.
 bool SavePNG(const Image& image, const std::string& path, int frame = 0);
 
-// Shared by the loaders: -1 becomes the render state's default flags, and a new image gets its
-// handle at its centre while auto mid-handle is on.
+// Shared by the loaders: -1 becomes the default flags (masked and filtered), and a new image
+// gets its handle at its centre while auto mid-handle is on.
 int ResolveImageFlags(int flags);
 void ApplyAutoMidHandle(Image& image);
 

@@ -1,5 +1,5 @@
-// Polled input: the backends feed events into one InputState; the game's queries pump the
-// backend first, so whatever happened since the last query is counted.
+// Polled input: the backends, and then the input source, feed events into one InputState; the
+// game's queries pump first, so whatever happened since the last query is counted.
 #include "media/input.h"
 
 #include "media/backend.h"
@@ -24,10 +24,18 @@ int TakeCount(int& count) {
   return taken;
 }
 
+std::shared_ptr<InputSource>& InstalledSource() {
+  static std::shared_ptr<InputSource> source;
+  return source;
+}
+
 // Closing the window ends the program as the game's own quit does.
 InputState& Pumped() {
   InputState& input = Input();
-  CurrentBackend().PumpEvents(input);
+  Backend& backend = CurrentBackend();
+  backend.PumpEvents(input);
+  if (const std::shared_ptr<InputSource>& source = InstalledSource())
+    source->Feed(input, backend.Milliseconds());
   if (input.TakeCloseRequest()) End();
   return input;
 }
@@ -124,6 +132,10 @@ int InputState::JoystickHit(int button, int port) {
 InputState& Input() {
   static InputState input;
   return input;
+}
+
+void UseInputSource(std::shared_ptr<InputSource> source) {
+  InstalledSource() = std::move(source);
 }
 
 int KeyHit(int key) {

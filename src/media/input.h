@@ -1,10 +1,12 @@
 #pragma once
 // Polled keyboard, mouse and joystick. Every query pumps the backend's events first.
 #include <cstdint>
+#include <memory>
 
 namespace media {
 
-// Windows virtual-key codes the game names.
+// Windows virtual-key codes the game names, packed as a table.
+// clang-format off
 enum Key : int {
   kKeyBackspace = 8,
   kKeyTab = 9,
@@ -38,6 +40,7 @@ enum Key : int {
   kKeyLeftAlt = 164,
   kKeyRightAlt = 165,
 };
+// clang-format on
 constexpr int kKeyCodes = 256;
 constexpr int kMouseButtons = 3;  // 1 left, 2 right, 3 middle
 constexpr int kJoystickPorts = 16;
@@ -105,5 +108,16 @@ class InputState {
 };
 
 InputState& Input();  // the layer's one input state
+
+// Players that are not people (the demo bots) press through this: after every pump of the
+// backend's events, in the window as headless, the source may add events of its own.
+class InputSource {
+ public:
+  virtual ~InputSource() = default;
+  virtual void Feed(InputState& input, uint32_t nowMs) = 0;
+};
+
+// Installs the one input source; null removes it.
+void UseInputSource(std::shared_ptr<InputSource> source);
 
 }  // namespace media

@@ -38,9 +38,6 @@ void SetMaskColor(int r, int g, int b) {
 void AutoMidHandle(bool on) {
   state.autoMidHandle = on;
 }
-void SetDefaultImageFlags(int flags) {
-  state.defaultImageFlags = flags;
-}
 
 const RenderState& GetRenderState() {
   return state;

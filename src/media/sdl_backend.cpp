@@ -8,7 +8,9 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <string_view>
 
+#include "media/latin1.h"
 #include "media/sdl_joysticks.h"
 #include "media/sdl_keymap.h"
 #include "media/sound.h"
@@ -40,16 +42,10 @@ SDL_AudioDeviceID OpenAudio() {
 }
 
 // Typed text arrives as UTF-8; the game's characters are Latin-1, so anything beyond is dropped.
-void QueueLatin1(const char* utf8, InputState& input) {
-  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(utf8); *p;) {
-    int code = *p++;
-    if (code >= 0xc0 && code < 0xe0 && (*p & 0xc0) == 0x80) {
-      code = (code & 0x1f) << 6 | (*p++ & 0x3f);
-    } else if (code >= 0x80) {
-      while ((*p & 0xc0) == 0x80) ++p;
-      continue;
-    }
-    input.CharEvent(code);
+void QueueLatin1(std::string_view utf8, InputState& input) {
+  for (size_t at = 0; at < utf8.size();) {
+    const uint32_t code = NextCodePoint(utf8, at);
+    if (code <= kLatin1Last) input.CharEvent(static_cast<int>(code));
   }
 }
 
@@ -170,7 +166,9 @@ bool WindowedBackend::Open(Driver driver, int width, int height, bool fullScreen
   // The fallback presents through the window system's own image transfer, never through a GL
   // texture behind SDL's back (the accelerated renderer has no use for that surface).
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-  Uint32 windowFlags = SDL_WINDOW_RESIZABLE | (fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  // Hidden until its renderer is accepted, so a refused driver's window never shows.
+  Uint32 windowFlags =
+      SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | (fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
   window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
                              height, windowFlags);
   // The accelerated renderer stands for the OpenGL driver, the software one for the fallback.
@@ -186,6 +184,7 @@ bool WindowedBackend::Open(Driver driver, int width, int height, bool fullScreen
     CloseWindow();
     return false;
   }
+  SDL_ShowWindow(window_);
   vsync_ = false;
   if (audio_ == 0) audio_ = OpenAudio();
   SDL_StartTextInput();

@@ -92,11 +92,14 @@ class Mixer {
 };
 
 Channel Mixer::Start(std::unique_ptr<SoundDecoder> decoder, const Sound& sound) {
+  // A finished voice may still hold its decoder. It goes to `finished`, declared before the lock
+  // so that it is closed after the lock is released.
+  std::unique_ptr<SoundDecoder> finished;
   std::lock_guard lock(mutex_);
   for (int slot = 0; slot < kVoices; ++slot) {
     Voice& voice = voices_[slot];
     if (voice.active) continue;
-    // A finished voice may still hold its decoder; it is replaced here.
+    finished = std::move(voice.decoder);
     voice.decoder = std::move(decoder);
     voice.active = true;
     ++voice.generation;

@@ -11,7 +11,6 @@ namespace media {
 namespace {
 
 constexpr uint32_t kWhite = 0x00FFFFFFu;
-constexpr char kUnknownCharacter = '?';
 
 const Image* GlyphImage(unsigned char code) {
   static std::array<ImagePtr, 256> glyphs;
@@ -48,29 +47,6 @@ int TextWidth(const std::string& latin1) {
 
 int TextHeight() {
   return font::kHeight;
-}
-
-// Code points above 255 become '?'. A byte that does not start a valid UTF-8 sequence is kept
-// as it is, so text that is already Latin-1 passes through unchanged.
-std::string Latin1(const std::string& utf8) {
-  std::string out;
-  for (size_t i = 0; i < utf8.size(); ++i) {
-    const unsigned char lead = utf8[i];
-    int length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    if (lead >= 0xF8 || i + length > utf8.size()) length = 1;
-    uint32_t code = length == 1 ? lead : lead & (0x3F >> (length - 1));
-    for (int k = 1; k < length; ++k) {
-      const unsigned char next = utf8[i + k];
-      if ((next & 0xC0) != 0x80) {
-        length = 1, code = lead;
-        break;
-      }
-      code = code << 6 | (next & 0x3F);
-    }
-    out += code <= 0xFF ? static_cast<char>(code) : kUnknownCharacter;
-    i += length - 1;
-  }
-  return out;
 }
 
 }  // namespace media

@@ -24,7 +24,8 @@ TEST(MatchSoak, FourBotsPlayHalfAnHourOfMatches) {
   TempFolder folder;
   WriteMatchData();
   auto bots = std::make_shared<game::Bots>(4, 7);
-  media::UseBackend(game::WithBots(media::MakeHeadlessBackend({}), bots));
+  media::UseBackend(media::MakeHeadlessBackend({}));
+  media::UseInputSource(bots);
   media::OpenDisplay(800, 600, 0, 60, 0);
   FillTrigTables();
   auto system = TSistema::Create();
@@ -74,6 +75,7 @@ TEST(MatchSoak, FourBotsPlayHalfAnHourOfMatches) {
     ++matches;
   }
   hooks = {};
+  media::UseInputSource(nullptr);
   media::UseBackend(media::MakeHeadlessBackend({}));
 
   EXPECT_GE(matches, 3);

@@ -2,6 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <vector>
+
+#include "following_source.h"
+#include "media/backend.h"
+#include "media/headless_backend.h"
+#include "media/system.h"
+#include "temp_dir.h"
+
 namespace {
 
 TEST(InputState, KeyHitsCountPressesAndResetOnQuery) {
@@ -57,6 +66,29 @@ TEST(InputState, MouseAndJoystickButtons) {
   EXPECT_EQ(input.JoystickHit(3, 1), 1);
   EXPECT_EQ(input.JoystickHit(3, 1), 0);
   EXPECT_EQ(input.JoystickHit(3, media::kJoystickPorts), 0);
+}
+
+// The source runs after the script's events of the same pump and gets the virtual time.
+TEST(InputSource, FollowsTheHeadlessScriptInTheSamePump) {
+  TempDir dir;
+  std::ofstream(dir.File("input.txt")) << "10 key 65 down\n20 key 65 up\n";
+  media::HeadlessOptions options;
+  options.inputScript = dir.File("input.txt");
+  media::UseBackend(media::MakeHeadlessBackend(options));
+  media::Input() = media::InputState();
+  auto source = std::make_shared<FollowingSource>();
+  media::UseInputSource(source);
+  EXPECT_EQ(media::KeyDown(FollowingSource::kFollower), 0);
+  media::Sleep(10);
+  EXPECT_EQ(media::KeyDown(FollowingSource::kFollower), 1);
+  media::Sleep(10);
+  EXPECT_EQ(media::KeyDown(FollowingSource::kFollower), 0);
+  EXPECT_EQ(media::KeyHit(FollowingSource::kFollower), 1);
+  EXPECT_EQ(source->fedAt, (std::vector<uint32_t>{0, 10, 20, 20}));
+  media::UseInputSource(nullptr);
+  media::KeyHit(FollowingSource::kLeader);
+  EXPECT_EQ(source->fedAt.size(), 4u);
+  media::UseBackend(nullptr);
 }
 
 }  // namespace

@@ -3,10 +3,16 @@
 #include <gtest/gtest.h>
 #include <vorbis/vorbisenc.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <fstream>
+#include <future>
+#include <memory>
+#include <thread>
 #include <vector>
 
+#include "media/sound_source.h"
 #include "temp_dir.h"
 
 namespace {
@@ -162,6 +168,80 @@ TEST(Sound, StaleChannelHandleLeavesTheNewSoundAlone) {
   media::Channel none = media::PlaySound(nullptr);
   EXPECT_FALSE(media::ChannelPlaying(none));
   media::StopChannel(none);
+}
+
+// Whether the audio thread could mix right now: another thread mixes one frame, which needs the
+// voices' lock. The deadline is reached only when the lock stays taken.
+bool MixerFree() {
+  auto mixed = std::make_shared<std::promise<void>>();
+  std::future<void> done = mixed->get_future();
+  std::thread([mixed] {
+    int16_t frame[2];
+    media::MixAudio(frame, 1);
+    mixed->set_value();
+  }).detach();
+  return done.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+}
+
+struct Closes {
+  int count = 0;
+  int whileMixing = 0;
+};
+
+// A few mono frames of one value; each decoder, as it closes, notes whether the mixer was free.
+class WatchedSound : public media::Sound {
+ public:
+  static constexpr int kFrames = 8;
+  static constexpr int16_t kValue = 1234;
+  explicit WatchedSound(std::shared_ptr<Closes> closes)
+      : Sound(kRate, 1, static_cast<double>(kFrames) / kRate, false), closes_(std::move(closes)) {}
+  std::unique_ptr<media::SoundDecoder> OpenDecoder() const override {
+    return std::make_unique<Decoder>(closes_);
+  }
+
+ private:
+  class Decoder : public media::SoundDecoder {
+   public:
+    explicit Decoder(std::shared_ptr<Closes> closes) : closes_(std::move(closes)) {}
+    ~Decoder() override {
+      ++closes_->count;
+      if (!MixerFree()) ++closes_->whileMixing;
+    }
+    int Read(int16_t* out, int frames) override {
+      const int count = std::min(frames, kFrames - position_);
+      std::fill_n(out, count, kValue);
+      position_ += count;
+      return count;
+    }
+    bool Rewind() override {
+      position_ = 0;
+      return true;
+    }
+
+   private:
+    std::shared_ptr<Closes> closes_;
+    int position_ = 0;
+  };
+
+  std::shared_ptr<Closes> closes_;
+};
+
+// The audio thread never waits for a file to close: a finished voice's decoder, replaced when its
+// slot is reused, and a stopped channel's decoder both close with the mixer free, and the sound
+// started in their place plays on.
+TEST(Sound, DecodersCloseOutsideTheMixersLock) {
+  auto closes = std::make_shared<Closes>();
+  auto sound = std::make_shared<WatchedSound>(closes);
+  for (int round = 0; round < 4; ++round) {
+    const media::Channel channel = media::PlaySound(sound);
+    ASSERT_TRUE(media::ChannelPlaying(channel));
+    EXPECT_EQ(Mix(2)[2], WatchedSound::kValue);
+    Mix(WatchedSound::kFrames);
+    EXPECT_FALSE(media::ChannelPlaying(channel));
+  }
+  media::StopChannel(media::PlaySound(sound));
+  EXPECT_GE(closes->count, 4);
+  EXPECT_EQ(closes->whileMixing, 0);
 }
 
 TEST(Sound, OggIsDecodedWhilePlaying) {

@@ -12,6 +12,7 @@
 #include <sanitizer/lsan_interface.h>
 #endif
 
+#include "following_source.h"
 #include "media/backend.h"
 #include "media/input.h"
 #include "media/sdl_backend.h"
@@ -167,6 +168,22 @@ TEST(WindowedBackend, KeysTextAndButtonsBecomeGameCodes) {
   media::UseBackend(nullptr);
 }
 
+// In the window the source runs after SDL's events, so bots could play there as well.
+TEST(InputSource, FollowsTheWindowsEventsInTheSamePump) {
+  media::UseBackend(media::MakeWindowedBackend());
+  media::Input() = media::InputState();
+  if (SDL_WasInit(SDL_INIT_EVENTS) == 0) GTEST_SKIP() << "no event queue: " << SDL_GetError();
+  auto source = std::make_shared<FollowingSource>();
+  media::UseInputSource(source);
+  PushKey(SDL_SCANCODE_A, true);
+  EXPECT_EQ(media::KeyDown(FollowingSource::kFollower), 1);
+  PushKey(SDL_SCANCODE_A, false);
+  EXPECT_EQ(media::KeyDown(FollowingSource::kFollower), 0);
+  EXPECT_EQ(media::KeyHit(FollowingSource::kFollower), 1);
+  media::UseInputSource(nullptr);
+  media::UseBackend(nullptr);
+}
+
 // SDL's dummy video driver has no accelerated renderer and its disk audio driver writes what the
 // device plays to a file: the driver fallback and the audio path run without a screen or card.
 TEST(WindowedBackend, FallsBackToSoftwareAndFeedsTheAudioDevice) {
@@ -224,8 +241,24 @@ class GlDriverAllocations {
 #endif
 };
 
+// Counts the windows SDL shows while it lives.
+class ShownWindows {
+ public:
+  ShownWindows() { SDL_AddEventWatch(Count, this); }
+  ~ShownWindows() { SDL_DelEventWatch(Count, this); }
+  int count = 0;
+
+ private:
+  static int Count(void* self, SDL_Event* event) {
+    if (event->type == SDL_WINDOWEVENT && event->window.event == SDL_WINDOWEVENT_SHOWN)
+      ++static_cast<ShownWindows*>(self)->count;
+    return 0;
+  }
+};
+
 // A virtual X server has no graphics card: whatever GL it offers runs on the processor, so the
-// OpenGL driver is refused and the fallback presents the frames.
+// OpenGL driver is refused, without its window ever showing, and the fallback presents the
+// frames in the one window a player sees.
 TEST(WindowedBackend, RefusesAGlThatRunsOnTheProcessor) {
   [[maybe_unused]] const GlDriverAllocations unchecked;
   VirtualDisplay display;
@@ -235,8 +268,13 @@ TEST(WindowedBackend, RefusesAGlThatRunsOnTheProcessor) {
   setenv("DISPLAY", display.Name().c_str(), 1);
   setenv("SDL_AUDIODRIVER", "dummy", 1);
   std::unique_ptr<media::Backend> backend = media::MakeWindowedBackend();
-  EXPECT_FALSE(backend->Open(media::Driver::kOpenGL, 800, 600, false));
-  EXPECT_TRUE(backend->Open(media::Driver::kDirect3D7, 800, 600, false));
+  {
+    ShownWindows shown;
+    EXPECT_FALSE(backend->Open(media::Driver::kOpenGL, 800, 600, false));
+    EXPECT_EQ(shown.count, 0) << "the refused driver's window flashed on the screen";
+    EXPECT_TRUE(backend->Open(media::Driver::kDirect3D7, 800, 600, false));
+    EXPECT_EQ(shown.count, 1);
+  }
   media::Image frame(800, 600, 1, 0);
   backend->Present(frame, false);
   backend.reset();

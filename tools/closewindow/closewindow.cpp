@@ -1,6 +1,7 @@
-// closewindow TITLE: sends WM_DELETE_WINDOW to every top-level window titled TITLE on $DISPLAY.
-// Exit status 0 when at least one window was asked, 1 when none has that title, 2 without a
-// display.
+// closewindow TITLE: sends WM_DELETE_WINDOW to every top-level window titled TITLE that is on
+// the screen of $DISPLAY (a hidden window of that title, such as one a program makes to try a
+// driver and throws away, is left alone). Exit status 0 when at least one window was asked, 1
+// when none has that title, 2 without a display.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -8,6 +9,16 @@
 #include <cstring>
 
 namespace {
+
+// A window may go away between the listing and the questions about it; that is no failure.
+int IgnoreError(Display*, XErrorEvent*) {
+  return 0;
+}
+
+bool OnScreen(Display* display, Window window) {
+  XWindowAttributes attributes;
+  return XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable;
+}
 
 bool HasTitle(Display* display, Window window, const char* title) {
   char* name = nullptr;
@@ -39,13 +50,14 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "closewindow: cannot open the display\n");
     return 2;
   }
+  XSetErrorHandler(IgnoreError);
   Window root = 0, parent = 0;
   Window* children = nullptr;
   unsigned count = 0;
   int asked = 0;
   if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) {
     for (unsigned i = 0; i < count; ++i) {
-      if (HasTitle(display, children[i], argv[1])) {
+      if (OnScreen(display, children[i]) && HasTitle(display, children[i], argv[1])) {
         AskToClose(display, children[i]);
         ++asked;
       }

@@ -11,7 +11,7 @@ session() {
   SKULLGNAWER_STATS=1 SDL_AUDIODRIVER=dummy "$build/skullgnawer" &
   local game=$!
   local window
-  window=$(xdotool search --sync --name SKULLGNAWER | head -1)
+  window=$(xdotool search --sync --onlyvisible --name '^SKULLGNAWER$' | head -1)
   # Held over a few frames: the menu reads the button once per frame. Panels need a moment to
   # slide and fade in.
   click() {
