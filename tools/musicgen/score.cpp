@@ -32,20 +32,6 @@ struct ParseState {
   }
 };
 
-// The words of a line up to a comment: a word starting with "#" (sharps like "c#4" stay).
-std::vector<std::string> Words(const std::string& line) {
-  std::istringstream in(line);
-  std::vector<std::string> words;
-  for (std::string word; in >> word && word[0] != '#';) words.push_back(word);
-  return words;
-}
-
-bool ParseFloat(const std::string& text, float& out) {
-  char* end = nullptr;
-  out = std::strtof(text.c_str(), &end);
-  return !text.empty() && *end == '\0';
-}
-
 bool ParseWave(const std::string& text, Wave& out) {
   static const std::map<std::string, Wave> kWaves = {{"sine", Wave::kSine},
                                                      {"triangle", Wave::kTriangle},
@@ -69,8 +55,23 @@ bool ParseFilter(const std::string& text, FilterMode& out) {
   return true;
 }
 
-// One "key=value" setting of an instrument line.
-bool SetInstrumentField(Instrument& instrument, const std::string& key, const std::string& value) {
+}  // namespace
+
+std::vector<std::string> Words(const std::string& line) {
+  std::istringstream in(line);
+  std::vector<std::string> words;
+  for (std::string word; in >> word && word[0] != '#';) words.push_back(word);
+  return words;
+}
+
+bool ParseFloat(const std::string& text, float& out) {
+  char* end = nullptr;
+  out = std::strtof(text.c_str(), &end);
+  return !text.empty() && *end == '\0';
+}
+
+bool ParseInstrumentSetting(Instrument& instrument, const std::string& key,
+                            const std::string& value) {
   if (key == "wave") return ParseWave(value, instrument.wave);
   if (key == "filter") return ParseFilter(value, instrument.filter);
   static const std::map<std::string, float Instrument::*> kNumbers = {
@@ -84,6 +85,9 @@ bool SetInstrumentField(Instrument& instrument, const std::string& key, const st
       {"noise", &Instrument::noise},
       {"sweep", &Instrument::sweep},
       {"sweeptime", &Instrument::sweepTime},
+      {"glide", &Instrument::glide},
+      {"glidetime", &Instrument::glideTime},
+      {"drive", &Instrument::drive},
       {"vibrato", &Instrument::vibratoRate},
       {"vibratodepth", &Instrument::vibratoDepth},
       {"cutoff", &Instrument::cutoff},
@@ -95,6 +99,8 @@ bool SetInstrumentField(Instrument& instrument, const std::string& key, const st
   return found != kNumbers.end() && ParseFloat(value, instrument.*(found->second));
 }
 
+namespace {
+
 bool ParseInstrument(ParseState& state, const std::vector<std::string>& words) {
   if (words.size() < 2) return state.Fail("instrument needs a name");
   Instrument instrument;
@@ -102,7 +108,8 @@ bool ParseInstrument(ParseState& state, const std::vector<std::string>& words) {
   for (size_t i = 2; i < words.size(); ++i) {
     size_t equals = words[i].find('=');
     if (equals == std::string::npos ||
-        !SetInstrumentField(instrument, words[i].substr(0, equals), words[i].substr(equals + 1)))
+        !ParseInstrumentSetting(instrument, words[i].substr(0, equals),
+                                words[i].substr(equals + 1)))
       return state.Fail("bad instrument setting '" + words[i] + "'");
   }
   state.instrumentIndex[instrument.name] = static_cast<int>(state.score.instruments.size());

@@ -22,6 +22,9 @@ struct Instrument {
   float noise = 0.0f;         // share of white noise mixed into the oscillator
   float sweep = 0.0f;         // semitones the pitch falls from at the note's start
   float sweepTime = 0.05f;    // seconds for the sweep to fade
+  float glide = 0.0f;         // semitones the pitch moves, evenly, over glideTime
+  float glideTime = 0.1f;     // seconds
+  float drive = 0.0f;         // how hard the oscillator is pushed into a soft clip; 0 = clean
   float vibratoRate = 0.0f;   // Hz
   float vibratoDepth = 0.0f;  // semitones
   FilterMode filter = FilterMode::kNone;
@@ -55,6 +58,14 @@ struct Score {
   int Steps() const { return bars * beatsPerBar * stepsPerBeat; }
   double SecondsPerStep() const { return 60.0 / (tempo * stepsPerBeat); }
 };
+
+// The words of a line up to a comment: a word starting with "#" (sharps like "c#4" stay).
+std::vector<std::string> Words(const std::string& line);
+// The whole text as a number; false when anything else is in it.
+bool ParseFloat(const std::string& text, float& out);
+// One "key=value" setting of an instrument (wave, filter or a number); false when not understood.
+bool ParseInstrumentSetting(Instrument& instrument, const std::string& key,
+                            const std::string& value);
 
 // Reads the text score. On a fault returns nothing and sets `error` to a line-numbered reason.
 std::optional<Score> ParseScore(const std::string& text, std::string& error);

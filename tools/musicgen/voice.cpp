@@ -59,6 +59,12 @@ float Voice::Oscillator(double phase) const {
   return 0.0f;
 }
 
+// A soft clip that keeps the level of a quiet signal: the drive thickens a tone into a growl.
+float Voice::Drive(float in) const {
+  float push = 1 + instrument_.drive;
+  return static_cast<float>(std::tanh(push * in) / std::tanh(push));
+}
+
 // Chamberlin state-variable filter; the envelope can open the cutoff for plucks and drums.
 float Voice::Filter(float in, float envelope) {
   if (instrument_.filter == FilterMode::kNone) return in;
@@ -84,6 +90,8 @@ float Voice::Next() {
   double semitones = instrument_.sweep * std::exp(-t / std::max(instrument_.sweepTime, 1e-4f));
   if (instrument_.vibratoRate > 0)
     semitones += instrument_.vibratoDepth * std::sin(kTwoPi * instrument_.vibratoRate * t);
+  if (instrument_.glide != 0)
+    semitones += instrument_.glide * std::min(1.0, t / std::max(instrument_.glideTime, 1e-4f));
   double frequency = frequency_ * std::pow(2.0, semitones / 12);
   phase_ += frequency / kSampleRate;
   float tone = Oscillator(phase_);
@@ -95,6 +103,7 @@ float Voice::Next() {
     tone = Noise();
   else if (instrument_.noise > 0)
     tone += instrument_.noise * (Noise() - tone);
+  if (instrument_.drive > 0) tone = Drive(tone);
   return Filter(tone, envelope) * envelope * velocity_ * instrument_.gain;
 }
 

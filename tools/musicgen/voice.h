@@ -19,6 +19,7 @@ class Voice {
   float Envelope(double t) const;
   float Oscillator(double phase) const;
   float Noise();
+  float Drive(float in) const;
   float Filter(float in, float envelope);
 
   const Instrument& instrument_;
