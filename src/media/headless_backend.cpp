@@ -8,14 +8,16 @@
 
 #include "media/input_script.h"
 #include "media/system.h"
+#include "media/wav_capture.h"
 
 namespace media {
 namespace {
 
 class HeadlessBackend : public Backend {
  public:
-  HeadlessBackend(HeadlessOptions options, std::vector<ScriptEvent> events)
-      : options_(std::move(options)), events_(std::move(events)) {
+  HeadlessBackend(HeadlessOptions options, std::vector<ScriptEvent> events,
+                  std::unique_ptr<WavCapture> recording)
+      : options_(std::move(options)), events_(std::move(events)), recording_(std::move(recording)) {
     std::stable_sort(options_.shots.begin(), options_.shots.end(),
                      [](const auto& x, const auto& y) { return x.first < y.first; });
     for (const ScriptEvent& event : events_) {
@@ -45,8 +47,11 @@ class HeadlessBackend : public Backend {
 
   uint32_t Milliseconds() override { return clock_; }
 
+  // Sounds started before the sleep are heard from the moment they started.
   void Sleep(int ms) override {
-    if (ms > 0) clock_ += static_cast<uint32_t>(ms);
+    if (ms <= 0) return StopWhenDue();
+    if (recording_) recording_->MixUntil(clock_ + static_cast<uint32_t>(ms));
+    clock_ += static_cast<uint32_t>(ms);
     StopWhenDue();
   }
 
@@ -73,6 +78,7 @@ class HeadlessBackend : public Backend {
 
   HeadlessOptions options_;
   std::vector<ScriptEvent> events_;
+  std::unique_ptr<WavCapture> recording_;
   size_t nextEvent_ = 0;
   size_t nextShot_ = 0;
   int joystickPorts_ = 0;
@@ -89,7 +95,12 @@ std::unique_ptr<Backend> MakeHeadlessBackend(HeadlessOptions options) {
     if (!script) return nullptr;
     events = std::move(*script);
   }
-  return std::make_unique<HeadlessBackend>(std::move(options), std::move(events));
+  std::unique_ptr<WavCapture> recording;
+  if (!options.audioFile.empty() && !(recording = WavCapture::Open(options.audioFile))) {
+    return nullptr;
+  }
+  return std::make_unique<HeadlessBackend>(std::move(options), std::move(events),
+                                           std::move(recording));
 }
 
 }  // namespace media

@@ -23,11 +23,14 @@ struct HeadlessOptions {
   std::vector<std::pair<uint32_t, std::string>> shots;
   // Reaching this virtual time ends the program with status 0; 0 means no limit.
   uint32_t stopAfterMs = 0;
+  // Records the mix of music and sounds there as a WAV file, on the virtual clock. Empty: none.
+  std::string audioFile;
   // Called after every presented frame with the virtual time (traces hook in here).
   std::function<void(uint32_t ms)> onPresent;
 };
 
-// Null, after printing a message that names the file and line, when the script cannot be read.
+// Null, after printing a message that names the file (and line), when the script cannot be read
+// or the recording cannot be written.
 std::unique_ptr<Backend> MakeHeadlessBackend(HeadlessOptions options);
 
 }  // namespace media

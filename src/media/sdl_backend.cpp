@@ -18,9 +18,12 @@
 namespace media {
 namespace {
 
-constexpr int kAudioRate = 44100;
 constexpr int kAudioChannels = 2;
-constexpr int kAudioBufferFrames = 1024;
+// An effect started by the game waits at most for the buffer being filled and the one playing:
+// two buffers of 256 frames are under 12 ms, well inside the 25 ms a player does not notice.
+constexpr int kAudioBufferFrames = 256;
+constexpr int kLatencyBudgetMs = 25;
+static_assert(2 * kAudioBufferFrames * 1000 / kMixRate <= kLatencyBudgetMs);
 constexpr int kBytesPerPixel = 4;
 
 void FeedAudio(void*, Uint8* stream, int bytes) {
@@ -31,7 +34,7 @@ void FeedAudio(void*, Uint8* stream, int bytes) {
 SDL_AudioDeviceID OpenAudio() {
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return 0;
   SDL_AudioSpec wanted{};
-  wanted.freq = kAudioRate;
+  wanted.freq = kMixRate;
   wanted.format = AUDIO_S16SYS;
   wanted.channels = kAudioChannels;
   wanted.samples = kAudioBufferFrames;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <mutex>
 
 #include "media/sound_source.h"
@@ -12,19 +13,30 @@
 namespace media {
 namespace {
 
-constexpr int kOutputRate = 44100;
-constexpr int kVoices = 32;
+constexpr int kVoices = kMostEffectVoices + 16;  // room for the music and voices fading out
 constexpr int kDecodeFrames = 1024;
 constexpr int kMaxSourceChannels = 8;
 constexpr float kSampleMax = 32767.0f;
 constexpr float kSampleMin = -32768.0f;
+constexpr int kReleaseFrames = 192;  // about 4 ms: long enough not to click, too short to hear
+constexpr float kMinPitch = 0.25f;
+constexpr float kMaxPitch = 4.0f;
+constexpr double kQuarterPi = 0.7853981633974483;
+constexpr double kSquareRootOfTwo = 1.4142135623730951;
+// The limiter: the sum never goes above -0.5 dBFS; after a pile-up the level comes back to full
+// in at most 150 ms, evenly, so it lands exactly on 1 again.
+constexpr float kLimiterCeiling = 0.944f * kSampleMax;
+constexpr float kLimiterRecovery = 1.0f / (0.15f * kMixRate);
 
 // One playing sound: its decoder, a block of decoded frames and a linear resampler that walks
 // between the two source frames around the current output position.
 struct Voice {
-  bool active = false;
+  bool active = false;  // sounding: playing, or fading out after a stop
+  int releaseLeft = 0;  // frames of fade-out left; 0 while the voice plays on
   uint32_t generation = 0;
+  uint64_t order = 0;  // when it started, to find the oldest
   float volume = 1;
+  float gains[2] = {1, 1};  // the pan's share of each side
   bool loop = false;
   int channels = 0;
   double step = 1;      // source frames per output frame
@@ -35,7 +47,20 @@ struct Voice {
   std::array<int16_t, kDecodeFrames * kMaxSourceChannels> block{};
   int blockFrames = 0;
   int blockPosition = 0;
+
+  bool Playing() const { return active && releaseLeft == 0; }
 };
+
+// Constant power across the field, scaled so that the centre leaves both sides untouched.
+void PanGains(float pan, float* gains) {
+  if (pan == 0) {
+    gains[0] = gains[1] = 1;
+    return;
+  }
+  double angle = (std::clamp(pan, -1.0f, 1.0f) + 1) * kQuarterPi;
+  gains[0] = static_cast<float>(kSquareRootOfTwo * std::cos(angle));
+  gains[1] = static_cast<float>(kSquareRootOfTwo * std::sin(angle));
+}
 
 // Next source frame into `frame`; false when the sound is over.
 bool FetchFrame(Voice& voice, float* frame) {
@@ -55,10 +80,16 @@ bool FetchFrame(Voice& voice, float* frame) {
 
 void MixVoice(Voice& voice, float* mix, int frames) {
   for (int i = 0; i < frames; ++i) {
+    float level = voice.volume;
+    if (voice.releaseLeft > 0) level *= static_cast<float>(voice.releaseLeft) / kReleaseFrames;
     for (int side = 0; side < 2; ++side) {
       float sample = voice.current[side] +
                      (voice.next[side] - voice.current[side]) * static_cast<float>(voice.fraction);
-      mix[i * 2 + side] += sample * voice.volume;
+      mix[i * 2 + side] += sample * level * voice.gains[side];
+    }
+    if (voice.releaseLeft > 0 && --voice.releaseLeft == 0) {
+      voice.active = false;
+      return;
     }
     for (voice.fraction += voice.step; voice.fraction >= 1; voice.fraction -= 1) {
       std::copy_n(voice.next, 2, voice.current);
@@ -70,10 +101,25 @@ void MixVoice(Voice& voice, float* mix, int frames) {
   }
 }
 
+// Rides the gain down at once to keep a frame under the ceiling, and back up evenly after.
+class Limiter {
+ public:
+  float Next(float left, float right) {
+    float peak = std::max(std::fabs(left), std::fabs(right));
+    float needed = peak > kLimiterCeiling ? kLimiterCeiling / peak : 1.0f;
+    gain_ = std::min(needed, std::min(1.0f, gain_ + kLimiterRecovery));
+    return gain_;
+  }
+
+ private:
+  float gain_ = 1;
+};
+
 class Mixer {
  public:
-  Channel Start(std::unique_ptr<SoundDecoder> decoder, const Sound& sound);
-  std::unique_ptr<SoundDecoder> Stop(Channel channel);
+  Channel Start(std::unique_ptr<SoundDecoder> decoder, const Sound& sound,
+                const PlayOptions& options);
+  void Stop(Channel channel);
   void SetVolume(Channel channel, float volume);
   bool Playing(Channel channel);
   float Volume(Channel channel);
@@ -83,45 +129,73 @@ class Mixer {
   Voice* Find(Channel channel) {
     if (channel.slot < 0 || channel.slot >= kVoices) return nullptr;
     Voice& voice = voices_[channel.slot];
-    return voice.active && voice.generation == channel.generation ? &voice : nullptr;
+    return voice.Playing() && voice.generation == channel.generation ? &voice : nullptr;
   }
+  void MakeRoomForEffect();
+  Voice* FreeVoice();
 
   std::mutex mutex_;
   std::array<Voice, kVoices> voices_;
   std::vector<float> mix_;
+  Limiter limiter_;
+  uint64_t started_ = 0;
 };
 
-Channel Mixer::Start(std::unique_ptr<SoundDecoder> decoder, const Sound& sound) {
-  // A finished voice may still hold its decoder. It goes to `finished`, declared before the lock
-  // so that it is closed after the lock is released.
-  std::unique_ptr<SoundDecoder> finished;
-  std::lock_guard lock(mutex_);
-  for (int slot = 0; slot < kVoices; ++slot) {
-    Voice& voice = voices_[slot];
-    if (voice.active) continue;
-    finished = std::move(voice.decoder);
-    voice.decoder = std::move(decoder);
-    voice.active = true;
-    ++voice.generation;
-    voice.volume = 1;
-    voice.loop = sound.Loops();
-    voice.channels = sound.Channels();
-    voice.step = static_cast<double>(sound.Rate()) / kOutputRate;
-    voice.fraction = 0;
-    voice.blockFrames = voice.blockPosition = 0;
-    std::fill_n(voice.current, 2, 0.0f);
-    if (!FetchFrame(voice, voice.next)) voice.active = false;
-    return Channel{slot, voice.generation};
+// With every effect voice taken, the oldest one starts to fade out and stops counting.
+void Mixer::MakeRoomForEffect() {
+  Voice* oldest = nullptr;
+  int effects = 0;
+  for (Voice& voice : voices_) {
+    if (!voice.Playing() || voice.loop) continue;
+    ++effects;
+    if (!oldest || voice.order < oldest->order) oldest = &voice;
   }
-  return Channel{};
+  if (effects >= kMostEffectVoices) oldest->releaseLeft = kReleaseFrames;
 }
 
-std::unique_ptr<SoundDecoder> Mixer::Stop(Channel channel) {
+// A silent slot, else the fading voice closest to its end (cut rather than refuse a new sound).
+Voice* Mixer::FreeVoice() {
+  Voice* nearlyDone = nullptr;
+  for (Voice& voice : voices_) {
+    if (!voice.active) return &voice;
+    if (voice.releaseLeft > 0 && (!nearlyDone || voice.releaseLeft < nearlyDone->releaseLeft)) {
+      nearlyDone = &voice;
+    }
+  }
+  return nearlyDone;
+}
+
+Channel Mixer::Start(std::unique_ptr<SoundDecoder> decoder, const Sound& sound,
+                     const PlayOptions& options) {
+  // The decoder a reused slot still holds goes to `finished`, declared before the lock so that
+  // it is closed after the lock is released.
+  std::unique_ptr<SoundDecoder> finished;
   std::lock_guard lock(mutex_);
-  Voice* voice = Find(channel);
-  if (!voice) return nullptr;
-  voice->active = false;
-  return std::move(voice->decoder);
+  if (!sound.Loops()) MakeRoomForEffect();
+  Voice* voice = FreeVoice();
+  if (!voice) return Channel{};
+  finished = std::move(voice->decoder);
+  voice->decoder = std::move(decoder);
+  voice->active = true;
+  voice->releaseLeft = 0;
+  ++voice->generation;
+  voice->order = ++started_;
+  voice->volume = std::clamp(options.volume, 0.0f, 1.0f);
+  PanGains(options.pan, voice->gains);
+  voice->loop = sound.Loops();
+  voice->channels = sound.Channels();
+  voice->step = static_cast<double>(sound.Rate()) / kMixRate *
+                std::clamp(options.pitch, kMinPitch, kMaxPitch);
+  voice->fraction = 0;
+  voice->blockFrames = voice->blockPosition = 0;
+  std::fill_n(voice->current, 2, 0.0f);
+  if (!FetchFrame(*voice, voice->next)) voice->active = false;
+  return Channel{static_cast<int>(voice - voices_.data()), voice->generation};
+}
+
+void Mixer::Stop(Channel channel) {
+  std::lock_guard lock(mutex_);
+  if (Voice* voice = Find(channel)) voice->releaseLeft = kReleaseFrames;
 }
 
 void Mixer::SetVolume(Channel channel, float volume) {
@@ -146,8 +220,11 @@ void Mixer::Mix(int16_t* out, int frames) {
   for (Voice& voice : voices_) {
     if (voice.active) MixVoice(voice, mix_.data(), frames);
   }
-  for (size_t i = 0; i < mix_.size(); ++i) {
-    out[i] = static_cast<int16_t>(std::clamp(mix_[i], kSampleMin, kSampleMax));
+  for (size_t i = 0; i < mix_.size(); i += 2) {
+    float gain = limiter_.Next(mix_[i], mix_[i + 1]);
+    for (size_t side = i; side < i + 2; ++side) {
+      out[side] = static_cast<int16_t>(std::clamp(mix_[side] * gain, kSampleMin, kSampleMax));
+    }
   }
 }
 
@@ -176,11 +253,11 @@ SoundPtr LoadSound(const std::string& path, int flags) {
   return nullptr;
 }
 
-Channel PlaySound(const SoundPtr& sound) {
+Channel PlaySound(const SoundPtr& sound, const PlayOptions& options) {
   if (!sound) return Channel{};
   std::unique_ptr<SoundDecoder> decoder = sound->OpenDecoder();
   if (!decoder) return Channel{};
-  return TheMixer().Start(std::move(decoder), *sound);
+  return TheMixer().Start(std::move(decoder), *sound, options);
 }
 
 void StopChannel(Channel channel) {

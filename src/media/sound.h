@@ -18,16 +18,35 @@ struct Channel {
   uint32_t generation = 0;
 };
 
+// How a channel starts: set before its first sample is mixed, so nothing is heard at a level
+// the caller did not ask for.
+struct PlayOptions {
+  float volume = 1;  // 0..1
+  float pan = 0;     // -1 left .. 1 right; the centre leaves both sides at full level
+  float pitch = 1;   // playback speed: 1.06 plays a little higher and shorter
+};
+
+// The most sounds that play at once without a loop (the game's effects). Asked for one more, the
+// oldest of them gives way; a looping sound (music) never does.
+constexpr int kMostEffectVoices = 32;
+
 SoundPtr LoadSound(const std::string& path, int flags = 0);  // null when missing or undecodable
-Channel PlaySound(const SoundPtr& sound);                    // no-op channel for a null sound
+// No-op channel for a null sound.
+Channel PlaySound(const SoundPtr& sound, const PlayOptions& options = {});
+// Silences the channel for good: the caller sees it stopped at once, while the last few
+// milliseconds fade out so that no click is heard.
 void StopChannel(Channel channel);
 void SetChannelVolume(Channel channel, float volume);  // 0..1, clamped, at once
 bool ChannelPlaying(Channel channel);
 float ChannelVolume(Channel channel);  // 0 for a stale channel
 double SoundSeconds(const SoundPtr& sound);
 
-// Mixes `frames` stereo 44.1 kHz frames of every playing channel into `out` (interleaved).
-// The windowed backend calls it from the audio device; tests call it directly.
+constexpr int kMixRate = 44100;
+
+// Mixes `frames` stereo 44.1 kHz frames of every playing channel into `out` (interleaved). The
+// sum passes a limiter that rides the level down, never clipping, when many sounds pile up.
+// The windowed backend calls it from the audio device, the headless one on its virtual clock
+// when asked to record; tests call it directly.
 void MixAudio(int16_t* out, int frames);
 
 }  // namespace media

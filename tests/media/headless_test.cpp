@@ -5,8 +5,10 @@
 #include "media/headless_backend.h"
 #include "media/image.h"
 #include "media/input.h"
+#include "media/sound.h"
 #include "media/stream.h"
 #include "media/system.h"
+#include "support/wav_file.h"
 #include "temp_dir.h"
 
 namespace {
@@ -137,6 +139,38 @@ TEST(Headless, ShotsSaveTheFirstFramePresentedAtOrAfterTheirTime) {
   EXPECT_EQ(first->Width(), 4);
   EXPECT_EQ(first->Pixels(0)[0], 0xff112233u);
   EXPECT_EQ(late->Pixels(0)[0], 0xff778899u);
+}
+
+// The recording follows the virtual clock: a sound started at 10 ms is heard from the 441st
+// frame on (after the one-frame ramp every voice starts with), and the file ends where the
+// clock stopped.
+TEST(Headless, RecordsTheMixOnTheVirtualClock) {
+  TempDir dir;
+  const std::vector<int16_t> tone(media::kMixRate / 100, 1000);  // 10 ms
+  WriteWav(dir.File("tone.wav"), media::kMixRate, 1, tone);
+  media::HeadlessOptions options;
+  options.audioFile = dir.File("heard.wav");
+  media::UseBackend(media::MakeHeadlessBackend(options));
+  media::Sleep(10);
+  media::PlaySound(media::LoadSound(dir.File("tone.wav")));
+  media::Sleep(25);
+  media::UseBackend(nullptr);
+
+  const WavSamples heard = ReadWav(dir.File("heard.wav"));
+  ASSERT_EQ(heard.rate, media::kMixRate);
+  ASSERT_EQ(heard.channels, 2);
+  ASSERT_EQ(heard.Frames(), 35u * media::kMixRate / 1000);
+  std::vector<size_t> sounding;
+  for (size_t frame = 0; frame < heard.Frames(); ++frame) {
+    if (heard.samples[2 * frame] != 0) sounding.push_back(frame);
+  }
+  ASSERT_FALSE(sounding.empty());
+  EXPECT_EQ(sounding.front(), 442u);
+  EXPECT_EQ(sounding.size(), tone.size() - 1);  // the ramp in takes one frame's place
+  EXPECT_EQ(heard.samples[2 * 600 + 1], 1000);
+
+  options.audioFile = dir.File("no/such/folder/heard.wav");
+  EXPECT_FALSE(media::MakeHeadlessBackend(options));
 }
 
 }  // namespace

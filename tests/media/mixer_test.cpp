@@ -1,0 +1,117 @@
+// The mixer as the game's effects need it: each sound starts at the volume, pan and pitch asked
+// for; a stopped or displaced voice fades out instead of clicking; the oldest effect gives way
+// when too many play, never the music; and a pile-up is limited, never clipped.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+#include "media/sound.h"
+#include "support/wav_file.h"
+#include "temp_dir.h"
+
+namespace {
+
+constexpr int kRate = media::kMixRate;
+constexpr int kFadeFrames = kRate / 200;  // a stopped voice is silent within 5 ms
+constexpr float kCeiling = 0.944f * 32767;
+
+std::vector<int16_t> Mix(int frames) {
+  std::vector<int16_t> out(static_cast<size_t>(frames) * 2);
+  media::MixAudio(out.data(), frames);
+  return out;
+}
+
+// A mono sound holding one value for `frames` frames.
+media::SoundPtr Constant(const TempDir& dir, const std::string& name, int frames, int16_t value,
+                         int flags = 0) {
+  WriteWav(dir.File(name), kRate, 1, std::vector<int16_t>(frames, value));
+  return media::LoadSound(dir.File(name), flags);
+}
+
+int Loudest(const std::vector<int16_t>& out) {
+  int loudest = 0;
+  for (int16_t sample : out) loudest = std::max(loudest, std::abs(static_cast<int>(sample)));
+  return loudest;
+}
+
+TEST(Mixer, VolumePanAndPitchHoldFromTheFirstSample) {
+  TempDir dir;
+  media::SoundPtr sound = Constant(dir, "tone.wav", 1000, 10000);
+  ASSERT_TRUE(sound);
+  media::Channel hardLeft = media::PlaySound(sound, {0.5f, -1.0f, 1.0f});
+  std::vector<int16_t> out = Mix(2);
+  EXPECT_EQ(out[2], 7071);  // half volume, the whole power on the left
+  EXPECT_EQ(out[3], 0);
+  media::StopChannel(hardLeft);
+  Mix(kFadeFrames);
+
+  // A light pan keeps the power of the centre; double speed ends in half the time.
+  media::Channel light = media::PlaySound(sound, {1.0f, 0.4f, 2.0f});
+  out = Mix(2);
+  const double left = out[2], right = out[3];
+  EXPECT_LT(left, right);
+  EXPECT_NEAR(left * left + right * right, 2.0 * 10000 * 10000, 2.0 * 10000 * 100);
+  Mix(480);
+  EXPECT_TRUE(media::ChannelPlaying(light));
+  Mix(40);
+  EXPECT_FALSE(media::ChannelPlaying(light));
+}
+
+TEST(Mixer, AStoppedVoiceFadesOutWithoutAStep) {
+  TempDir dir;
+  media::SoundPtr sound = Constant(dir, "long.wav", kRate, 10000);
+  media::Channel channel = media::PlaySound(sound);
+  Mix(10);
+  media::StopChannel(channel);
+  EXPECT_FALSE(media::ChannelPlaying(channel));  // stopped at once for the caller
+  const std::vector<int16_t> out = Mix(2 * kFadeFrames);
+  int previous = 10000;
+  for (size_t i = 0; i < out.size(); i += 2) {
+    EXPECT_LE(out[i], previous);
+    EXPECT_LE(previous - out[i], 100) << "a step at frame " << i / 2;
+    previous = out[i];
+  }
+  EXPECT_EQ(previous, 0);
+}
+
+TEST(Mixer, TheOldestEffectGivesWayButNeverTheMusic) {
+  TempDir dir;
+  media::SoundPtr music = Constant(dir, "music.wav", 100, 10, media::kSoundLoop);
+  media::SoundPtr effect = Constant(dir, "effect.wav", kRate, 10);
+  const media::Channel song = media::PlaySound(music);
+  std::vector<media::Channel> effects;
+  for (int i = 0; i <= media::kMostEffectVoices; ++i) effects.push_back(media::PlaySound(effect));
+  EXPECT_TRUE(media::ChannelPlaying(song));
+  EXPECT_FALSE(media::ChannelPlaying(effects.front()));
+  for (size_t i = 1; i < effects.size(); ++i) EXPECT_TRUE(media::ChannelPlaying(effects[i])) << i;
+
+  // Far more than the voices there are: still only the effects give way.
+  for (int i = 0; i < 3 * media::kMostEffectVoices; ++i)
+    effects.push_back(media::PlaySound(effect));
+  EXPECT_TRUE(media::ChannelPlaying(song));
+  EXPECT_TRUE(media::ChannelPlaying(effects.back()));
+  media::StopChannel(song);
+  for (const media::Channel& channel : effects) media::StopChannel(channel);
+  Mix(kFadeFrames);
+}
+
+TEST(Mixer, TwentyFourEffectsAtOnceAreLimitedNotClipped) {
+  TempDir dir;
+  media::SoundPtr loud = Constant(dir, "loud.wav", kRate / 10, 23000);
+  for (int i = 0; i < 24; ++i) media::PlaySound(loud);
+  const std::vector<int16_t> pileUp = Mix(kRate / 10);
+  EXPECT_LE(Loudest(pileUp), kCeiling);
+  EXPECT_GT(Loudest(pileUp), 0.9f * kCeiling);  // ridden down, not silenced
+
+  // A moment later the limiter has let go: a quiet sound comes out exactly as it is.
+  Mix(kRate / 5);
+  media::SoundPtr quiet = Constant(dir, "quiet.wav", 100, 1234);
+  media::PlaySound(quiet);
+  EXPECT_EQ(Mix(2)[2], 1234);
+  Mix(200);
+}
+
+}  // namespace
