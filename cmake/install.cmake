@@ -5,6 +5,7 @@
 set(SKULL_INSTALL_DIR lib/skullgnawer)
 install(TARGETS skullgnawer skullgnawer-headless RUNTIME DESTINATION ${SKULL_INSTALL_DIR})
 install(DIRECTORY ${CMAKE_BINARY_DIR}/gfx ${CMAKE_BINARY_DIR}/anim ${CMAKE_BINARY_DIR}/music
+                  ${CMAKE_BINARY_DIR}/sfx
         DESTINATION ${SKULL_INSTALL_DIR})
 install(FILES ${CMAKE_SOURCE_DIR}/cmake/installed DESTINATION ${SKULL_INSTALL_DIR})
 # The prefix is only known at install time, so the launcher link and the entry are made then.

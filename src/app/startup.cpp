@@ -11,6 +11,7 @@
 #include "core/configuracion.h"
 #include "core/music.h"
 #include "core/sistema.h"
+#include "core/sound_effects.h"
 #include "game/juego.h"
 #include "media/system.h"
 #include "menu/key_names.h"
@@ -21,10 +22,11 @@ namespace app {
 
 namespace {
 
-// The start-up order matters: music and key names before the window, the splash before the
-// screens, whose creation loads every resource of the game.
+// The start-up order matters: music, sound effects and key names before the window, the splash
+// before the screens, whose creation loads every resource of the game.
 void StartAndLoop(const std::optional<MatchChoice>& match) {
   LoadMusic();
+  LoadSoundEffects();
   BuildKeyNames();
   const auto system = TSistema::Create();
   system->Init();

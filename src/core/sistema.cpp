@@ -1,5 +1,6 @@
 #include "core/sistema.h"
 
+#include "core/sound_effects.h"
 #include "media/draw.h"
 #include "media/image.h"
 #include "media/input.h"
@@ -63,12 +64,14 @@ void TSistema::Init() {
   if (!timer) CriticalError("no se pudo inicializar el temporizador de juego");
   config = TConfiguracion::Create();
   if (!config) CriticalError("error al gestionar configuracion");
+  SetSoundEffectsVolume(config->soundVolume);
   initialised = 1;
 }
 
 int TSistema::ShowSplash() {
   const media::ImagePtr splash = media::LoadImage("gfx/kestro.png", media::kImageDefaultFlags);
   const uint32_t end = media::Milliseconds() + kSplashMs;
+  PlaySoundEffect(SoundEffect::kSting);
   if (!splash) return 0;
   media::SetColor(255, 255, 255);
   media::SetBlend(media::kBlendAlpha);

@@ -43,8 +43,9 @@ TEST(Install, PutsTheGameInAPrefixWhereItRunsWithSettingsInTheConfigHome) {
   const fs::path config = Here() / "config";
   ASSERT_EQ(InstallInto(prefix), 0);
   const fs::path game = prefix / "lib" / "skullgnawer";
-  for (const char* file : {"skullgnawer", "skullgnawer-headless", "installed", "gfx/kestro.png",
-                           "anim/animchr.vba", "gfx/chr0.vgp", "gfx/menu/tutorial14.png"}) {
+  for (const char* file :
+       {"skullgnawer", "skullgnawer-headless", "installed", "gfx/kestro.png", "anim/animchr.vba",
+        "gfx/chr0.vgp", "gfx/menu/tutorial14.png", "sfx/catch.wav"}) {
     EXPECT_TRUE(fs::exists(game / file)) << file;
   }
   EXPECT_EQ(fs::canonical(prefix / "bin" / "skullgnawer"), fs::canonical(game / "skullgnawer"));

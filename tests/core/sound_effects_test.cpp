@@ -1,0 +1,113 @@
+// The game's sound effects as the rest of the game meets them: the volume curve, what a missing
+// or damaged file says, where on the field an effect sounds, and that choosing variants and
+// pitches never touches the match's random numbers.
+#include "core/sound_effects.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "media/system.h"
+#include "support/scratch_folder.h"
+#include "support/wav_file.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kRate = 44100;
+
+std::string Loaded() {
+  testing::internal::CaptureStderr();
+  LoadSoundEffects();
+  return testing::internal::GetCapturedStderr();
+}
+
+// A long tone for the hit; every other effect is missing.
+class OnlyTheHit : public testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directories("sfx");
+    WriteWav("sfx/hit.wav", kRate, 1, std::vector<int16_t>(kRate, 10000));
+    complaints = Loaded();
+    SetSoundEffectsVolume(100);
+  }
+  void TearDown() override {
+    std::vector<int16_t> out(2 * kRate);
+    media::MixAudio(out.data(), kRate);  // lets the tones end
+    SetSoundEffectsVolume(5);
+  }
+
+  InScratchFolder folder;
+  std::string complaints;
+};
+
+TEST(SoundEffectVolume, SilentAtZeroFullAtAHundredAndRisingAllTheWay) {
+  EXPECT_EQ(SoundEffectLevel(0), 0.0f);
+  EXPECT_EQ(SoundEffectLevel(100), 1.0f);
+  EXPECT_EQ(SoundEffectLevel(-3), 0.0f);
+  EXPECT_EQ(SoundEffectLevel(250), 1.0f);
+  for (int volume = 1; volume <= 100; ++volume) {
+    EXPECT_GT(SoundEffectLevel(volume), SoundEffectLevel(volume - 1)) << volume;
+  }
+  // The setting starts at 5: the effects must be heard there, about 13 dB down.
+  EXPECT_NEAR(20 * std::log10(SoundEffectLevel(5)), -13, 1);
+}
+
+TEST(SoundEffectFiles, AMissingFolderIsSaidOnceAndTheGameGoesOn) {
+  InScratchFolder folder;
+  EXPECT_EQ(Loaded(),
+            "AVISO : falta la carpeta de efectos de sonido sfx/; el juego sigue sin ellos\n");
+  EXPECT_FALSE(media::ChannelPlaying(PlaySoundEffect(SoundEffect::kJump)));
+}
+
+TEST_F(OnlyTheHit, EachMissingOrDamagedFileIsNamed) {
+  EXPECT_EQ(complaints.find("sfx/hit.wav"), std::string::npos);
+  EXPECT_NE(complaints.find("AVISO : efecto de sonido sfx/jump-2.wav no encontrado"),
+            std::string::npos);
+  EXPECT_NE(complaints.find("sfx/catch.wav no encontrado"), std::string::npos);
+
+  std::ofstream("sfx/catch.wav") << "RIFF, but no sound at all";
+  EXPECT_NE(Loaded().find("AVISO : efecto de sonido sfx/catch.wav dañado"), std::string::npos);
+  EXPECT_TRUE(media::ChannelPlaying(PlaySoundEffect(SoundEffect::kHit)));
+  EXPECT_FALSE(media::ChannelPlaying(PlaySoundEffect(SoundEffect::kCatch)));
+}
+
+TEST_F(OnlyTheHit, PlaysAtTheSettingsVolumeOrItsOwnAndNothingAtZero) {
+  EXPECT_FLOAT_EQ(media::ChannelVolume(PlaySoundEffect(SoundEffect::kHit)), 1.0f);
+  EXPECT_FLOAT_EQ(media::ChannelVolume(PlaySoundEffectAt(SoundEffect::kHit, 25)), 0.5f);
+  SetSoundEffectsVolume(0);
+  EXPECT_FALSE(media::ChannelPlaying(PlaySoundEffect(SoundEffect::kHit)));
+}
+
+TEST_F(OnlyTheHit, SoundsOnTheSideOfWhatMakesItButNeverOnOneSideAlone) {
+  for (const float x : {0.0f, 800.0f}) {
+    const media::Channel channel = PlaySoundEffect(SoundEffect::kHit, x);
+    std::vector<int16_t> out(2 * 100);
+    media::MixAudio(out.data(), 100);
+    media::StopChannel(channel);
+    const int near = x < kMidScreenX ? out[198] : out[199];
+    const int far = x < kMidScreenX ? out[199] : out[198];
+    EXPECT_GT(near, far) << x;
+    EXPECT_GT(far, near / 3) << x;
+  }
+}
+
+TEST_F(OnlyTheHit, VariationNeverDrawsOnTheMatchsRandomNumbers) {
+  media::SeedRandom(1234);
+  const double first = media::RandomFraction();
+  media::SeedRandom(1234);
+  std::vector<float> heard;
+  ListenToSoundEffects([&heard](SoundEffect, float x, int) { heard.push_back(x); });
+  for (int i = 0; i < 10; ++i) PlaySoundEffect(SoundEffect::kHit, 100.0f * i);
+  ListenToSoundEffects(nullptr);
+  EXPECT_EQ(media::RandomFraction(), first);
+  EXPECT_EQ(heard.size(), 10u);
+  EXPECT_EQ(heard.back(), 900.0f);
+}
+
+}  // namespace
