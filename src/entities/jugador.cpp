@@ -1,6 +1,7 @@
 #include "entities/jugador.h"
 
 #include "anim/anim_state.h"
+#include "core/sound_effects.h"
 #include "core/timer.h"
 #include "entities/administrador.h"
 #include "entities/puppet.h"
@@ -109,5 +110,6 @@ void TJugador::ApplyHordeRule() {
   } else {
     state = kDead;
     Animate(kAnimDead, true, 100);
+    PlaySoundEffect(SoundEffect::kCatch, x);
   }
 }

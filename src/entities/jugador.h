@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "entities/jugador_base.h"
+#include "media/sound.h"
 
 class TAdministrador;
 class TFlechaDir;
@@ -86,6 +87,7 @@ class TJugador : public TJugadorBase {
   std::shared_ptr<TFlechaDir> aimArrow;  // stays on the field when the player leaves it
   float escapePresses = 2.5f;
   float nextBloodTime = 0;
+  media::Channel chargeCue;  // the charging sound, cut short when the button is let go
 
  private:
   void KeepInBounds();

@@ -1,6 +1,7 @@
 // The one button: read once per sub-step after the state's behaviour. Only Run, Aim and Down react
 // to a press and only Crouch and Aim to a release; every other state just tracks the button.
 #include "anim/anim_state.h"
+#include "core/sound_effects.h"
 #include "core/timer.h"
 #include "entities/administrador.h"
 #include "entities/flecha_dir.h"
@@ -48,12 +49,14 @@ void TJugador::OnPress() {
     Animate(kAnimCrouch, true, 100);
     state = kCrouch;
     pressTime = static_cast<int32_t>(GameClock());
+    chargeCue = PlaySoundEffect(SoundEffect::kCharge, x);
   } else if (state == kAim) {
     if (aimArrow) aimArrow->Remove();
     aimArrow = manager->AddDirectionArrow(depth + 1);
     if (aimArrow) {
       aimArrow->SetPosition(x, y);
       aimArrow->SetRotation(kArrowStart);
+      PlaySoundEffect(SoundEffect::kArrow, x);
     }
   } else if (state == kDown) {
     StruggleUp();
@@ -66,15 +69,18 @@ void TJugador::StruggleUp() {
     // Snap to the struggle pose and blend straight back into lying down.
     Animate(kAnimStruggle, false, 0);
     Animate(kAnimDown, true, 50);
+    PlaySoundEffect(SoundEffect::kHammer, x);
   } else {
     state = kRise;
     Animate(kAnimRise, false, 50);
     escapePresses += kRiseEffort;
+    PlaySoundEffect(SoundEffect::kGetUp, x);
   }
 }
 
 void TJugador::OnRelease() {
   if (state == kCrouch) {
+    media::StopChannel(chargeCue);
     const int held = static_cast<int>(GameClock() - static_cast<float>(pressTime));
     if (held > kOverchargedMs) {
       Animate(kAnimRun, true, 100);
@@ -84,6 +90,7 @@ void TJugador::OnRelease() {
       state = kJump;
       speedX = 0;
       speedY = JumpSpeed(held);
+      PlaySoundEffect(SoundEffect::kJump, x);
     }
   } else if (state == kAim) {
     Dive();
@@ -105,6 +112,7 @@ void TJugador::Dive() {
   speedX = kDiveSpeed * media::CosDegrees(rotation);
   speedY = kDiveSpeed * media::SinDegrees(rotation);
   DropArrow();
+  PlaySoundEffect(SoundEffect::kDive, x);
 }
 
 void TJugador::DropArrow() {

@@ -1,6 +1,7 @@
 // Contact between two players, tested from each side once per sub-step with two small boxes
 // rather than the drawn puppets. This player's box sits at its feet, the other's 50 px up its body.
 #include "anim/anim_state.h"
+#include "core/sound_effects.h"
 #include "entities/administrador.h"
 #include "entities/flecha_dir.h"
 #include "entities/jugador.h"
@@ -47,9 +48,11 @@ void TJugador::CollideWithPlayer(TJugador& other) {
       manager->SpawnBlood(x, y, kHitSplats);
       Rebound(x);
       other.Knock();
+      PlaySoundEffect(SoundEffect::kHit, other.x);
     }
   } else if (state == kCrouch && other.state == kRun) {
     other.Knock();  // tripped over a crouching player
+    PlaySoundEffect(SoundEffect::kTrip, other.x);
   }
 }
 
@@ -60,6 +63,7 @@ void TJugador::Clash(TJugador& other) {
   other.SetRotation(0);
   rotation = 0;
   manager->SpawnSparks(x, y, kClashSparks);
+  PlaySoundEffect(SoundEffect::kClash, x);
   other.state = kClash;
   other.DropArrow();
   Animate(kAnimClash, false, 50);

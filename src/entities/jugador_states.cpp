@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "anim/anim_state.h"
+#include "core/sound_effects.h"
 #include "core/timer.h"
 #include "entities/administrador.h"
 #include "entities/flecha_dir.h"
@@ -57,6 +58,7 @@ void TJugador::Behave(float left) {
         state = kLand;
         pressTime = static_cast<int32_t>(timer->GetElapsed(true));
         rotation = 0;
+        PlaySoundEffect(SoundEffect::kLand, x);
       }
       break;
     case kLand:
@@ -103,6 +105,7 @@ void TJugador::BehaveInAir(float left) {
     Animate(kAnimRun, true, 100);
     state = kRun;
     DropArrow();
+    PlaySoundEffect(SoundEffect::kLand, x);
   } else {
     DecaySpeed(kAirBrake, left);
   }

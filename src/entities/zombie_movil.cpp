@@ -1,5 +1,6 @@
 #include "entities/zombie_movil.h"
 
+#include "core/sound_effects.h"
 #include "entities/administrador.h"
 #include "entities/jugador.h"
 #include "entities/puppet.h"
@@ -57,6 +58,7 @@ void TZombieMovil::SetUp() {
   DrawTint();
   const int style = media::RandomInt(0, 3);
   StartWalk(style, static_cast<int>(media::RandomFloat(0, kMaxStartHoldMs)));
+  PlaySoundEffect(SoundEffect::kWalker, x);
 }
 
 bool TZombieMovil::SubStep(float step, float) {
@@ -93,6 +95,7 @@ void TZombieMovil::Throw() {
   manager->SpawnDarkBlood(x, y + kThrowBloodHeight, kThrowSplats);
   state = kZombieThrown;
   Animate(kZombieThrown, false, 50);
+  PlaySoundEffect(SoundEffect::kThrown, x);
 }
 
 void TZombieMovil::CollideWithPlayer(TJugador& player) {
@@ -109,5 +112,6 @@ void TZombieMovil::CollideWithPlayer(TJugador& player) {
     Throw();
   } else {
     player.Knock();
+    PlaySoundEffect(SoundEffect::kHit, player.x);
   }
 }

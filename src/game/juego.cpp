@@ -2,6 +2,7 @@
 
 #include "core/music.h"
 #include "core/sistema.h"
+#include "core/sound_effects.h"
 #include "entities/administrador.h"
 #include "entities/game_kinds.h"
 #include "field/play_field.h"
@@ -119,6 +120,7 @@ void TJuego::TogglePause() {
     timer->SetSpeed(0, 0);
     paused = true;
   }
+  PlaySoundEffect(paused ? SoundEffect::kPause : SoundEffect::kResume);
 }
 
 int TJuego::PlayersLeft() const {
@@ -143,8 +145,10 @@ void TJuego::DecideMatch() {
     fadeRate = 1 / kDecideMs;
   } else if (timer->GetElapsed(true) > endTime) {
     if (PlayersLeft() == 0) {
+      PlaySoundEffect(SoundEffect::kDraw);
       ShowDraw();
     } else {
+      PlaySoundEffect(SoundEffect::kWin);
       ShowWinner();
     }
     media::FlushKeys();

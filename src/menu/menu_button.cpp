@@ -1,5 +1,6 @@
 #include "menu/menu_button.h"
 
+#include "core/sound_effects.h"
 #include "media/draw.h"
 #include "media/input.h"
 
@@ -71,7 +72,9 @@ bool TMenuButton::IsMouseOver() const {
 }
 
 void TMenuButton::TrackPress() {
-  if (pressState == kIdle) pressState = IsMouseOver() ? kPressedHere : kPressedElsewhere;
+  if (pressState != kIdle) return;
+  pressState = IsMouseOver() ? kPressedHere : kPressedElsewhere;
+  if (pressState == kPressedHere) PlaySoundEffect(SoundEffect::kClick);
 }
 
 // All in 32-bit floats with strict comparisons, so the steps land where they always have.
@@ -112,6 +115,8 @@ int TMenuButton::Update() {
   }
   // A press that began elsewhere never hovers.
   const bool hovered = pressState == kPressedHere || (pressState == kIdle && IsMouseOver());
+  if (hovered && !wasHovered) PlaySoundEffect(SoundEffect::kHover);
+  wasHovered = hovered;
   Animate(hovered);
   Draw();
   return -1;

@@ -33,6 +33,7 @@ class TMenuButton {
   int value = 0;
   int growOnHover = 1;  // 1 grows under the pointer (main menu); 0 only brightens (panels)
   int pressState = kIdle;
+  bool wasHovered = false;  // on the last update, so the pointer's arrival is heard once
 
  private:
   void TrackPress();

@@ -1,5 +1,6 @@
 #include "menu/menu_slider.h"
 
+#include "core/sound_effects.h"
 #include "media/draw.h"
 #include "media/input.h"
 
@@ -39,6 +40,14 @@ bool TMenuSlider::IsMouseOver() const {
          y - kGrabMargin < mouseY && mouseY < y + knobHeight + kGrabMargin;
 }
 
+void TMenuSlider::Tick() const {
+  if (ticksAtItsValue) {
+    PlaySoundEffectAt(SoundEffect::kTick, static_cast<int>(value));
+  } else {
+    PlaySoundEffect(SoundEffect::kTick);
+  }
+}
+
 void TMenuSlider::Update() {
   media::DrawImage(bar, x, y + knobHeight / 2, 0);
   if (media::MouseDown(kLeftButton)) {
@@ -50,6 +59,7 @@ void TMenuSlider::Update() {
     }
   } else {
     media::FlushMouse();
+    if (dragging) Tick();
     dragging = 0;
     pressState = kIdle;
   }

@@ -28,8 +28,12 @@ class TMenuSlider {
   media::ImagePtr bar;
   media::ImagePtr knob;
   int dragging = 0;
+  // The tick heard when the knob is let go plays at the slider's value (the sound volume's own
+  // slider), else at the volume the sound effects have.
+  bool ticksAtItsValue = false;
   int pressState = kIdle;
 
  private:
   float KnobX() const;
+  void Tick() const;
 };

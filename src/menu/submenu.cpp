@@ -1,5 +1,6 @@
 #include "menu/submenu.h"
 
+#include "core/sound_effects.h"
 #include "media/display.h"
 #include "media/draw.h"
 #include "menu/menu.h"
@@ -31,6 +32,7 @@ void TSubMenu::MakeButtons(const ButtonPlace* places, int count) {
 void TSubMenu::StartFadeIn() {
   phase = kFadingIn;
   fade = 0;
+  PlaySoundEffect(SoundEffect::kPanelOpen);
 }
 
 void TSubMenu::Draw() {
@@ -62,6 +64,7 @@ void TSubMenu::Active() {
     const int clicked = button->Update();
     if (clicked != -1) OnClick(clicked);
   }
+  if (phase == kFadingOut) PlaySoundEffect(SoundEffect::kPanelClose);
 }
 
 bool TSubMenu::FadeOut() {

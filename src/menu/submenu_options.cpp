@@ -1,5 +1,6 @@
 #include "menu/submenu_options.h"
 
+#include "core/sound_effects.h"
 #include "media/display.h"
 #include "media/draw.h"
 #include "media/input.h"
@@ -91,6 +92,7 @@ void TSubMenuOptions::Init() {
   };
   sliders[kMusicSlider]->value = static_cast<float>(config.musicVolume);
   sliders[kSoundSlider]->value = static_cast<float>(config.soundVolume);
+  sliders[kSoundSlider]->ticksAtItsValue = true;
   pendingKeys = config.keys;
   StartFadeIn();
 }
@@ -160,11 +162,13 @@ void TSubMenuOptions::Apply() {
   config.soundVolume = static_cast<int>(sliders[kSoundSlider]->value);
   config.Save();
   media::SetChannelVolume(parent->musicChannel, config.MusicChannelVolume());
+  SetSoundEffectsVolume(config.soundVolume);
 }
 
 void TSubMenuOptions::OnClick(int value) {
   if (value >= kBindPlayer1 && value <= kBindPlayer4) {
     pendingKeys[value] = CaptureKey();
+    PlaySoundEffect(SoundEffect::kBind);
     // The capture used up this press. Left tracked, the button would fire again on the next
     // frame while the pointer rests on it and start a new capture that takes whatever the player
     // does next (a click on OK would become the binding).

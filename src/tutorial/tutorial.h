@@ -25,6 +25,8 @@ class TTutorial {
   static std::shared_ptr<TTutorial> Create(std::shared_ptr<TSistema> system);
   // Plays the tutorial until Escape; returns the menu's state.
   int Run();
+  // The slide shown during a step of the script, -1 for none.
+  static int SlideAt(int step);
   // Real milliseconds since the step clock was restarted.
   int StepElapsed() const;
   void RestartStepClock();

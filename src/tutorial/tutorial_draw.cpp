@@ -47,9 +47,13 @@ void TTutorial::Draw() {
   media::Clear();
 }
 
+int TTutorial::SlideAt(int step) {
+  if (step < kFirstSlideStep || step > kLastSlideStep) return -1;
+  return step / 10 - kFirstSlideStep / 10;
+}
+
 void TTutorial::DrawSlide() const {
-  if (step < kFirstSlideStep || step > kLastSlideStep) return;
-  media::DrawImage(slides[step / 10 - kFirstSlideStep / 10], 0, 0, 0);
+  if (SlideAt(step) >= 0) media::DrawImage(slides[SlideAt(step)], 0, 0, 0);
 }
 
 // Only the steps that wait for a key (and the single frames of the steps that act at once) are

@@ -6,6 +6,7 @@
 
 #include "anim/anim_state.h"
 #include "core/configuracion.h"
+#include "core/sound_effects.h"
 #include "core/timer.h"
 #include "entities/administrador.h"
 #include "entities/jugador.h"
@@ -92,6 +93,15 @@ const ScriptStep* Find(int step) {
   return nullptr;
 }
 
+// A new slide turns with a flip; a step that waits for Enter chimes as its prompt appears.
+void AnnounceStep(int before, int now) {
+  if (TTutorial::SlideAt(now) != TTutorial::SlideAt(before) && TTutorial::SlideAt(now) >= 0) {
+    PlaySoundEffect(SoundEffect::kSlide);
+  }
+  const ScriptStep* row = Find(now);
+  if (row && row->leave == Leave::kOnEnter) PlaySoundEffect(SoundEffect::kPrompt);
+}
+
 }  // namespace
 
 void TTutorial::Script(const TConfiguracion& settings) {
@@ -100,6 +110,7 @@ void TTutorial::Script(const TConfiguracion& settings) {
   const bool enter = media::KeyHit(media::kKeyEnter) > 0;
   const ScriptStep* row = Find(step);
   if (!row) return;
+  const int before = step;
   if (row->each) row->each(*this, settings);
   switch (row->leave) {
     case Leave::kAtOnce:
@@ -121,6 +132,7 @@ void TTutorial::Script(const TConfiguracion& settings) {
       if (media::KeyHit(media::kKeyEscape)) step = row->next;
       break;
   }
+  if (step != before) AnnounceStep(before, step);
 }
 
 void TTutorial::AddPlayer(const TConfiguracion& settings, int slot) {

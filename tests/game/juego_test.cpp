@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "core/sound_effects.h"
 #include "entities/zombie_movil.h"
 #include "game/match_hooks.h"
 #include "media/display.h"
@@ -20,6 +21,7 @@ struct JuegoTest : ::testing::Test {
   void SetUp() override { WriteMatchData(); }
   void TearDown() override {
     game::CurrentMatchHooks() = {};
+    ListenToSoundEffects(nullptr);
     media::UseBackend(media::MakeHeadlessBackend({}));
   }
 
@@ -191,6 +193,41 @@ TEST_F(JuegoTest, WithoutTheDrawPictureTheDrawIsWritten) {
     for (int x = 0; x < 800; ++x) lit += (media::ReadPixel(pixels, x, y) & 0xFFFFFFu) != 0;
   media::UnlockImage(frame);
   EXPECT_GT(lit, 2000);  // "¡EMPATE!" four times the font's size
+}
+
+// The pause and the resume are heard as F10 is pressed; the win as the winner is shown, and the
+// draw as nobody is.
+TEST_F(JuegoTest, PauseResumeTheWinAndTheDrawAreHeard) {
+  std::vector<std::pair<SoundEffect, uint32_t>> heard;
+  ListenToSoundEffects([&heard](SoundEffect effect, float, int) {
+    if (effect == SoundEffect::kPause || effect == SoundEffect::kResume ||
+        effect == SoundEffect::kWin || effect == SoundEffect::kDraw) {
+      heard.emplace_back(effect, media::Milliseconds());
+    }
+  });
+  for (const bool draw : {false, true}) {
+    SCOPED_TRACE(draw);
+    heard.clear();
+    Start("20000 key 13 down\n");
+    system->config->playerCount = 2;
+    int frames = 0;
+    uint32_t decidedAt = 0;
+    EachFrame([&](const TAdministrador& manager) {
+      ++frames;
+      media::Input().KeyEvent(media::kKeyF10, frames == 3 || frames == 6);
+      if (frames == 9) {
+        Player(manager, 0).state = kDead;
+        if (draw) Player(manager, 1).state = kDead;
+        decidedAt = media::Milliseconds();
+      }
+    });
+    game->Run();
+    ASSERT_EQ(heard.size(), 3u);
+    EXPECT_EQ(heard[0].first, SoundEffect::kPause);
+    EXPECT_EQ(heard[1].first, SoundEffect::kResume);
+    EXPECT_EQ(heard[2].first, draw ? SoundEffect::kDraw : SoundEffect::kWin);
+    EXPECT_NEAR(static_cast<double>(heard[2].second - decidedAt), 1200, 40);
+  }
 }
 
 // Players kept on their feet, so that only the walkers' schedule ends the wait.

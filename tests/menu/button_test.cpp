@@ -122,4 +122,26 @@ TEST_F(ButtonTest, AMissingPictureDrawsNothingAndNeverCrashes) {
   EXPECT_EQ(missing->Update(), 0);  // still clickable within its margin
 }
 
+// The pointer's arrival is heard once, and so is a press; a click that fires again while the
+// pointer rests on the button is not heard again.
+TEST_F(ButtonTest, ThePointersArrivalAndEachPressAreHeardOnce) {
+  auto play = TMenuButton::Create("gfx/menu/Jugar.png", 300, 200, 0, 1);
+  SlideIn(*play);
+  MoveMouse(kOverPlay);
+  for (int frame = 0; frame < 5; ++frame) play->Update();
+  LeftButton(true);
+  for (int frame = 0; frame < 5; ++frame) play->Update();
+  LeftButton(false);
+  EXPECT_EQ(play->Update(), 0);
+  EXPECT_EQ(play->Update(), 0);
+  const std::vector<std::pair<SoundEffect, int>> heard = {{SoundEffect::kHover, 5},
+                                                          {SoundEffect::kClick, 5}};
+  EXPECT_EQ(Heard(), heard);
+  MoveMouse(kAway);
+  play->Update();
+  MoveMouse(kOverPlay);
+  play->Update();
+  EXPECT_EQ(Heard(), (std::vector<std::pair<SoundEffect, int>>{{SoundEffect::kHover, 5}}));
+}
+
 }  // namespace

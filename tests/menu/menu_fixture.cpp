@@ -58,9 +58,12 @@ void MenuTest::SetUp() {
   system_->Init();
   menu_ = TMenu::Create(system_);
   menu_->Init();
+  ListenToSoundEffects(
+      [this](SoundEffect effect, float, int volume) { heard_.emplace_back(effect, volume); });
 }
 
 void MenuTest::TearDown() {
+  ListenToSoundEffects(nullptr);
   media::StopChannel(menu_->musicChannel);
   media::ResetRenderState();
   media::UseBackend(media::MakeHeadlessBackend({}));

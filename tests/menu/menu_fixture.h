@@ -8,8 +8,11 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/sistema.h"
+#include "core/sound_effects.h"
 #include "media/input.h"
 #include "menu/menu.h"
 
@@ -49,6 +52,9 @@ class MenuTest : public ::testing::Test {
 
   TConfiguracion& Config() { return *system_->GetConfig(); }
 
+  // The sound effects asked for since the last call, with the volume of each.
+  std::vector<std::pair<SoundEffect, int>> Heard() { return std::exchange(heard_, {}); }
+
   std::shared_ptr<TSistema> system_;
   std::shared_ptr<TMenu> menu_;
   int presented_ = 0;
@@ -57,4 +63,5 @@ class MenuTest : public ::testing::Test {
   std::filesystem::path previousFolder_;
   std::filesystem::path folder_;
   std::deque<Action> actions_;
+  std::vector<std::pair<SoundEffect, int>> heard_;
 };

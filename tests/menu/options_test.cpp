@@ -215,4 +215,36 @@ TEST(KeyNames, NameEveryCodeTheSettingsCanHold) {
   }
 }
 
+// A slider ticks when let go: the sound slider at its new volume, the music slider at the
+// effects' own. A captured binding is heard, and OK gives the effects their new volume.
+TEST_F(OptionsTest, BindingsAndLetGoSlidersAreHeard) {
+  auto options = Open();
+  TMenuSlider& music = *options->sliders[0];
+  TMenuSlider& sound = *options->sliders[1];
+  const auto knobOf = [](const TMenuSlider& slider) {
+    return ScreenPoint{static_cast<int>(slider.x + slider.value / slider.max * slider.barWidth) + 5,
+                       static_cast<int>(slider.y) + 5};
+  };
+  Heard();
+  Drag(music, knobOf(music), {2000, 400});
+  Drag(sound, knobOf(sound), {2000, 450});
+  Drag(sound, knobOf(sound), {-300, 450});
+  const std::vector<std::pair<SoundEffect, int>> ticks = {
+      {SoundEffect::kTick, 5}, {SoundEffect::kTick, 100}, {SoundEffect::kTick, 0}};
+  EXPECT_EQ(Heard(), ticks);
+
+  Wait(5);
+  Then([] { TapKey(kSpace); });
+  Bind(*options, 0);
+  const auto heard = Heard();
+  ASSERT_FALSE(heard.empty());
+  EXPECT_EQ(heard.back().first, SoundEffect::kBind);
+
+  sound.value = 40;
+  Ok(*options);
+  Heard();
+  PlaySoundEffect(SoundEffect::kClick);
+  EXPECT_EQ(Heard(), (std::vector<std::pair<SoundEffect, int>>{{SoundEffect::kClick, 40}}));
+}
+
 }  // namespace

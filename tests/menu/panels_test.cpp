@@ -115,4 +115,17 @@ TEST_F(PanelTest, AMissingPanelPictureDrawsNothingButTheButtonsStillWork) {
   EXPECT_EQ(RunToAnswer(*quit), TSubMenuQuit::kYesAnswer);
 }
 
+TEST_F(PanelTest, OpeningAndClosingAreHeard) {
+  Heard();
+  auto quit = OpenQuit(*menu_);
+  EXPECT_EQ(Heard(), (std::vector<std::pair<SoundEffect, int>>{{SoundEffect::kPanelOpen, 5}}));
+  Settle(*quit);
+  ClickStep(*quit, CentreOf("gfx/menu/no.png", 420, 360));
+  const auto heard = Heard();
+  ASSERT_FALSE(heard.empty());
+  EXPECT_EQ(heard.back().first, SoundEffect::kPanelClose);
+  RunToAnswer(*quit);
+  EXPECT_TRUE(Heard().empty());  // fading out is quiet
+}
+
 }  // namespace

@@ -12,6 +12,7 @@
 #include "app/state_loop.h"
 #include "core/configuracion.h"
 #include "core/sistema.h"
+#include "core/sound_effects.h"
 #include "core/timer.h"
 #include "entities/administrador.h"
 #include "entities/jugador.h"
@@ -132,6 +133,26 @@ TEST_F(TutorialTest, TheWholeScriptWithEnterAtEveryWaitEndsBackAtTheMenu) {
   EXPECT_FALSE(media::ChannelPlaying(tutorial->musicChannel));
   const int level = system->config->levelIndex;
   EXPECT_TRUE(level == 0 || level == 1);
+}
+
+// Each of the fourteen slides turns with a sound, and each wait for Enter chimes as it begins.
+TEST_F(TutorialTest, SlidesAndEnterPromptsAreHeardAsTheyCome) {
+  std::vector<std::pair<SoundEffect, int>> heard;  // with the step the script had reached
+  ListenToSoundEffects([&](SoundEffect effect, float, int) {
+    if (effect == SoundEffect::kSlide || effect == SoundEffect::kPrompt) {
+      heard.emplace_back(effect, tutorial->step);
+    }
+  });
+  Start(kWholeRun);
+  tutorial->Run();
+  ListenToSoundEffects(nullptr);
+  std::vector<int> slides, prompts;
+  for (const auto& [effect, step] : heard) {
+    (effect == SoundEffect::kSlide ? slides : prompts).push_back(step);
+  }
+  EXPECT_EQ(slides,
+            (std::vector<int>{20, 30, 40, 50, 61, 71, 81, 90, 100, 111, 120, 130, 140, 151}));
+  EXPECT_EQ(prompts, (std::vector<int>{62, 71, 82, 112}));
 }
 
 TEST_F(TutorialTest, EscapeLeavesAfterTheCurrentFrameAndASecondRunStartsAfresh) {
