@@ -49,6 +49,7 @@ media::HeadlessOptions BackendOptions(const app::RunnerOptions& options, app::Fr
   media::HeadlessOptions backend;
   backend.inputScript = options.inputScript;
   backend.shots = options.shots;
+  backend.audioFile = options.audioFile;
   backend.stopAfterMs = static_cast<uint32_t>(std::lround(options.seconds * 1000));
   if (trace) backend.onPresent = [trace](uint32_t ms) { trace->Write(ms); };
   return backend;
@@ -77,5 +78,7 @@ int main(int argc, char** argv) {
       options->dataFolder.empty() ? app::ExecutableFolder() : options->dataFolder;
   if (!app::EnterDataFolder(data)) return kUsageStatus;
   media::UseBackend(std::move(backend));
-  return app::RunProgram(options->match);
+  const int status = app::RunProgram(options->match);
+  media::UseBackend(nullptr);  // closes the recording, whose header learns its length only now
+  return status;
 }

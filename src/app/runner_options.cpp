@@ -9,7 +9,8 @@ namespace app {
 
 const char* const kRunnerUsage =
     "usage: skullgnawer-headless [--data DIR] [--input FILE] [--seconds S] "
-    "[--shot MS:FILE.png]... [--trace FILE] [--match LEVEL:PLAYERS] [--bots N] [--no-draw]";
+    "[--shot MS:FILE.png]... [--trace FILE] [--audio FILE.wav] [--match LEVEL:PLAYERS] [--bots N] "
+    "[--no-draw]";
 
 namespace {
 
@@ -48,6 +49,14 @@ bool ParseMatch(const std::string& text, RunnerOptions& options) {
   return true;
 }
 
+// An option whose value is a path, kept absolute in the given field.
+auto PathInto(std::string RunnerOptions::*field) {
+  return [field](const std::string& value, RunnerOptions& options) {
+    options.*field = Absolute(value);
+    return true;
+  };
+}
+
 struct OptionRow {
   const char* name;
   // Takes the option's value (empty for a flag); false when the value is not understood.
@@ -56,26 +65,15 @@ struct OptionRow {
 };
 
 const OptionRow kOptions[] = {
-    {"--data",
-     [](const std::string& value, RunnerOptions& options) {
-       options.dataFolder = Absolute(value);
-       return true;
-     }},
-    {"--input",
-     [](const std::string& value, RunnerOptions& options) {
-       options.inputScript = Absolute(value);
-       return true;
-     }},
+    {"--data", PathInto(&RunnerOptions::dataFolder)},
+    {"--input", PathInto(&RunnerOptions::inputScript)},
     {"--seconds",
      [](const std::string& value, RunnerOptions& options) {
        return ParseNumber(value, options.seconds) && options.seconds > 0;
      }},
     {"--shot", ParseShot},
-    {"--trace",
-     [](const std::string& value, RunnerOptions& options) {
-       options.traceFile = Absolute(value);
-       return true;
-     }},
+    {"--trace", PathInto(&RunnerOptions::traceFile)},
+    {"--audio", PathInto(&RunnerOptions::audioFile)},
     {"--match", ParseMatch},
     {"--bots",
      [](const std::string& value, RunnerOptions& options) {
