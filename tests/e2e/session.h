@@ -157,15 +157,19 @@ class Session {
     TempFolder::WritePng("gfx/menu/esc.png", 0xFFFFFFFFu);
   }
 
-  // The exit status; the trace is read back into `frames`.
-  int Run(const Script& script, double seconds, const std::string& name) {
+  // The exit status; the trace is read back into `frames`. `more` are further runner options.
+  int Run(const Script& script, double seconds, const std::string& name,
+          const std::vector<std::string>& more = {}) {
     const fs::path input = Here() / (name + ".txt");
     std::ofstream(input) << script.Text();
     const fs::path trace = Here() / (name + ".jsonl");
+    std::vector<std::string> args = {
+        kRunner,        "--data",    Here().string(),         "--input",
+        input.string(), "--seconds", std::to_string(seconds), "--trace",
+        trace.string()};
+    args.insert(args.end(), more.begin(), more.end());
     const int status =
-        RunChild({kRunner, "--data", Here().string(), "--input", input.string(), "--seconds",
-                  std::to_string(seconds), "--trace", trace.string()},
-                 StdoutTo((Here() / (name + ".out")).string()), std::chrono::minutes(3));
+        RunChild(args, StdoutTo((Here() / (name + ".out")).string()), std::chrono::minutes(3));
     frames = ReadTrace(trace);
     return status;
   }
