@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "media/sound_source.h"
+#include "support/wav_file.h"
 #include "temp_dir.h"
 
 namespace {
@@ -20,30 +21,10 @@ namespace {
 constexpr int kRate = 44100;
 constexpr int kFadeFrames = kRate / 200;  // a stopped voice is silent within 5 ms
 
-void Put(std::ofstream& out, uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.put(static_cast<char>(value >> (8 * i)));
-}
-
-// A 16-bit PCM WAV whose every sample is `value`.
+// A 16-bit PCM WAV whose every sample is `value`, with a chunk the loader must step over.
 void WriteWav(const std::string& path, int rate, int channels, int frames, int16_t value) {
-  std::ofstream out(path, std::ios::binary);
-  uint32_t dataBytes = static_cast<uint32_t>(frames * channels * 2);
-  out << "RIFF";
-  Put(out, 36 + dataBytes, 4);
-  out << "WAVEfmt ";
-  Put(out, 16, 4);
-  Put(out, 1, 2);
-  Put(out, channels, 2);
-  Put(out, rate, 4);
-  Put(out, rate * channels * 2, 4);
-  Put(out, channels * 2, 2);
-  Put(out, 16, 2);
-  out << "LIST";  // a chunk the loader must step over
-  Put(out, 3, 4);
-  out << "abc" << '\0';
-  out << "data";
-  Put(out, dataBytes, 4);
-  for (int i = 0; i < frames * channels; ++i) Put(out, static_cast<uint16_t>(value), 2);
+  ::WriteWav(path, rate, channels, std::vector<int16_t>(frames * channels, value),
+             std::string("LIST\3\0\0\0abc\0", 12));
 }
 
 void WritePages(std::ofstream& out, ogg_stream_state& stream, bool flush) {

@@ -26,14 +26,15 @@ struct WavSamples {
   }
 };
 
+// `chunks` go between the format and the data: whole chunks a reader must step over.
 inline void WriteWav(const std::string& path, int rate, int channels,
-                     const std::vector<int16_t>& samples) {
+                     const std::vector<int16_t>& samples, const std::string& chunks = "") {
   const auto put = [](std::string& bytes, uint32_t value, int count) {
     for (int i = 0; i < count; ++i) bytes.push_back(static_cast<char>(value >> (8 * i)));
   };
   const uint32_t dataBytes = static_cast<uint32_t>(samples.size() * 2);
   std::string bytes = "RIFF";
-  put(bytes, 36 + dataBytes, 4);
+  put(bytes, 36 + static_cast<uint32_t>(chunks.size()) + dataBytes, 4);
   bytes += "WAVEfmt ";
   put(bytes, 16, 4);
   put(bytes, 1, 2);
@@ -42,7 +43,7 @@ inline void WriteWav(const std::string& path, int rate, int channels,
   put(bytes, rate * channels * 2, 4);
   put(bytes, channels * 2, 2);
   put(bytes, 16, 2);
-  bytes += "data";
+  bytes += chunks + "data";
   put(bytes, dataBytes, 4);
   for (int16_t sample : samples) put(bytes, static_cast<uint16_t>(sample), 2);
   std::ofstream(path, std::ios::binary) << bytes;
