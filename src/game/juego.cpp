@@ -82,8 +82,7 @@ void TJuego::SetUpMatch() {
   manager->ArrangePlayers();
   for (int n = 0; n < field::kHordeSize; ++n) manager->AddZombie();
   field::ShuffleTiles(tiles);
-  musicChannel = media::PlaySound(gameMusic);
-  media::SetChannelVolume(musicChannel, settings.MusicChannelVolume());
+  musicChannel = media::PlaySound(gameMusic, {.volume = settings.MusicChannelVolume()});
   media::FlushKeys();
   nextZombieTime = timer->GetElapsed(false) + media::RandomInt(kFirstWalkerLow, kFirstWalkerHigh);
   timer->Update();

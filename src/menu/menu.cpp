@@ -59,8 +59,7 @@ void TMenu::Init() {
     const MainButtonPlace& place = kMainButtons[i];
     buttons[i] = TMenuButton::Create(place.image, place.x, place.y, i, 1);
   }
-  musicChannel = media::PlaySound(menuMusic);
-  media::SetChannelVolume(musicChannel, system->GetConfig()->MusicChannelVolume());
+  musicChannel = media::PlaySound(menuMusic, {.volume = system->GetConfig()->MusicChannelVolume()});
   background = media::LoadImage("gfx/menu/menu.png", media::kImageDefaultFlags);
   for (int i = 0; i < kCursorFrameCount; ++i) {
     cursorFrames[i] = media::LoadImage("gfx/menu/cursoranimado_" + std::to_string(i + 1) + ".png",

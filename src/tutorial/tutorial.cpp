@@ -75,8 +75,7 @@ void TTutorial::SetUp(const TConfiguracion& settings) {
   manager->ArrangePlayers();
   for (int n = 0; n < field::kHordeSize; ++n) manager->AddZombie();
   field::ShuffleTiles(tiles);
-  musicChannel = media::PlaySound(gameMusic);
-  media::SetChannelVolume(musicChannel, settings.MusicChannelVolume());
+  musicChannel = media::PlaySound(gameMusic, {.volume = settings.MusicChannelVolume()});
 }
 
 // Escape still lets the frame finish: the last frame is drawn.
