@@ -29,22 +29,27 @@ constexpr auto kSettle = 3s;
 // this long instead.
 constexpr auto kLongestStartUp = 40s;
 
-// The game's sound, written to a file by SDL's disk audio driver: silence until the menu starts
-// its music, the sign that start-up and loading are over.
+// The game's sound, written to a file by SDL's disk audio driver: silence or the start-up sting,
+// the same on both sides, until the menu starts its music, whose sides differ: the sign that
+// start-up and loading are over.
 class PlayedSound {
  public:
   PlayedSound() : path_((std::filesystem::current_path() / "played.raw").string()) {}
   const std::string& Path() const { return path_; }
-  // False when nothing but silence was played until the deadline.
+  // False when nothing stereo was played until the deadline.
   bool WaitForMusic(std::chrono::seconds timeout) const {
+    constexpr size_t kFrameBytes = 4;  // 16-bit left, 16-bit right
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     std::streamoff checked = 0;
     while (std::chrono::steady_clock::now() < deadline) {
       std::ifstream file(path_, std::ios::binary);
       file.seekg(checked);
       const std::string bytes(std::istreambuf_iterator<char>(file), {});
-      if (bytes.find_first_not_of('\0') != std::string::npos) return true;
-      checked += static_cast<std::streamoff>(bytes.size());
+      const size_t frames = bytes.size() / kFrameBytes;
+      for (size_t at = 0; at < frames * kFrameBytes; at += kFrameBytes) {
+        if (bytes.compare(at, 2, bytes, at + 2, 2) != 0) return true;
+      }
+      checked += static_cast<std::streamoff>(frames * kFrameBytes);
       std::this_thread::sleep_for(100ms);
     }
     return false;

@@ -149,6 +149,7 @@ TEST(Sound, StaleChannelHandleLeavesTheNewSoundAlone) {
   EXPECT_EQ(media::ChannelVolume(fresh), 1.0f);
   EXPECT_EQ(media::ChannelVolume(old), 0.0f);
   media::StopChannel(fresh);
+  Mix(kFadeFrames);
 
   media::Channel none = media::PlaySound(nullptr);
   EXPECT_FALSE(media::ChannelPlaying(none));
@@ -211,9 +212,9 @@ class WatchedSound : public media::Sound {
   std::shared_ptr<Closes> closes_;
 };
 
-// The audio thread never waits for a file to close: a finished voice's decoder, replaced when its
-// slot is reused, and a stopped channel's decoder both close with the mixer free, and the sound
-// started in their place plays on.
+// The audio thread never waits for a file to close: a finished voice's decoder, and a stopped
+// channel's once it has faded out, are replaced when their slot is reused and close with the
+// mixer free, and the sound started in their place plays on.
 TEST(Sound, DecodersCloseOutsideTheMixersLock) {
   auto closes = std::make_shared<Closes>();
   auto sound = std::make_shared<WatchedSound>(closes);
@@ -225,7 +226,10 @@ TEST(Sound, DecodersCloseOutsideTheMixersLock) {
     EXPECT_FALSE(media::ChannelPlaying(channel));
   }
   media::StopChannel(media::PlaySound(sound));
-  EXPECT_GE(closes->count, 4);
+  Mix(kFadeFrames);
+  EXPECT_TRUE(media::ChannelPlaying(media::PlaySound(sound)));  // in the faded voice's slot
+  Mix(WatchedSound::kFrames);
+  EXPECT_GE(closes->count, 5);
   EXPECT_EQ(closes->whileMixing, 0);
 }
 
