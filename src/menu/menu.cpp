@@ -1,5 +1,6 @@
 #include "menu/menu.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -31,6 +32,9 @@ constexpr MainButtonPlace kMainButtons[TMenu::kButtonCount] = {
     {"gfx/menu/Salir.png", 360, 425},
 };
 
+// The main buttons' pictures are painted at their grown size, so a grown button is as sharp as
+// a resting one.
+constexpr float kMainButtonArtScale = 2;
 constexpr float kPulseStep = 0.0075f;  // one light cycle in about 267 frames
 constexpr int kCursorFrameMs = 200;
 
@@ -57,7 +61,7 @@ void TMenu::Init() {
   media::AutoMidHandle(false);
   for (int i = 0; i < kButtonCount; ++i) {
     const MainButtonPlace& place = kMainButtons[i];
-    buttons[i] = TMenuButton::Create(place.image, place.x, place.y, i, 1);
+    buttons[i] = TMenuButton::Create(place.image, place.x, place.y, i, 1, kMainButtonArtScale);
   }
   musicChannel = media::PlaySound(menuMusic, {.volume = system->GetConfig()->MusicChannelVolume()});
   background = media::LoadImage("gfx/menu/menu.png", media::kImageDefaultFlags);
@@ -70,8 +74,12 @@ void TMenu::Init() {
 }
 
 // The second, additive pass makes a triangle wave of light: |pulse| climbs to 1, holds when pulse
-// wraps to -1, and falls back to 0. It leaves the light blend and that alpha in force.
+// wraps to -1, and falls back to 0. Whatever the last frame left in the render state (a tint, a
+// scale) is reset first, and what is drawn over the background starts from a plain, opaque state:
+// a panel drawn at the pulse's alpha would throb with it.
 void TMenu::DrawBackground() {
+  media::SetColor(255, 255, 255);
+  media::SetTransform(0, 1, 1);
   media::SetBlend(media::kBlendAlpha);
   media::SetAlpha(1);
   media::DrawImage(background, 0, 0, 0);
@@ -80,6 +88,8 @@ void TMenu::DrawBackground() {
   if (pulse > 1) pulse = -1;
   media::SetAlpha(std::fabs(pulse));
   media::DrawImage(background, 0, 0, 0);
+  media::SetBlend(media::kBlendAlpha);
+  media::SetAlpha(1);
 }
 
 // Colour, alpha and scale stay the caller's, so the pointer fades with a fading panel.
@@ -95,13 +105,25 @@ void TMenu::DrawCursor() {
                    static_cast<float>(media::MouseY()), 0);
 }
 
-// The frame of a click is not presented, and the buttons after the clicked one are not drawn.
+// The hovered button is drawn last, over its neighbours, and the others from the smallest up, so
+// a button still shrinking back is not covered by the resting ones either.
+void TMenu::DrawButtons() const {
+  std::array<TMenuButton*, kButtonCount> order;
+  for (int i = 0; i < kButtonCount; ++i) order[i] = buttons[i].get();
+  std::stable_sort(order.begin(), order.end(), [](const TMenuButton* a, const TMenuButton* b) {
+    return !a->hovered && (b->hovered || a->scale < b->scale);
+  });
+  for (TMenuButton* button : order) button->DrawCurrent();
+}
+
+// The frame of a click is not presented, and the buttons after the clicked one are not updated.
 int TMenu::Frame() {
   DrawBackground();
   for (const auto& button : buttons) {
-    const int clicked = button->Update();
+    const int clicked = button->Step();
     if (clicked != -1) return clicked;
   }
+  DrawButtons();
   DrawCursor();
   media::Flip(-1);
   media::Clear();

@@ -42,4 +42,5 @@ class TMenu {
   // Opens the panel of main button `clicked`, runs it to its answer and acts on that answer.
   void RunPanel(int clicked);
   void ChooseLevel(int answer);
+  void DrawButtons() const;
 };

@@ -1,5 +1,7 @@
 #include "menu/menu_button.h"
 
+#include <algorithm>
+
 #include "core/sound_effects.h"
 #include "media/draw.h"
 #include "media/input.h"
@@ -31,7 +33,7 @@ void RestoreRenderState() {
 }  // namespace
 
 std::shared_ptr<TMenuButton> TMenuButton::Create(const std::string& imagePath, float x, float y,
-                                                 int value, int growOnHover) {
+                                                 int value, int growOnHover, float artScale) {
   auto button = std::make_shared<TMenuButton>();
   button->image = media::LoadImage(imagePath, media::kImageDefaultFlags);
   button->x = x;
@@ -40,14 +42,15 @@ std::shared_ptr<TMenuButton> TMenuButton::Create(const std::string& imagePath, f
   button->growOnHover = growOnHover;
   button->slideY = kSlideStartY;
   button->sliding = 1;
-  button->width = static_cast<float>(media::ImageWidth(button->image));
-  button->height = static_cast<float>(media::ImageHeight(button->image));
+  button->artScale = artScale;
+  button->width = static_cast<float>(media::ImageWidth(button->image)) / artScale;
+  button->height = static_cast<float>(media::ImageHeight(button->image)) / artScale;
   return button;
 }
 
 void TMenuButton::DrawSliding() {
   media::SetBlend(media::kBlendAlpha);
-  media::SetScale(1, 1);
+  media::SetScale(1 / artScale, 1 / artScale);
   media::SetAlpha(kSlidingAlpha);
   media::SetColor(255, 255, 255);
   media::DrawImage(image, x, slideY, 0);
@@ -56,7 +59,7 @@ void TMenuButton::DrawSliding() {
 
 void TMenuButton::Draw() {
   media::SetBlend(media::kBlendAlpha);
-  media::SetScale(scale, scale);
+  media::SetScale(scale / artScale, scale / artScale);
   media::SetAlpha(alpha);
   media::SetColor(255, 255, 255);
   media::DrawImage(image, x, y, 0);
@@ -77,30 +80,27 @@ void TMenuButton::TrackPress() {
   if (pressState == kPressedHere) PlaySoundEffect(SoundEffect::kClick);
 }
 
-// All in 32-bit floats with strict comparisons, so the steps land where they always have.
-void TMenuButton::Animate(bool hovered) {
+// The steps stop at their limits: float steps of 0.15 or 0.1 would overshoot them, and a button
+// left alone would settle smaller and dimmer than it started.
+void TMenuButton::Animate() {
   if (growOnHover == 1) {
-    if (hovered && scale < kMaxScale) {
-      scale += kScaleStep;
-    } else if (!hovered && scale > kMinScale) {
-      scale -= kScaleStep;
-    }
+    scale =
+        hovered ? std::min(kMaxScale, scale + kScaleStep) : std::max(kMinScale, scale - kScaleStep);
     alpha = scale / 2;
-  } else if (hovered && alpha < kMaxAlpha) {
-    alpha += kAlphaStep;
-  } else if (!hovered && alpha > kMinAlpha) {
-    alpha -= kAlphaStep;
+  } else {
+    alpha =
+        hovered ? std::min(kMaxAlpha, alpha + kAlphaStep) : std::max(kMinAlpha, alpha - kAlphaStep);
   }
 }
 
-int TMenuButton::Update() {
+int TMenuButton::Step() {
+  drawSliding_ = sliding == 1;
   if (sliding == 1) {
     if (slideY - y > kSlideEndDistance) {
       slideY -= (slideY - y) / kSlideDivisor;
     } else {
       sliding = 0;
     }
-    DrawSliding();
     return -1;
   }
   if (media::MouseDown(kLeftButton)) {
@@ -114,10 +114,23 @@ int TMenuButton::Update() {
     media::FlushMouse();
   }
   // A press that began elsewhere never hovers.
-  const bool hovered = pressState == kPressedHere || (pressState == kIdle && IsMouseOver());
-  if (hovered && !wasHovered) PlaySoundEffect(SoundEffect::kHover);
-  wasHovered = hovered;
-  Animate(hovered);
-  Draw();
+  const bool nowHovered = pressState == kPressedHere || (pressState == kIdle && IsMouseOver());
+  if (nowHovered && !hovered) PlaySoundEffect(SoundEffect::kHover);
+  hovered = nowHovered;
+  Animate();
   return -1;
+}
+
+void TMenuButton::DrawCurrent() {
+  if (drawSliding_) {
+    DrawSliding();
+  } else {
+    Draw();
+  }
+}
+
+int TMenuButton::Update() {
+  const int clicked = Step();
+  if (clicked == -1) DrawCurrent();
+  return clicked;
 }

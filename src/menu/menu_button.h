@@ -8,14 +8,21 @@
 
 class TMenuButton {
  public:
-  // The button starts below the screen and slides in before it takes any input.
+  // The button starts below the screen and slides in before it takes any input. A button that
+  // grows may have its picture painted at `artScale` times its resting size, so that it stays
+  // sharp when grown; its size and place are those of the resting button.
   static std::shared_ptr<TMenuButton> Create(const std::string& imagePath, float x, float y,
-                                             int value, int growOnHover);
+                                             int value, int growOnHover, float artScale = 1);
 
   void DrawSliding();
   void Draw();
   bool IsMouseOver() const;
-  // One frame of slide-in, input and drawing: `value` on the frame a click completes, else -1.
+  // One frame of slide-in, input and animation without drawing: `value` on the frame a click
+  // completes, else -1.
+  int Step();
+  // Draws the button as the last Step left it: on its way in, or in place.
+  void DrawCurrent();
+  // Step, then DrawCurrent unless a click completed.
   int Update();
 
   // Press tracking of the left mouse button.
@@ -33,9 +40,12 @@ class TMenuButton {
   int value = 0;
   int growOnHover = 1;  // 1 grows under the pointer (main menu); 0 only brightens (panels)
   int pressState = kIdle;
-  bool wasHovered = false;  // on the last update, so the pointer's arrival is heard once
+  float artScale = 1;    // the picture's size over the resting button's
+  bool hovered = false;  // as the last Step found it, so the pointer's arrival is heard once
 
  private:
   void TrackPress();
-  void Animate(bool hovered);
+  void Animate();
+
+  bool drawSliding_ = false;  // the last Step moved the button on its way in
 };

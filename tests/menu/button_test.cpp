@@ -84,13 +84,11 @@ TEST_F(ButtonTest, MainButtonsGrowAndPanelButtonsBrightenUnderThePointer) {
     grows->Update();
     brightens->Update();
   }
-  // Seven float steps of 0.15 end just past 2; ten of 0.1 just past 1.
-  EXPECT_GE(grows->scale, 2.0f);
-  EXPECT_LT(grows->scale, 2.15f);
-  EXPECT_EQ(grows->alpha, grows->scale / 2);
+  // The float steps stop at their limits instead of overshooting them.
+  EXPECT_EQ(grows->scale, 2.0f);
+  EXPECT_EQ(grows->alpha, 1.0f);
   EXPECT_EQ(brightens->scale, 1.0f);
-  EXPECT_GE(brightens->alpha, 1.0f);
-  EXPECT_LT(brightens->alpha, 1.1f);
+  EXPECT_EQ(brightens->alpha, 1.0f);
 
   // The hover area is the unscaled picture plus ten pixels, strictly.
   MoveMouse({300 - 10, 230});
@@ -105,10 +103,10 @@ TEST_F(ButtonTest, MainButtonsGrowAndPanelButtonsBrightenUnderThePointer) {
     grows->Update();
     brightens->Update();
   }
-  EXPECT_LE(grows->scale, 1.0f);
-  EXPECT_GT(grows->scale, 0.85f);
-  EXPECT_LE(brightens->alpha, 0.5f);
-  EXPECT_GT(brightens->alpha, 0.4f);
+  // Back exactly to the resting size and alpha, not a step below them.
+  EXPECT_EQ(grows->scale, 1.0f);
+  EXPECT_EQ(grows->alpha, 0.5f);
+  EXPECT_EQ(brightens->alpha, 0.5f);
 }
 
 TEST_F(ButtonTest, AMissingPictureDrawsNothingAndNeverCrashes) {

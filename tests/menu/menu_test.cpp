@@ -13,8 +13,11 @@ namespace {
 
 using MainMenuTest = MenuTest;
 
-ScreenPoint MainButton(const char* image, float x, float y) {
-  return CentreOf(std::string("gfx/menu/") + image, x, y);
+// The middle of a main button at rest (its picture is painted at twice that size).
+ScreenPoint MainButton(const TMenu& menu, int index) {
+  const TMenuButton& button = *menu.buttons[index];
+  return {static_cast<int>(button.x + button.width / 2),
+          static_cast<int>(button.y + button.height / 2)};
 }
 
 TEST_F(MainMenuTest, PointerFramesChangeOnlyAfterMoreThan200Ms) {
@@ -31,21 +34,77 @@ TEST_F(MainMenuTest, PointerFramesChangeOnlyAfterMoreThan200Ms) {
   EXPECT_EQ(seen, (std::vector<int>{1, 2, 3, 4, 0, 1}));
 }
 
-TEST_F(MainMenuTest, LightPulseIsATriangleWaveThatWrapsPastOne) {
+uint32_t ScreenPixel(int x, int y) {
+  return media::BackBuffer()->Pixels(0)[y * 800 + x];
+}
+
+int Red(uint32_t argb) {
+  return static_cast<int>(argb >> 16 & 0xFF);
+}
+
+// Whatever tint or scale the last frame left, the background comes out as painted, lit by an
+// additive pass at |pulse|, and what is drawn over it starts opaque: a panel drawn at the pulse's
+// alpha would throb with it.
+TEST_F(MainMenuTest, LightPulseIsATriangleWaveOverAnUntintedBackground) {
+  const uint32_t painted = menu_->background->Pixels(0)[20 * 800 + 400];
+  media::SetColor(255, 200, 200);
+  media::SetTransform(0, 2, 2);
   menu_->pulse = 0;
   menu_->DrawBackground();
-  EXPECT_FLOAT_EQ(media::GetRenderState().alpha, 0.0075f);
+  EXPECT_FLOAT_EQ(menu_->pulse, 0.0075f);
+  const uint32_t dim = ScreenPixel(400, 20);
+  EXPECT_EQ(dim & 0xFFFF, painted & 0xFFFF) << std::hex << dim;
+  EXPECT_NEAR(Red(dim), Red(painted), 1);
+
   menu_->pulse = 0.995f;
   menu_->DrawBackground();
-  EXPECT_EQ(menu_->pulse, -1.0f);
-  EXPECT_EQ(media::GetRenderState().alpha, 1.0f);
-  EXPECT_EQ(media::GetRenderState().blend, media::kBlendLight);
+  EXPECT_EQ(menu_->pulse, -1.0f);  // wrapped, at full light
+  EXPECT_NEAR(Red(ScreenPixel(400, 20)), 2 * Red(painted), 2);
+  const media::RenderState& state = media::GetRenderState();
+  EXPECT_EQ(state.alpha, 1.0f);
+  EXPECT_EQ(state.blend, media::kBlendAlpha);
   menu_->DrawBackground();
-  EXPECT_FLOAT_EQ(media::GetRenderState().alpha, 0.9925f);
+  EXPECT_FLOAT_EQ(menu_->pulse, -0.9925f);
+}
+
+// Grown under the pointer, a button covers its neighbours and shows its picture pixel for pixel;
+// left again, every button is back at its resting size and alpha, whatever the order of hovers.
+TEST_F(MainMenuTest, TheHoveredButtonIsDrawnOverItsNeighboursAndEveryButtonSettlesBack) {
+  for (int frame = 0; frame < 33; ++frame) EXPECT_EQ(menu_->Frame(), -1);
+  MoveMouse(MainButton(*menu_, 1));
+  std::vector<uint32_t> shown;
+  Wait(9);
+  Then([&shown] {
+    const uint32_t* screen = media::BackBuffer()->Pixels(0);
+    shown.assign(screen, screen + 800 * 600);
+  });
+  for (int frame = 0; frame < 10; ++frame) EXPECT_EQ(menu_->Frame(), -1);
+  const TMenuButton& options = *menu_->buttons[1];
+  ASSERT_EQ(options.scale, 2.0f);
+  ASSERT_EQ(shown.size(), 800u * 600u);
+  // (440-459, 395-414) lies on the resting credits button and on the grown options button.
+  const media::Image& art = *options.image;
+  for (int y = 395; y < 415; ++y)
+    for (int x = 440; x < 460; ++x) {
+      const uint32_t painted = art.Pixels(0)[(y - 275) * art.Width() + (x - 320)];
+      ASSERT_EQ(painted >> 24, 0xFFu);
+      ASSERT_EQ(shown[y * 800 + x] & 0xFFFFFF, painted & 0xFFFFFF) << x << "," << y;
+    }
+
+  for (int index : {3, 0, 2, 1}) {
+    MoveMouse(MainButton(*menu_, index));
+    for (int frame = 0; frame < 4; ++frame) EXPECT_EQ(menu_->Frame(), -1);
+  }
+  MoveMouse({20, 580});
+  for (int frame = 0; frame < 10; ++frame) EXPECT_EQ(menu_->Frame(), -1);
+  for (const auto& button : menu_->buttons) {
+    EXPECT_EQ(button->scale, 1.0f);
+    EXPECT_EQ(button->alpha, 0.5f);
+  }
 }
 
 TEST_F(MainMenuTest, TheClickFrameIsNotPresentedAndTheButtonFiresAgainAfterItsPanel) {
-  const ScreenPoint credits = MainButton("Creditos.png", 340, 350);
+  const ScreenPoint credits = MainButton(*menu_, 2);
   for (int frame = 0; frame < 33; ++frame) EXPECT_EQ(menu_->Frame(), -1);
   MoveMouse(credits);
   LeftButton(true);
@@ -62,7 +121,7 @@ TEST_F(MainMenuTest, TheClickFrameIsNotPresentedAndTheButtonFiresAgainAfterItsPa
 }
 
 TEST_F(MainMenuTest, QuitAsksFirstAndNoKeepsTheMenuOpen) {
-  const ScreenPoint quit = MainButton("Salir.png", 360, 425);
+  const ScreenPoint quit = MainButton(*menu_, 3);
   ClickAfterSettling(quit);
   ClickAfterSettling(CentreOf("gfx/menu/no.png", 420, 360));
   Then([] { MoveMouse({20, 20}); });
@@ -75,7 +134,7 @@ TEST_F(MainMenuTest, QuitAsksFirstAndNoKeepsTheMenuOpen) {
 }
 
 TEST_F(MainMenuTest, ALevelAndACountStartTheMatchWithBothStored) {
-  ClickAfterSettling(MainButton("Jugar.png", 300, 200));
+  ClickAfterSettling(MainButton(*menu_, 0));
   ClickAfterSettling(CentreOf("gfx/menu/level3.png", 120, 350));
   ClickAfterSettling(CentreOf("gfx/menu/jugadores2.png", 150, 275));
   EXPECT_EQ(menu_->Run(), kStateMatch);
@@ -86,7 +145,7 @@ TEST_F(MainMenuTest, ALevelAndACountStartTheMatchWithBothStored) {
 }
 
 TEST_F(MainMenuTest, TheTutorialPassesThroughThePlayerCount) {
-  ClickAfterSettling(MainButton("Jugar.png", 300, 200));
+  ClickAfterSettling(MainButton(*menu_, 0));
   ClickAfterSettling(CentreOf("gfx/menu/leveltutorial.png", 120, 150));
   ClickAfterSettling(CentreOf("gfx/menu/jugadores3.png", 360, 275));
   EXPECT_EQ(menu_->Run(), kStateTutorial);

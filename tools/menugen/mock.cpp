@@ -1,6 +1,6 @@
 // menumock PICTURE_FOLDER OUTPUT_FOLDER: lays the painted menu pictures out the way the menu
 // screens place them, so the whole look can be judged (and kept in docs/) before the menu code
-// exists. Buttons rest at half opacity; the hovered main button is drawn at 2x.
+// exists. Buttons rest at half opacity; the hovered main button is drawn at its full painted size.
 #include <cairo.h>
 
 #include <cstdio>
@@ -51,7 +51,8 @@ bool Compose(const std::string& folder, const Screen& screen, const std::string&
   return canvas.SavePNG(out + "/" + screen.file);
 }
 
-// The main menu with button `hovered` lit and grown, the others resting.
+// The main menu with button `hovered` lit and grown, the others resting: their pictures are
+// painted at the grown size, so a resting one is drawn at half of it.
 Screen MainMenu(const std::string& file, int hovered, const Placed& pointer) {
   const Placed buttons[] = {{"Jugar.png", 300, 200},
                             {"Opciones.png", 320, 275},
@@ -59,11 +60,10 @@ Screen MainMenu(const std::string& file, int hovered, const Placed& pointer) {
                             {"Salir.png", 360, 425}};
   Screen screen{file, {}};
   for (int i = 0; i < 4; ++i) {
-    Placed button = buttons[i];
-    button.alpha = i == hovered ? 1 : 0.5;
-    button.scale = i == hovered ? 2 : 1;
-    screen.pictures.push_back(button);
+    if (i != hovered)
+      screen.pictures.push_back({buttons[i].name, buttons[i].x, buttons[i].y, 0.5, 0.5});
   }
+  screen.pictures.push_back(buttons[hovered]);  // over its neighbours, at full size
   screen.pictures.push_back(pointer);
   return screen;
 }
@@ -94,7 +94,7 @@ std::vector<Screen> Screens() {
       MainMenu("mock_menu_salir.png", 3, {"cursoranimado_1.png", 500, 470}),
       {"mock_jugar.png",
        {{"seleccionescenario.png", 100, 100},
-        {"volver.png", 550, 520, 0.5},
+        {"volver.png", 510, 520, 0.5},
         {"level1.png", 400, 350, 0.5},
         {"level2.png", 400, 150, 1},
         {"level3.png", 120, 350, 0.5},
@@ -111,7 +111,7 @@ std::vector<Screen> Screens() {
       Options("mock_opciones_tecla.png", -1, 1, 0, {{"presioneunatecla.png", 170, 250}}),
       {"mock_creditos.png",
        {{"panelcreditos.png", 100, 100},
-        {"ok.png", 600, 520, 1},
+        {"ok.png", 590, 520, 1},
         {"cursoranimado_5.png", 640, 540}}},
       {"mock_salir.png",
        {{"seguroquedeseasalir.png", 200, 300},

@@ -63,8 +63,10 @@ void PaintFrame(cairo_t* cairo, const Layer& layer) {
 
 bool PaintPicture(const Picture& picture, const std::string& artFolder,
                   const std::string& outputFolder, std::string& error) {
-  artkit::Canvas canvas(picture.width, picture.height);
+  artkit::Canvas canvas(static_cast<int>(picture.width * picture.scale),
+                        static_cast<int>(picture.height * picture.scale));
   cairo_t* cairo = canvas.Cairo();
+  cairo_scale(cairo, picture.scale, picture.scale);
   for (const Layer& layer : picture.layers) {
     switch (layer.kind) {
       case LayerKind::kPlate:

@@ -93,11 +93,12 @@ std::optional<std::vector<Picture>> ParseSheet(const std::string& text, std::str
       return std::nullopt;
     };
     if (f[0] == "image") {
-      double width = 0, height = 0;
-      if (f.size() != 4 || f[1].empty() || !Number(f[2], width) || !Number(f[3], height) ||
-          width < 1 || height < 1)
-        return fail("image takes a name, a width and a height");
-      pictures.push_back({f[1], static_cast<int>(width), static_cast<int>(height), {}});
+      double width = 0, height = 0, scale = 1;
+      if ((f.size() != 4 && f.size() != 5) || f[1].empty() || !Number(f[2], width) ||
+          !Number(f[3], height) || width < 1 || height < 1 ||
+          (f.size() == 5 && (!Number(f[4], scale) || scale < 1)))
+        return fail("image takes a name, a width, a height and maybe a scale");
+      pictures.push_back({f[1], static_cast<int>(width), static_cast<int>(height), scale, {}});
       continue;
     }
     if (pictures.empty()) return fail("'" + f[0] + "' before any image");

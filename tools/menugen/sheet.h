@@ -1,7 +1,8 @@
 #pragma once
 // The menu sheet: a readable list of every menu picture and the layers it is painted from.
 //
-//   image | Jugar.png | 216 | 72            a transparent canvas, later lines paint on it
+//   image | Jugar.png | 216 | 72 [| 2]      a transparent canvas, later lines paint on it; with a
+//                                               scale, the file holds it that many times larger
 //   plate | x | y | w | h | colour [| radius]   a rounded plate with outline and shade step
 //   frame | x | y | w | h [| radius]           only the outline of such a plate
 //   art   | file.svg | x | y | w | h [| key=value ...]   an SVG from the sheet's folder, with
@@ -32,8 +33,9 @@ struct Layer {
 
 struct Picture {
   std::string name;
-  int width = 0;
+  int width = 0;  // the design size, in which the layers are given
   int height = 0;
+  double scale = 1;  // the file is painted this many times larger
   std::vector<Layer> layers;
 };
 
