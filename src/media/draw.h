@@ -42,10 +42,13 @@ void ResetRenderState();  // back to the defaults above
 void Clear();
 // Draws the frame so that its handle lands on (x, y), transformed and blended by the render state.
 void DrawImage(const ImagePtr& image, float x, float y, int frame = 0);
-// Built-in Latin-1 bitmap font, top-left at (x, y), placed glyph by glyph like an image.
+// Built-in Latin-1 bitmap font (bold, capitals about 19 px tall), top-left at (x, y), placed
+// glyph by glyph like an image.
 void DrawText(const std::string& latin1, float x, float y);
 int TextWidth(const std::string& latin1);  // unscaled pixels
 int TextHeight();                          // unscaled pixels
+int TextBaseline();                        // from the top of the text, unscaled pixels
+int TextCapHeight();                       // a capital's height above the baseline
 
 // True when opaque pixels of the two placed frames overlap (placement as DrawImage).
 bool ImagesCollide(const ImagePtr& a, float ax, float ay, int aFrame, float aRotation,

@@ -13,6 +13,8 @@ struct GlyphData {
 };
 
 extern const int kHeight;             // every glyph is this many rows, top row at the text's top
+extern const int kBaseline;           // rows from the text's top to the baseline
+extern const int kCapHeight;          // rows a capital letter rises above the baseline
 extern const GlyphData kGlyphs[256];  // by Latin-1 code; codes without a glyph advance 0
 extern const uint8_t kCoverage[];
 

@@ -49,4 +49,12 @@ int TextHeight() {
   return font::kHeight;
 }
 
+int TextBaseline() {
+  return font::kBaseline;
+}
+
+int TextCapHeight() {
+  return font::kCapHeight;
+}
+
 }  // namespace media

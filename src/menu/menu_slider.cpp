@@ -1,5 +1,7 @@
 #include "menu/menu_slider.h"
 
+#include <algorithm>
+
 #include "core/sound_effects.h"
 #include "media/draw.h"
 #include "media/input.h"
@@ -27,9 +29,11 @@ std::shared_ptr<TMenuSlider> TMenuSlider::Create(float x, float y, float min, fl
   return slider;
 }
 
-// The knob's left edge: value / max of the way along the bar (the sliders all start at 0).
+// The knob's left edge: value / max of the way along the bar, less the knob's own width, so that
+// at the top of the range it ends with the bar (the sliders all start at 0). A drag maps the
+// pointer along the whole bar, so the knob stays under the pointer from one end to the other.
 float TMenuSlider::KnobX() const {
-  return x + value / max * barWidth;
+  return x + value / max * std::max(0.0f, barWidth - knobWidth);
 }
 
 bool TMenuSlider::IsMouseOver() const {

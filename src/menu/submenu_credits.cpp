@@ -3,7 +3,7 @@
 namespace {
 
 const TSubMenu::ButtonPlace kButtons[] = {
-    {"gfx/menu/ok.png", 600, 520},
+    {"gfx/menu/ok.png", 590, 520},
 };
 constexpr int kClosedAnswer = 1;
 

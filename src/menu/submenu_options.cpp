@@ -1,5 +1,7 @@
 #include "menu/submenu_options.h"
 
+#include <string>
+
 #include "core/sound_effects.h"
 #include "media/display.h"
 #include "media/draw.h"
@@ -32,20 +34,28 @@ constexpr float kVolumeMin = 0;
 constexpr float kVolumeMax = 100;
 enum Slider : int { kMusicSlider = 0, kSoundSlider = 1 };
 
-constexpr float kBindingTextX = 430;
-constexpr float kBindingTextY = 185;
-constexpr float kBindingTextSpacing = 50;
-constexpr float kBindingTextAlpha = 0.8f;
+// The key names are written into the dark slots of the panel picture, centred on the capitals.
+constexpr float kBindingSlotCentreX = 565;
+constexpr float kBindingSlotCentreY = 200;
+constexpr float kBindingSlotSpacing = 50;
+constexpr float kBindingSlotTextWidth = 280;  // a longer name is narrowed to fit its slot
 
 // The prompt is hidden for 700 ms, then shown for 700 ms, counted in tenths of a second.
 constexpr int kBlinkTickMs = 100;
 constexpr int kBlinkShowTicks = 7;
 constexpr int kBlinkCycleTicks = 14;
 
-void SetBindingTextStyle() {
-  media::SetColor(255, 200, 200);
-  media::SetTransform(0, 1, 1);
-  media::SetAlpha(kBindingTextAlpha);
+// Pale on the dark slot, at the panel's own alpha, so the names fade with it.
+void DrawBindingName(const std::string& name, int player, float alpha) {
+  const float width = static_cast<float>(media::TextWidth(name));
+  const float narrowing = width > kBindingSlotTextWidth ? kBindingSlotTextWidth / width : 1;
+  const float centreY = kBindingSlotCentreY + kBindingSlotSpacing * static_cast<float>(player);
+  media::SetColor(243, 234, 208);
+  media::SetAlpha(alpha);
+  media::SetTransform(0, narrowing, 1);
+  media::DrawText(name, kBindingSlotCentreX - width * narrowing / 2,
+                  centreY - static_cast<float>(media::TextBaseline()) +
+                      static_cast<float>(media::TextCapHeight()) / 2);
 }
 
 // The input pressed since the last poll, 0 for none. Later sources win: a joystick button beats a
@@ -97,23 +107,23 @@ void TSubMenuOptions::Init() {
   StartFadeIn();
 }
 
-// The texts show the bindings stored in the settings, not the pending ones: a new binding shows
-// once OK has stored it, the next time the panel opens.
-void TSubMenuOptions::DrawBindings() {
-  const TConfiguracion& config = *parent->system->GetConfig();
+// The pending bindings: a binding just captured shows at once, before OK stores it.
+void TSubMenuOptions::DrawBindings(float alpha) const {
   for (int player = 0; player < kMaxPlayers; ++player) {
-    media::DrawText(KeyName(config.keys[player]), kBindingTextX,
-                    kBindingTextY + kBindingTextSpacing * static_cast<float>(player));
+    DrawBindingName(KeyName(pendingKeys[player]), player, alpha);
   }
 }
 
-// The sliders, drawn after this without a render state of their own, come out solid and tinted.
+// The sliders, drawn after this without a render state of their own, come out solid.
 void TSubMenuOptions::Draw() {
   if (!panel) return;
+  const float alpha = media::GetRenderState().alpha;
   media::SetBlend(media::kBlendAlpha);
   media::DrawImage(panel, x, y, 0);
-  SetBindingTextStyle();
-  DrawBindings();
+  DrawBindings(alpha);
+  media::SetColor(255, 255, 255);
+  media::SetTransform(0, 1, 1);
+  media::SetAlpha(alpha);
   media::SetBlend(media::kBlendSolid);
 }
 
@@ -140,7 +150,6 @@ int TSubMenuOptions::CaptureKey() {
   media::FlushMouse();
   int code = 0;
   while (code == 0) {
-    media::SetAlpha(1);
     parent->DrawBackground();
     Draw();
     code = PollInputCode();
@@ -165,14 +174,25 @@ void TSubMenuOptions::Apply() {
   SetSoundEffectsVolume(config.soundVolume);
 }
 
-void TSubMenuOptions::OnClick(int value) {
-  if (value >= kBindPlayer1 && value <= kBindPlayer4) {
-    pendingKeys[value] = CaptureKey();
+// A capture asked for in the last frame runs first, in frames of its own; this frame is then
+// drawn whole. Run in the middle of a frame, it would leave that frame with nothing but the
+// buttons after the clicked one.
+int TSubMenuOptions::Step() {
+  if (captureFor_ != kNoCapture) {
+    pendingKeys[captureFor_] = CaptureKey();
     PlaySoundEffect(SoundEffect::kBind);
     // The capture used up this press. Left tracked, the button would fire again on the next
     // frame while the pointer rests on it and start a new capture that takes whatever the player
     // does next (a click on OK would become the binding).
-    buttons[value]->pressState = TMenuButton::kIdle;
+    buttons[captureFor_]->pressState = TMenuButton::kIdle;
+    captureFor_ = kNoCapture;
+  }
+  return TSubMenu::Step();
+}
+
+void TSubMenuOptions::OnClick(int value) {
+  if (value >= kBindPlayer1 && value <= kBindPlayer4) {
+    captureFor_ = value;
   } else if (value == kOkButton) {
     Apply();
     phase = kFadingOut;

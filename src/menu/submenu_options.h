@@ -13,10 +13,11 @@ class TSubMenuOptions : public TSubMenu {
 
   void Draw() override;
   void Init() override;
+  int Step() override;
   static std::shared_ptr<TSubMenuOptions> Create(TMenu* parent, const std::string& imagePath,
                                                  float x, float y);
-  // Runs its own frames, with the prompt blinking over the panel, until a key, a mouse button or
-  // a joystick button is pressed; returns that input's code.
+  // Runs its own frames, with the prompt blinking over the steady panel, until a key, a mouse
+  // button or a joystick button is pressed; returns that input's code.
   int CaptureKey();
 
   media::ImagePtr promptImage;
@@ -27,7 +28,11 @@ class TSubMenuOptions : public TSubMenu {
   int Close() override;
 
  private:
-  void DrawBindings();
+  static constexpr int kNoCapture = -1;
+
+  void DrawBindings(float alpha) const;
   void DrawPrompt(int& blinkStart);
   void Apply();
+
+  int captureFor_ = kNoCapture;  // the player whose binding button was clicked, until captured
 };

@@ -9,7 +9,7 @@ constexpr int kBackButton = 0;
 
 // Index = value: back, the three levels, the tutorial.
 const TSubMenu::ButtonPlace kButtons[] = {
-    {"gfx/menu/volver.png", 550, 520},        {"gfx/menu/level1.png", 400, 350},
+    {"gfx/menu/volver.png", 510, 520},        {"gfx/menu/level1.png", 400, 350},
     {"gfx/menu/level2.png", 400, 150},        {"gfx/menu/level3.png", 120, 350},
     {"gfx/menu/leveltutorial.png", 120, 150},
 };

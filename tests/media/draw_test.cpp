@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace media {
@@ -196,8 +197,28 @@ TEST(TextTest, FontCoversLatin1AndMeasuresLines) {
   for (char c : names) EXPECT_GT(TextWidth(std::string(1, c)), 0) << int(c);
   EXPECT_EQ(TextWidth("Ab"), TextWidth("A") + TextWidth("b"));
   EXPECT_EQ(TextWidth(""), 0);
-  EXPECT_GE(TextHeight(), 16);
-  EXPECT_LE(TextHeight(), 22);
+  EXPECT_GT(TextBaseline(), TextCapHeight());
+  EXPECT_LT(TextBaseline(), TextHeight());
+}
+
+// Text on the screen is read from a sofa: capitals of at least 18 px, standing on the baseline
+// the font reports.
+TEST(TextTest, CapitalsAreAtLeastEighteenPixelsTallAndStandOnTheBaseline) {
+  ResetRenderState();
+  ImagePtr target = CreateImage(60, 60, 1, 0);
+  SetDrawTarget(target);
+  SetClearColor(0, 0, 0);
+  Clear();
+  SetBlend(kBlendAlpha);
+  DrawText("H", 10, 10);
+  int top = 60, bottom = -1;
+  for (int y = 0; y < 60; ++y)
+    for (int x = 0; x < 60; ++x)
+      if ((ReadPixel(LockImage(target), x, y) & 0xFF) > 128) top = std::min(top, y), bottom = y;
+  SetDrawTarget(nullptr);
+  EXPECT_GE(bottom - top + 1, 18);
+  EXPECT_NEAR(bottom - top + 1, TextCapHeight(), 1);
+  EXPECT_NEAR(bottom + 1, 10 + TextBaseline(), 1);
 }
 
 TEST(TextTest, TextDrawsInsideItsBoxWithTheRenderState) {

@@ -1,6 +1,9 @@
 // The options: capturing bindings, OK and cancel, the sliders, and the names shown.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "media/draw.h"
 #include "media/image.h"
 #include "media/input.h"
@@ -34,10 +37,12 @@ class OptionsTest : public MenuTest {
     LeftButton(false);
     return options.Step();
   }
-  // The release frame runs the capture, which waits for what the queued actions press.
+  // The release frame asks for the capture; the next frame runs it first, waiting for what the
+  // queued actions press.
   static void Bind(TSubMenuOptions& options, int player) {
     Click(options, "teclaj" + std::to_string(player + 1) + ".png", 100,
           180 + 50 * static_cast<float>(player));
+    EXPECT_EQ(options.Step(), TSubMenu::kStillOpen);
   }
   static void Ok(TSubMenuOptions& options) {
     Click(options, "ok.png", 100, 500);
@@ -46,6 +51,13 @@ class OptionsTest : public MenuTest {
   static void TapKey(int key) {
     media::Input().KeyEvent(key, true);
     media::Input().KeyEvent(key, false);
+  }
+  // Keeps a copy of the frame presented when this action's turn comes.
+  void Snapshot(std::vector<std::vector<uint32_t>>& into) {
+    Then([&into] {
+      const uint32_t* screen = media::BackBuffer()->Pixels(0);
+      into.emplace_back(screen, screen + 800 * 600);
+    });
   }
   static void Drag(TMenuSlider& slider, ScreenPoint from, ScreenPoint to) {
     MoveMouse(from);
@@ -97,6 +109,45 @@ TEST_F(OptionsTest, AnOkdJoystickBindingIsSavedAndNamedByPortAndButton) {
   EXPECT_EQ(Open()->pendingKeys[1], 605);
   EXPECT_EQ(KeyName(605), "Joy 1 Button 5");
   EXPECT_EQ(KeyName(500), "Joy 0 Button 0");
+}
+
+// While the capture waits, the panel is drawn solid and steady over the pulsing background, the
+// frame after it is whole, and the captured name shows at once in its slot: pale capitals of at
+// least 18 px, centred on the slot.
+TEST_F(OptionsTest, TheCaptureKeepsThePanelSolidAndShowsTheNewNameAtOnce) {
+  auto options = Open();
+  const media::Image& panel = *options->panel;
+  const int px = 80, py = 350;  // on the panel, clear of its buttons and of the prompt
+  const uint32_t painted = panel.Pixels(0)[(py - 100) * panel.Width() + (px - 50)];
+  ASSERT_EQ(painted >> 24, 0xFFu);
+  std::vector<std::vector<uint32_t>> waiting, after;
+  Wait(2);  // the press and the release over the binding button
+  for (int frame = 0; frame < 40; ++frame) Snapshot(waiting);
+  Then([] { TapKey('W'); });
+  Wait(1);
+  Snapshot(after);
+  Bind(*options, 0);
+  EXPECT_EQ(options->pendingKeys[0], 'W');
+  EXPECT_EQ(Config().keys[0], kPlayer1Default);
+  ASSERT_EQ(waiting.size(), 40u);
+  for (const auto& frame : waiting) ASSERT_EQ(frame[py * 800 + px] & 0xFFFFFF, painted & 0xFFFFFF);
+  ASSERT_EQ(after.size(), 1u);
+  const auto& screen = after[0];
+  EXPECT_EQ(screen[py * 800 + px] & 0xFFFFFF, painted & 0xFFFFFF);
+  // The name in the first slot (415-715 x 177-223).
+  int left = 800, right = -1, top = 600, bottom = -1;
+  for (int y = 177; y < 223; ++y)
+    for (int x = 415; x < 715; ++x) {
+      const uint32_t p = screen[y * 800 + x];
+      if ((p >> 16 & 0xFF) > 200 && (p >> 8 & 0xFF) > 200 && (p & 0xFF) > 170) {
+        left = std::min(left, x), right = std::max(right, x);
+        top = std::min(top, y), bottom = std::max(bottom, y);
+      }
+    }
+  ASSERT_GE(right, left) << "no pale name in the slot";
+  EXPECT_GE(bottom - top + 1, 18);
+  EXPECT_NEAR((left + right) / 2.0, 565, 3);
+  EXPECT_NEAR((top + bottom) / 2.0, 200, 3);
 }
 
 TEST_F(OptionsTest, CapturePollingRanksJoystickOverMouseOverKey) {
@@ -182,6 +233,34 @@ TEST_F(OptionsTest, SlidersMoveOnlyFromTheKnobAndClampToTheirRange) {
   EXPECT_EQ(music.value, 0);
   Drag(music, {static_cast<int>(music.x) + 5, 400}, {static_cast<int>(music.x) + 150, 500});
   EXPECT_FLOAT_EQ(music.value, 50);  // the knob follows anywhere on the screen, by x alone
+}
+
+// At the top of the range the knob ends with its bar, and along the whole drag it stays under
+// the pointer.
+TEST_F(OptionsTest, TheKnobStaysOnItsBarAndUnderThePointer) {
+  auto options = Open();
+  TMenuSlider& music = *options->sliders[0];
+  ASSERT_GT(music.barWidth, music.knobWidth);
+  const auto knobLeft = [&music] {
+    return music.x + music.value / music.max * (music.barWidth - music.knobWidth);
+  };
+  music.value = 0;
+  int pointer = static_cast<int>(music.x) + 2;
+  MoveMouse({pointer, 400});
+  LeftButton(true);
+  music.Update();
+  for (; pointer <= static_cast<int>(music.x + music.barWidth); pointer += 10) {
+    MoveMouse({pointer, 400});
+    music.Update();
+    EXPECT_GE(pointer, knobLeft() - 1) << music.value;
+    EXPECT_LE(pointer, knobLeft() + music.knobWidth + 1) << music.value;
+  }
+  MoveMouse({2000, 400});
+  music.Update();
+  LeftButton(false);
+  music.Update();
+  EXPECT_EQ(music.value, 100);
+  EXPECT_FLOAT_EQ(knobLeft() + music.knobWidth, music.x + music.barWidth);
 }
 
 TEST_F(OptionsTest, OkStoresTruncatedVolumesAndTheMusicFollowsAtOnce) {

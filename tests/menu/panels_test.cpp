@@ -62,7 +62,7 @@ TEST_F(PanelTest, QuitAnswersOneForYes) {
 
 TEST_F(PanelTest, ClicksDuringTheFadeInOrOnASlidingButtonAreIgnored) {
   auto credits = TSubMenuCredits::Create(menu_.get(), "gfx/menu/panelcreditos.png", 100, 100);
-  const ScreenPoint ok = CentreOf("gfx/menu/ok.png", 600, 520);
+  const ScreenPoint ok = CentreOf("gfx/menu/ok.png", 590, 520);
   for (int frame = 0; frame < 15; ++frame) {  // 30 steps: 11 fading, 19 sliding
     EXPECT_EQ(ClickStep(*credits, ok), TSubMenu::kStillOpen);
     EXPECT_NE(credits->phase, TSubMenu::kFadingOut);
@@ -103,7 +103,7 @@ TEST_F(PanelTest, BackFromThePlayerCountReturnsToAFreshLevelChoice) {
 TEST_F(PanelTest, BackFromThePlayPanelAnswersMinusOne) {
   auto play = TSubMenuPlay::Create(menu_.get(), "gfx/menu/seleccionescenario.png", 100, 100);
   Settle(*play);
-  ClickStep(*play, CentreOf("gfx/menu/volver.png", 550, 520));
+  ClickStep(*play, CentreOf("gfx/menu/volver.png", 510, 520));
   EXPECT_EQ(RunToAnswer(*play), -1);
 }
 

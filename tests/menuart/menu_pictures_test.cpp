@@ -32,7 +32,7 @@ const std::vector<Placement> kMainButtons = {{"Jugar.png", 300, 200},
                                              {"Salir.png", 360, 425}};
 
 const std::vector<Placement> kPanelsAndButtons = {{"seleccionescenario.png", 100, 100},
-                                                  {"volver.png", 550, 520},
+                                                  {"volver.png", 510, 520},
                                                   {"level1.png", 400, 350},
                                                   {"level2.png", 400, 150},
                                                   {"level3.png", 120, 350},
@@ -43,7 +43,7 @@ const std::vector<Placement> kPanelsAndButtons = {{"seleccionescenario.png", 100
                                                   {"jugadores3.png", 360, 275},
                                                   {"jugadores4.png", 150, 345},
                                                   {"panelcreditos.png", 100, 100},
-                                                  {"ok.png", 600, 520},
+                                                  {"ok.png", 590, 520},
                                                   {"seguroquedeseasalir.png", 200, 300},
                                                   {"si.png", 300, 360},
                                                   {"no.png", 420, 360},
@@ -100,12 +100,45 @@ TEST(MenuPictures, EveryPictureTheScreensLoadIsBuiltAndDecodes) {
   }
 }
 
-TEST(MenuPictures, MainButtonsStillFitTheScreenAtTwiceTheirSize) {
+// The main buttons are painted at their grown size (the menu draws them at half of it at rest),
+// and grown from their places they still fit the screen.
+TEST(MenuPictures, MainButtonsArePaintedAtTheirGrownSizeAndFitTheScreen) {
   for (const Placement& button : kMainButtons) {
     media::ImagePtr image = Load(button.name);
     ASSERT_NE(image, nullptr) << button.name;
-    EXPECT_LE(button.x + 2 * image->Width(), kScreenWidth) << button.name;
-    EXPECT_LE(button.y + 2 * image->Height(), kScreenHeight) << button.name;
+    EXPECT_EQ(image->Width(), 2 * 216) << button.name;
+    EXPECT_EQ(image->Height(), 2 * 72) << button.name;
+    EXPECT_LE(button.x + image->Width(), kScreenWidth) << button.name;
+    EXPECT_LE(button.y + image->Height(), kScreenHeight) << button.name;
+  }
+}
+
+// A panel reads as one card: every one of its buttons lies on its picture.
+TEST(MenuPictures, EveryPanelHoldsItsButtons) {
+  const std::vector<std::pair<Placement, std::vector<Placement>>> panels = {
+      {{"seleccionescenario.png", 100, 100},
+       {{"volver.png", 510, 520},
+        {"level1.png", 400, 350},
+        {"level2.png", 400, 150},
+        {"level3.png", 120, 350},
+        {"leveltutorial.png", 120, 150}}},
+      {{"seleccionjugadores.png", 100, 200},
+       {{"volver.png", 385, 345}, {"jugadores2.png", 150, 275}, {"jugadores4.png", 150, 345}}},
+      {{"panelcreditos.png", 100, 100}, {{"ok.png", 590, 520}}},
+      {{"seguroquedeseasalir.png", 200, 300}, {{"si.png", 300, 360}, {"no.png", 420, 360}}},
+      {{"panelopciones.png", 50, 100}, {{"ok.png", 100, 500}, {"cancelar.png", 200, 500}}},
+  };
+  for (const auto& [panel, buttons] : panels) {
+    media::ImagePtr card = Load(panel.name);
+    ASSERT_NE(card, nullptr) << panel.name;
+    for (const Placement& button : buttons) {
+      media::ImagePtr image = Load(button.name);
+      ASSERT_NE(image, nullptr) << button.name;
+      EXPECT_GE(button.x, panel.x) << button.name << " on " << panel.name;
+      EXPECT_GE(button.y, panel.y) << button.name << " on " << panel.name;
+      EXPECT_LE(button.x + image->Width(), panel.x + card->Width()) << button.name;
+      EXPECT_LE(button.y + image->Height(), panel.y + card->Height()) << button.name;
+    }
   }
 }
 
