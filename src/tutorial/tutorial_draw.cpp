@@ -1,5 +1,5 @@
-// One tutorial frame: the level's back panels, the slide of the step, the blinking prompt while
-// the script waits for a key, the play field, the front panels.
+// One tutorial frame: the level's back panels, the play field, the front panels seen through, and
+// over everything the slide of the step with the blinking prompt while the script waits for a key.
 #include "core/configuracion.h"
 #include "core/sistema.h"
 #include "entities/administrador.h"
@@ -15,6 +15,9 @@ constexpr float kEnterPromptX = 700;
 constexpr float kEscPromptX = 25;
 constexpr float kPromptY = 125;
 constexpr float kBlinkStep = 0.05f;  // a blink of about 42 frames
+// The reader learns by watching the puppets: a trunk or a pillar passing in front shows them
+// through it.
+constexpr float kFrontPanelAlpha = 0.5f;
 // The first slide belongs to step 20; from there each ten steps have a slide of their own, up to
 // the last one for the free play of steps 151 and 152.
 constexpr int kFirstSlideStep = 20;
@@ -33,15 +36,18 @@ field::Panorama TTutorial::LevelPanorama() const {
   return {*resources, system->GetConfig()->levelIndex, scroll, tiles};
 }
 
+// The slide and its prompt come last: nothing of the field may cut their text.
 void TTutorial::Draw() {
   PlainState();
   field::DrawBackPanels(LevelPanorama());
-  DrawSlide();
-  DrawPrompt();
   manager->DrawAll();
   // White, not whatever colour the last entity left: the front panels are never tinted here.
   PlainState();
+  media::SetAlpha(kFrontPanelAlpha);
   field::DrawFrontPanels(LevelPanorama());
+  PlainState();
+  DrawSlide();
+  DrawPrompt();
   media::Flip(-1);
   media::SetClearColor(0, 0, 0);
   media::Clear();

@@ -60,7 +60,10 @@ const ScriptStep kScript[] = {
        t.PlacePlayer(1, 700);
      },
      82, Leave::kAtOnce, 0},
-    {82, nullptr, 90, Leave::kOnEnter, 0},
+    {82, nullptr, 89, Leave::kOnEnter, 0},
+    // The slides on walking zombies show one crossing, brought in as the game brings them.
+    {89, [](TTutorial& t, const TConfiguracion&) { t.manager->AddZombieMovil(); }, 90,
+     Leave::kAtOnce, 0},
     {90, nullptr, 100, Leave::kAfter, 5000},
     {100, nullptr, 111, Leave::kAfter, 2000},
     // The reader's own player goes down and stays where it fell until Enter.

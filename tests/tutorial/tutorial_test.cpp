@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <set>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "core/timer.h"
 #include "entities/administrador.h"
 #include "entities/jugador.h"
+#include "entities/zombie_movil.h"
 #include "media/display.h"
 #include "media/draw.h"
 #include "media/headless_backend.h"
@@ -40,11 +42,28 @@ struct Frame {
   int step;
   std::vector<float> xs;  // the players' x
   std::vector<int> states;
+  int walkers = 0;           // walking zombies on the field
+  uint32_t slideCorner = 0;  // the presented pixel at (2, 2), inside every slide's band
+  bool playerShows = false;  // some of the first player's blue shows near its feet
 };
+
+constexpr uint32_t kFrontPanelColour = 0xFF00FF00u;
+constexpr uint32_t kSlideColour = 0xFFFF0000u;
+constexpr uint32_t kPlayerColour = 0xFF0000FFu;
+
+bool FirstPlayerShows(const uint32_t* screen) {
+  for (int y = 440; y < 500; ++y)
+    for (int x = 380; x < 430; ++x) {
+      const uint32_t p = screen[y * 800 + x];
+      if ((p & 0xFF) > 100 && (p >> 16 & 0xFF) < 60) return true;
+    }
+  return false;
+}
 
 struct TutorialTest : ::testing::Test {
   void SetUp() override {
     WriteMatchData();
+    std::filesystem::create_directories("gfx/menu");
     // Some slides and one prompt are missing on purpose: they draw nothing.
     for (int i = 1; i <= 12; ++i) {
       TempFolder::WritePng(
@@ -54,6 +73,14 @@ struct TutorialTest : ::testing::Test {
     TempFolder::WritePng("gfx/menu/intro.png", 0xFFFFFFFFu);
     TempFolder::WritePng("gfx/bosque0_0.png", 0xFF204020u);
     TempFolder::WritePng("gfx/ciudad0_0.png", 0xFF202040u);
+    // A front layer that covers the whole screen, a slide that shows at its corner and a player
+    // who is all blue.
+    TempFolder::WritePng("gfx/bosque1_0.png", kFrontPanelColour, 800, 600);
+    TempFolder::WritePng("gfx/ciudad1_0.png", kFrontPanelColour, 800, 600);
+    TempFolder::WritePng("gfx/menu/tutorial03.png", kSlideColour);
+    auto player = OneGraphPackage();
+    std::fill_n(player->Get(1)->image->Pixels(0), 10 * 20, kPlayerColour);
+    player->Save("gfx/chr0.vgp");
   }
   void TearDown() override { media::UseBackend(media::MakeHeadlessBackend({})); }
 
@@ -79,6 +106,12 @@ struct TutorialTest : ::testing::Test {
       frame.xs.push_back(tutorial->manager->GetPlayer(slot)->x);
       frame.states.push_back(tutorial->manager->GetPlayer(slot)->GetState());
     }
+    tutorial->manager->entities.Walk([&frame](const std::shared_ptr<TEntidad>& entity) {
+      if (dynamic_cast<TZombieMovil*>(entity.get())) ++frame.walkers;
+    });
+    const uint32_t* screen = media::BackBuffer()->Pixels(0);
+    frame.slideCorner = screen[2 * 800 + 2];
+    frame.playerShows = FirstPlayerShows(screen);
     frames.push_back(frame);
   }
 
@@ -107,7 +140,7 @@ TEST_F(TutorialTest, TheWholeScriptWithEnterAtEveryWaitEndsBackAtTheMenu) {
   EXPECT_EQ(tutorial->Run(), kStateMenu);
 
   // The early Enter did not skip the first wait: every step shows, in order.
-  EXPECT_EQ(StepsSeen(), (std::vector<int>{10, 20,  30,  40,  50,  61,  62,  71,  81,  82,
+  EXPECT_EQ(StepsSeen(), (std::vector<int>{10, 20,  30,  40,  50,  61,  62,  71,  81,  82, 89,
                                            90, 100, 111, 112, 120, 130, 140, 151, 152, 160}));
   // One player at the centre, a partner from step 61, held at 200 until Enter.
   EXPECT_EQ(frames.front().xs, std::vector<float>{400});
@@ -124,8 +157,9 @@ TEST_F(TutorialTest, TheWholeScriptWithEnterAtEveryWaitEndsBackAtTheMenu) {
   ASSERT_FALSE(freePlay.empty());
   const auto xs = freePlay.front().xs;
   EXPECT_EQ(std::set<float>(xs.begin(), xs.end()), (std::set<float>{160, 320, 480, 640}));
-  for (const Frame& frame : freePlay) {
-    for (int state : frame.states) ASSERT_NE(state, kPlayerOut);
+  // From the first frame of the step on (its first frame is the one step 151 acted in).
+  for (size_t i = 1; i < freePlay.size(); ++i) {
+    for (int state : freePlay[i].states) ASSERT_NE(state, kPlayerOut);
   }
   // Left: nothing on the field, no music.
   EXPECT_EQ(tutorial->manager->GetPlayerCount(), 0);
@@ -153,6 +187,25 @@ TEST_F(TutorialTest, SlidesAndEnterPromptsAreHeardAsTheyCome) {
   EXPECT_EQ(slides,
             (std::vector<int>{20, 30, 40, 50, 61, 71, 81, 90, 100, 111, 120, 130, 140, 151}));
   EXPECT_EQ(prompts, (std::vector<int>{62, 71, 82, 112}));
+}
+
+// The slide is drawn over the front panels, which the first player shows through; the slides on
+// walking zombies have a walker crossing, brought in as the game brings them.
+TEST_F(TutorialTest, SlidesStayOnTopPlayersShowThroughTheFrontAndAWalkerCrossesItsSlides) {
+  Start(kWholeRun);
+  tutorial->Run();
+  const auto slideThree = FramesOf(40);
+  ASSERT_FALSE(slideThree.empty());
+  for (const Frame& frame : slideThree) {
+    ASSERT_EQ(frame.slideCorner, kSlideColour);
+    ASSERT_TRUE(frame.playerShows);
+  }
+  for (const Frame& frame : frames) {
+    if (frame.step < 89) {
+      ASSERT_EQ(frame.walkers, 0) << frame.step;
+    }
+  }
+  EXPECT_EQ(FramesOf(90).front().walkers, 1);
 }
 
 TEST_F(TutorialTest, EscapeLeavesAfterTheCurrentFrameAndASecondRunStartsAfresh) {
