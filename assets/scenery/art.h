@@ -18,6 +18,11 @@ struct Picture {
 };
 using Pictures = std::vector<Picture>;
 
+// The players' colours on everything that names a player: they step in brightness too (blue
+// darkest, yellow brightest), so they part also for players who do not tell the hues apart.
+constexpr int kPlayers = 4;
+constexpr int kPlayerColours[kPlayers] = {0xe03a32, 0x2f56d0, 0x49c24a, 0xffe23c};
+
 // One layer of a panorama: `draw` paints variant `variant` of an 800 x 600 panel.
 struct Layer {
   int variants = 1;
@@ -31,6 +36,7 @@ void AddBosque(Pictures& out);
 void AddCiudad(Pictures& out);
 void AddMetro(Pictures& out);
 void AddPlayfieldProps(Pictures& out);
+void AddSigns(Pictures& out);
 void AddSplash(Pictures& out);
 void AddWinner(Pictures& out);
 void AddDraw(Pictures& out);

@@ -2,7 +2,9 @@
 // while a picture rises, so whatever passes over a clear texel stays there: every column is clear
 // only from the top edge down and solid below.
 // "ganador.png" rises around the lone survivor standing at (400, 300): the curtains leave an
-// opening straight up from it, the podium stands under its feet, the words on the boards below.
+// opening straight up from it, the podium stands under its feet, the words on the boards below;
+// its ribbon is left blank for the game to write the winner's name on ("gfx/gana1.png" to
+// "gfx/gana4.png", each in its player's colour).
 // "empate.png" ends a match nobody won: the curtains are closed, the podium is empty but for a
 // skull, and the horde reaches through the curtains. It is solid everywhere.
 #include <cmath>
@@ -23,6 +25,7 @@ constexpr double kFeetY = 300;
 constexpr double kTopLeft = 240, kTopRight = 560, kWaistY = 170, kWaistLeft = 318,
                  kWaistRight = 482;
 constexpr double kStageY = 392;  // the front edge of the boards
+constexpr double kBannerTop = 408, kBannerBottom = 468;
 
 void OpeningPath(cairo_t* cr) {
   cairo_move_to(cr, kTopLeft, -10);
@@ -99,11 +102,13 @@ void Podium(cairo_t* cr) {
   kInk.FillOutlined(cr, Lighter(gold, 0.25));
 }
 
-// A ribbon across the front of the stage with the verdict on it.
-void Banner(cairo_t* cr, const char* words, Color ribbon, Color lettering) {
-  constexpr double kTop = 408, kBottom = 468;
+// A ribbon across the front of the stage, `halfWidth` to either side of the middle, its tails
+// folded behind.
+void Banner(cairo_t* cr, Color ribbon, double halfWidth) {
+  constexpr double kTop = kBannerTop, kBottom = kBannerBottom;
+  const double left = 400 - halfWidth, right = 400 + halfWidth;
   for (double side : {-1.0, 1.0}) {
-    double inner = 400 + side * 190, outer = 400 + side * 262;
+    double inner = 400 + side * (halfWidth - 20), outer = 400 + side * (halfWidth + 52);
     cairo_move_to(cr, inner, kTop + 14);
     cairo_line_to(cr, outer, kTop + 14);
     cairo_line_to(cr, outer - side * 22, (kTop + kBottom) / 2 + 14);
@@ -112,13 +117,17 @@ void Banner(cairo_t* cr, const char* words, Color ribbon, Color lettering) {
     cairo_close_path(cr);
     kInk.FillOutlined(cr, Darker(ribbon, 0.3));
   }
-  cairo_move_to(cr, 190, kTop);
-  cairo_curve_to(cr, 300, kTop - 8, 500, kTop - 8, 610, kTop);
-  cairo_line_to(cr, 610, kBottom);
-  cairo_curve_to(cr, 500, kBottom - 8, 300, kBottom - 8, 190, kBottom);
+  cairo_move_to(cr, left, kTop);
+  cairo_curve_to(cr, left + 110, kTop - 8, right - 110, kTop - 8, right, kTop);
+  cairo_line_to(cr, right, kBottom);
+  cairo_curve_to(cr, right - 110, kBottom - 8, left + 110, kBottom - 8, left, kBottom);
   cairo_close_path(cr);
   kInk.FillOutlined(cr, ribbon);
-  OutlinedText(cr, words, 400, kBottom - 14, 46, lettering, kInk.ink, 4);
+}
+
+// The verdict written on the ribbon.
+void Verdict(cairo_t* cr, const char* words, Color lettering) {
+  OutlinedText(cr, words, 400, kBannerBottom - 14, 46, lettering, kInk.ink, 4);
 }
 
 // The words on the boards under the banner.
@@ -141,7 +150,8 @@ void Winner(cairo_t* cr) {
   cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
   Podium(cr);
   OutlinedText(cr, "1", 400, kFeetY + 74, 54, kIvory, kInk.ink, 3);
-  Banner(cr, "¡GANADOR!", Rgb(0xc8282e), Rgb(0xffe27a));
+  // Dark, so that the winner's name reads on it in any player's colour.
+  Banner(cr, Rgb(0x2e2040), 270);
   Lines(cr, "¡La horda se queda con hambre!");
 }
 
@@ -203,7 +213,8 @@ void Draw(cairo_t* cr) {
   Skull(cr, 400, kFeetY - 30, 56, kInk);
   Bone(cr, 400, kFeetY + 46, 70, 0.5, kInk);
   Bone(cr, 400, kFeetY + 46, 70, -0.5, kInk);
-  Banner(cr, "¡EMPATE!", Rgb(0x4f7a2e), Rgb(0xd8f08a));
+  Banner(cr, Rgb(0x4f7a2e), 210);
+  Verdict(cr, "¡EMPATE!", Rgb(0xd8f08a));
   Lines(cr, "La horda se los comió a todos");
 }
 

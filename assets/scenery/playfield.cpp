@@ -20,7 +20,8 @@ void Shadow(cairo_t* cr) {
   cairo_pattern_destroy(soft);
 }
 
-// Drawn additively over the play field, so it is all light: a warm rim instead of a dark outline.
+// Drawn over the play field, more opaque as the aim sweeps: a warm fill inside the dark outline
+// every puppet has, so it reads from its first frame over a pale sky as over a night one.
 // The pivot of the picture is (4, 9): the tail of the shaft.
 void Arrow(cairo_t* cr) {
   cairo_move_to(cr, 3, 6);
@@ -31,32 +32,21 @@ void Arrow(cairo_t* cr) {
   cairo_line_to(cr, 40, 13);
   cairo_line_to(cr, 3, 13);
   cairo_close_path(cr);
-  SetColor(cr, Rgb(0xffd23c));
-  cairo_fill_preserve(cr);
-  SetColor(cr, Rgb(0xe0601a));
-  cairo_set_line_width(cr, 2);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-  cairo_stroke(cr);
-  cairo_move_to(cr, 6, 9.5);
-  cairo_line_to(cr, 48, 9.5);
-  SetColor(cr, Rgb(0xfff8d0));
-  cairo_set_line_width(cr, 2);
+  kInk.FillOutlined(cr, Rgb(0xffc21e));
+  cairo_move_to(cr, 7, 8.5);
+  cairo_line_to(cr, 46, 8.5);
+  SetColor(cr, Rgb(0xfff3b0));
+  cairo_set_line_width(cr, 1.5);
   cairo_stroke(cr);
 }
 
-// Player colours step in brightness too (blue darkest, yellow brightest), so the labels part
-// also for players who do not tell the hues apart.
-struct LabelStyle {
-  const char* text;
-  int colour;
-};
-constexpr LabelStyle kLabels[] = {
-    {"1UP", 0xe03a32}, {"2UP", 0x2f56d0}, {"3UP", 0x49c24a}, {"4UP", 0xffe23c}};
-
 // A pale halo around the dark outline keeps the label readable over a night sky too.
-void Label(cairo_t* cr, const LabelStyle& style) {
-  OutlinedText(cr, style.text, 42, 34, 32, Rgb(0xf4ecd8), Rgb(0xf4ecd8), 4.5);
-  OutlinedText(cr, style.text, 42, 34, 32, Rgb(style.colour), Rgb(0x16101c), 3);
+void Label(cairo_t* cr, int player) {
+  const std::string text = std::to_string(player + 1) + "UP";
+  const Color colour = Rgb(kPlayerColours[player]);
+  OutlinedText(cr, text, 42, 34, 32, Rgb(0xf4ecd8), Rgb(0xf4ecd8), 4.5);
+  OutlinedText(cr, text, 42, 34, 32, colour, Rgb(0x16101c), 3);
   cairo_move_to(cr, 34, 38);
   cairo_line_to(cr, 50, 38);
   cairo_line_to(cr, 42, 45);
@@ -65,7 +55,7 @@ void Label(cairo_t* cr, const LabelStyle& style) {
   cairo_set_line_width(cr, 7);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   cairo_stroke_preserve(cr);
-  kInk.FillOutlined(cr, Rgb(style.colour));
+  kInk.FillOutlined(cr, colour);
 }
 
 // A cartoon splat: a lumpy blob with a few drops flung off, red with a dark rim and a shine.
@@ -145,9 +135,9 @@ constexpr double kSplatScale = kSplatSize / 64.0;
 void AddPlayfieldProps(Pictures& out) {
   out.push_back({"sombra.png", 80, 24, Shadow});
   out.push_back({"flecha.png", 64, 19, Arrow});
-  for (const LabelStyle& style : kLabels)
-    out.push_back({std::string(1, style.text[0]) + "up.png", 84, 48,
-                   [&style](cairo_t* cr) { Label(cr, style); }});
+  for (int player = 0; player < kPlayers; ++player)
+    out.push_back({std::to_string(player + 1) + "up.png", 84, 48,
+                   [player](cairo_t* cr) { Label(cr, player); }});
   for (int i = 1; i <= 5; ++i)
     out.push_back({"sangre" + std::to_string(i) + ".png", kSplatSize, kSplatSize, [i](cairo_t* cr) {
                      cairo_scale(cr, kSplatScale, kSplatScale);

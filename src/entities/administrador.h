@@ -24,6 +24,8 @@ class TAdministrador {
   void Release() {}
 
   void DrawAll();
+  // A marker at the top edge for each player above the screen, drawn over everything else.
+  void DrawOffScreenMarkers() const;
   // Walks each player still in the match to the centre of the screen, alone, in real time.
   void PresentWinner();
   void UpdateAll();

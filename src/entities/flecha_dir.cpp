@@ -10,9 +10,11 @@ namespace {
 constexpr int kArrowImage = 1;  // "gfx/flecha.png"
 constexpr float kStartAngle = 85.0f;
 constexpr float kFlatAngle = 20.0f;
-constexpr float kFaintest = 0.05f;
-constexpr float kBrightest = 0.75f;
-constexpr float kSweepGain = 0.7f;    // from faintest to brightest over the sweep
+// Blended over the field with the dark outline of its picture, it reads from the first frame on
+// any sky and grows more solid as it sweeps.
+constexpr float kFaintest = 0.7f;
+constexpr float kBrightest = 1.0f;
+constexpr float kSweepGain = 0.3f;    // from faintest to brightest over the sweep
 constexpr float kSweepRange = 65.0f;  // degrees from the start angle to the flat one
 constexpr float kReach = 45.0f;       // pixels out along the aim
 constexpr float kBodyHeight = 50.0f;  // the aim starts this far above the feet
@@ -22,8 +24,8 @@ std::shared_ptr<TFlechaDir> TFlechaDir::Create(std::shared_ptr<TRecursos> resour
   auto arrow = std::make_shared<TFlechaDir>();
   arrow->resources = std::move(resources);
   arrow->depth = depth;
-  arrow->alpha = 0.1f;
-  arrow->blend = media::kBlendLight;
+  arrow->alpha = kFaintest;
+  arrow->blend = media::kBlendAlpha;
   return arrow;
 }
 

@@ -28,7 +28,8 @@ class TJuego {
   int Run();
   // Back panels, entities, front panels; presents the frame and clears the back buffer.
   void Render();
-  // The survivors glide to the centre and the winner picture rises into place.
+  // The survivors glide to the centre and the winner picture rises into place, the winner's name
+  // on it.
   void ShowWinner();
   // Nobody is left: the draw picture rises into place, or the words are written without it.
   void ShowDraw();
@@ -55,10 +56,14 @@ class TJuego {
   void TogglePause();
   int PlayersLeft() const;
   void SetPanoramaColour() const;
-  // Rises 200 pixels into place over the last frame, in one second of real time.
-  void RisePicture(const media::ImagePtr& picture);
+  // Rises 200 pixels into place over the last frame, in one second of real time, with the
+  // winner's name on it if one is given.
+  void RisePicture(const media::ImagePtr& picture, const media::ImagePtr& name = nullptr);
   static media::ImagePtr LoadDrawPicture();
   field::Panorama Panorama() const;
+  void DrawPause() const;
+  // The slot of the one player still in the match (the first such slot).
+  int WinnerSlot() const;
 
   // Frame-loop state of the match being played.
   bool paused = false;

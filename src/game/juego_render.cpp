@@ -5,6 +5,7 @@
 #include "core/sistema.h"
 #include "core/timer.h"
 #include "entities/administrador.h"
+#include "entities/jugador_base.h"
 #include "field/panorama.h"
 #include "game/juego.h"
 #include "game/match_hooks.h"
@@ -16,6 +17,9 @@ namespace {
 constexpr int kWinnerImage = 6;  // "gfx/ganador.png"
 constexpr float kPictureRise = 200.0f;
 constexpr float kPictureSpeed = 0.2f;  // pixels per real millisecond
+constexpr float kWinnerNameX = 400;    // the centre of the winner picture's ribbon
+constexpr float kWinnerNameY = 438;
+constexpr float kPauseDim = 0.55f;  // how dark the paused field turns
 
 const media::ImagePtr& NowhereTarget() {
   static const media::ImagePtr target = media::CreateImage(1, 1, 1, 0);
@@ -25,6 +29,21 @@ const media::ImagePtr& NowhereTarget() {
 void ResetTransform() {
   media::SetAlpha(1);
   media::SetTransform(0, 1, 1);
+}
+
+void DrawPictureAt(const media::ImagePtr& picture, const media::ImagePtr& name, float offset) {
+  media::DrawImage(picture, 0, offset, 0);
+  media::DrawImage(name, kWinnerNameX, kWinnerNameY + offset, 0);
+}
+
+// One opaque black texel, stretched over the screen to dim it.
+const media::ImagePtr& Shade() {
+  static const media::ImagePtr shade = [] {
+    auto image = media::CreateImage(1, 1, 1, 0);
+    image->Pixels(0)[0] = 0xFF000000u;
+    return image;
+  }();
+  return shade;
 }
 }  // namespace
 
@@ -56,29 +75,52 @@ void TJuego::Render() {
   SetPanoramaColour();
   media::SetBlend(media::kBlendAlpha);
   field::DrawFrontPanels(Panorama());
+  manager->DrawOffScreenMarkers();
+  if (paused) DrawPause();
   if (!drawing) media::SetDrawTarget(nullptr);
   media::Flip(-1);
   media::SetClearColor(0, 0, 0);
   if (drawing) media::Clear();
 }
 
-void TJuego::ShowWinner() {
-  manager->PresentWinner();
-  RisePicture(resources->GetImage(kWinnerImage));
+// F10 holds the match: the field dims under the sign that says so, until F10 again.
+void TJuego::DrawPause() const {
+  media::SetColor(0, 0, 0);
+  media::SetAlpha(kPauseDim);
+  media::SetBlend(media::kBlendAlpha);
+  media::SetScale(kScreenWidth, kScreenHeight);  // over the whole screen
+  media::DrawImage(Shade(), 0, 0, 0);
+  ResetTransform();
+  media::SetColor(255, 255, 255);
+  media::DrawImage(resources->GetPauseSign(), kScreenWidth / 2.0f, kScreenHeight / 2.0f, 0);
 }
 
-// The back buffer is not cleared while the picture rises: it slides over the last frame.
-void TJuego::RisePicture(const media::ImagePtr& picture) {
+int TJuego::WinnerSlot() const {
+  for (int slot = 0; slot < manager->GetPlayerCount(); ++slot) {
+    if (manager->GetPlayerState(slot) != kPlayerOut) return slot;
+  }
+  return -1;
+}
+
+void TJuego::ShowWinner() {
+  manager->PresentWinner();
+  RisePicture(resources->GetImage(kWinnerImage), resources->GetWinnerName(WinnerSlot()));
+}
+
+// The back buffer is not cleared while the picture rises: it slides over the last frame. The
+// winner's name rides on the picture's ribbon; both are opaque where they pass, so it leaves no
+// trail either.
+void TJuego::RisePicture(const media::ImagePtr& picture, const media::ImagePtr& name) {
   ResetTransform();
   media::SetColor(255, 255, 255);
   media::SetBlend(media::kBlendAlpha);
   for (float offset = kPictureRise; offset > 0;) {
     timer->Update();
     offset -= kPictureSpeed * timer->GetDelta(true);
-    media::DrawImage(picture, 0, offset, 0);
+    DrawPictureAt(picture, name, offset);
     media::Flip(-1);
   }
-  media::DrawImage(picture, 0, 0, 0);
+  DrawPictureAt(picture, name, 0);
   media::Flip(-1);
   media::SetClearColor(0, 0, 0);
   media::Clear();

@@ -12,6 +12,7 @@ void TRecursos::Unload() {
   playerPackages.fill(nullptr);
   playerAnimation = nullptr;
   images.fill(nullptr);
+  DropSigns();
   zombiePackages.fill(nullptr);
   tallBlock = nullptr;
   wideBlock = nullptr;
@@ -21,6 +22,7 @@ void TRecursos::Unload() {
 void TRecursos::Clear() {
   for (auto& scroll : scrolls) EmptyLevel(scroll);
   images.fill(nullptr);
+  DropSigns();
   tallBlock = nullptr;
   wideBlock = nullptr;
   loaded = 0;

@@ -41,6 +41,11 @@ class TRecursos {
   std::shared_ptr<VGP> GetZombiePackage(int i) const;  // null outside 0 … 7
   std::shared_ptr<VGP> GetPlayerPackage(int i) const;  // null outside 0 … 3
   media::ImagePtr GetImage(int i) const;               // null outside 0 … 12
+  // The signs shown over the field, handled at their centres, but the marker of a player above
+  // the screen at the middle of its top edge. Per player: null outside 0 … 3.
+  media::ImagePtr GetPauseSign() const { return pauseSign; }
+  media::ImagePtr GetWinnerName(int player) const;
+  media::ImagePtr GetOffScreenMarker(int player) const;
   // The 25 × 90 block when tall, else the 50 × 40 one: the shapes players and zombies collide with.
   media::ImagePtr GetCollisionBlock(bool tall) const { return tall ? tallBlock : wideBlock; }
   // Every pixel of frame 0 becomes the opaque colour (r, g, b), each taken modulo 256.
@@ -54,11 +59,16 @@ class TRecursos {
   std::array<std::shared_ptr<VGP>, kPlayerPackages> playerPackages;
   std::array<std::shared_ptr<VGP>, kZombiePackages> zombiePackages;
   std::array<media::ImagePtr, kImages> images;
+  media::ImagePtr pauseSign;
+  std::array<media::ImagePtr, kPlayerPackages> winnerNames;
+  std::array<media::ImagePtr, kPlayerPackages> offScreenMarkers;
   media::ImagePtr tallBlock;
   media::ImagePtr wideBlock;
 
  private:
   std::shared_ptr<VGP> LoadPackage(const std::string& path);
   void LoadImageTable();
+  void LoadSigns();
+  void DropSigns();
   static void EmptyLevel(nscrolles& scroll);
 };

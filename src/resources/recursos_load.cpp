@@ -65,6 +65,7 @@ void TRecursos::LoadAll() {
   playerAnimation = VBA::Load("anim/animchr.vba");
   zombieAnimation = VBA::Load("anim/animzombie.vba");
   LoadImageTable();
+  LoadSigns();
   tallBlock = MakeBlock(25, 90);
   wideBlock = MakeBlock(50, 40);
   loaded = 1;

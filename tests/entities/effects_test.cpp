@@ -4,6 +4,7 @@
 #include "entities/blood.h"
 #include "entities/flecha_dir.h"
 #include "entities/sign.h"
+#include "media/draw.h"
 #include "play_field.h"
 
 namespace {
@@ -124,9 +125,9 @@ TEST_F(EffectsTest, ALabelFollowsItsTargetThenFadesOutAndLeaves) {
 TEST_F(EffectsTest, TheArrowBrightensAsItSweepsFromEightyFiveToTwenty) {
   auto arrow = field.manager->AddDirectionArrow(61);
   EXPECT_EQ(arrow->depth, 61);
-  EXPECT_FLOAT_EQ(arrow->alpha, 0.1f);
-  EXPECT_EQ(arrow->blend, 4);
-  const std::pair<float, float> cases[] = {{85, 0.05f}, {52.5f, 0.4f}, {20, 0.75f}, {5, 0.75f}};
+  EXPECT_FLOAT_EQ(arrow->alpha, 0.7f);
+  EXPECT_EQ(arrow->blend, media::kBlendAlpha);
+  const std::pair<float, float> cases[] = {{85, 0.7f}, {52.5f, 0.85f}, {20, 1.0f}, {5, 1.0f}};
   for (auto [degrees, alpha] : cases) {
     arrow->SetRotation(degrees);
     field.manager->UpdateAll();

@@ -283,4 +283,52 @@ TEST_F(JuegoTest, FiveLayersDrawTheEvenOnesBehindAndTheOddOnesInFront) {
   media::UnlockImage(frame);
 }
 
+// The presented frame saved at `ms` of the virtual clock, as an 800 x 600 image.
+media::ImagePtr Shot(const std::string& name) {
+  auto frame = media::LoadImage(name, 0);
+  EXPECT_NE(frame, nullptr) << name;
+  return frame;
+}
+
+uint32_t Opaque(const media::ImagePtr& frame, int x, int y) {
+  return frame->Pixels(0)[y * 800 + x] | 0xFF000000u;
+}
+
+// F10 dims the field under the pause sign; F10 again takes both away.
+TEST_F(JuegoTest, F10ShowsThePauseSignUntilF10Again) {
+  TempFolder::WritePng("gfx/bosque0_0.png", 0xFFC0C0C0u, 800, 600);
+  Start(
+      "300 key 121 down\n350 key 121 up\n700 key 121 down\n750 key 121 up\n"
+      "1000 key 27 down\n",
+      {{500, "paused.png"}, {900, "playing.png"}});
+  game->Run();
+  const auto paused = Shot("paused.png"), playing = Shot("playing.png");
+  ASSERT_TRUE(paused && playing);
+  EXPECT_EQ(Opaque(paused, 400, 300), kPauseSignColour);
+  EXPECT_NE(Opaque(playing, 400, 300), kPauseSignColour);
+  // The field around the sign is dimmed while paused, and as bright as ever after.
+  EXPECT_LT(Opaque(paused, 20, 20) & 0xFF, 0x60u);
+  EXPECT_EQ(Opaque(playing, 20, 20), 0xFFC0C0C0u);
+}
+
+// The winner picture names the one left standing, in that player's colour.
+TEST_F(JuegoTest, TheWinnerPictureNamesTheWinner) {
+  Start("20000 key 13 down\n", {{2500, "rising.png"}});
+  system->config->playerCount = 2;
+  int frames = 0;
+  EachFrame([&](const TAdministrador& manager) {
+    if (++frames == 5) Player(manager, 0).state = kDead;
+  });
+  game->Run();
+  const auto frame = Shot("rising.png");
+  ASSERT_TRUE(frame);
+  int winner = 0, loser = 0;
+  for (int y = 0; y < 600; ++y) {
+    winner += Opaque(frame, 400, y) == kWinnerNameColours[1];
+    loser += Opaque(frame, 400, y) == kWinnerNameColours[0];
+  }
+  EXPECT_EQ(winner, 20);
+  EXPECT_EQ(loser, 0);
+}
+
 }  // namespace

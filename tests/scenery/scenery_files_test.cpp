@@ -14,6 +14,9 @@ TEST(SceneryFiles, PlayfieldPicturesLoad) {
                                     "sombra.png", "flecha.png",  "chispas.png"};
   for (int i = 1; i <= 4; ++i) files.push_back(std::to_string(i) + "up.png");
   for (int i = 1; i <= 5; ++i) files.push_back("sangre" + std::to_string(i) + ".png");
+  files.push_back("pausa.png");
+  for (int i = 1; i <= 4; ++i) files.push_back("gana" + std::to_string(i) + ".png");
+  for (int i = 1; i <= 4; ++i) files.push_back("fuera" + std::to_string(i) + ".png");
   for (const std::string& file : files) EXPECT_NE(media::LoadImage(GfxPath(file)), nullptr) << file;
 
   media::ImagePtr splash = media::LoadImage(GfxPath("kestro.png"));

@@ -16,6 +16,12 @@ inline void WriteSolidPng(const std::string& path, uint32_t argb, int width = 8,
 inline constexpr uint32_t kWinnerColour = 0xFFFFD700u;
 inline constexpr uint32_t kDrawColour = 0xFF2E7D32u;
 
+// The signs over the field, each of a colour of its own: the pause sign, and per player the name
+// on the winner picture and the marker above the screen.
+inline constexpr uint32_t kPauseSignColour = 0xFF8020C0u;
+inline constexpr uint32_t kWinnerNameColours[4] = {0xFFC00000u, 0xFF0000C0u, 0xFF00C000u,
+                                                   0xFFC0C000u};
+
 // Into gfx/ and anim/ of the current folder, which must exist.
 inline void WriteMatchData() {
   for (int i = 0; i < 4; ++i) OneGraphPackage()->Save("gfx/chr" + std::to_string(i) + ".vgp");
@@ -28,4 +34,10 @@ inline void WriteMatchData() {
   }
   WriteSolidPng("gfx/ganador.png", kWinnerColour, 800, 600);
   WriteSolidPng("gfx/empate.png", kDrawColour, 800, 600);
+  WriteSolidPng("gfx/pausa.png", kPauseSignColour, 40, 20);
+  for (int player = 0; player < 4; ++player) {
+    const std::string number = std::to_string(player + 1);
+    WriteSolidPng("gfx/gana" + number + ".png", kWinnerNameColours[player], 60, 20);
+    WriteSolidPng("gfx/fuera" + number + ".png", kWinnerNameColours[player], 10, 10);
+  }
 }

@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
   scenegen::AddCiudad(pictures);
   scenegen::AddMetro(pictures);
   scenegen::AddPlayfieldProps(pictures);
+  scenegen::AddSigns(pictures);
   scenegen::AddSplash(pictures);
   scenegen::AddWinner(pictures);
   scenegen::AddDraw(pictures);
