@@ -80,7 +80,10 @@ void TAdministrador::PresentWinner() {
   entities.SortByDepth();
   entities.Walk([this](const std::shared_ptr<TEntidad>& entity) {
     auto* player = dynamic_cast<TJugadorBase*>(entity.get());
-    if (player && player->GetState() != kPlayerOut) GlideToCentre(*player);
+    if (player && player->GetState() != kPlayerOut) {
+      player->Celebrate();
+      GlideToCentre(*player);
+    }
   });
 }
 

@@ -44,7 +44,14 @@ std::shared_ptr<TJugador> TJugador::Create(TAdministrador* manager, std::shared_
 }
 
 // The shadow stays on the ground line and grows wider and fainter as the player rises.
+// A player lying or flying at a side edge is drawn moved onto the screen, shadow and all; a dead
+// one is left to slide off into the horde.
 void TJugador::Draw() {
+  float shift = 0;
+  if (animState && graphics) {
+    PosePuppet(*animState, GameClock(), *this);
+    if (state != kDead) shift = OnScreenShift(*animState, *graphics, *this);
+  }
   media::SetColor(red, green, blue);
   media::SetBlend(media::kBlendAlpha);
   media::SetRotation(0);
@@ -56,10 +63,10 @@ void TJugador::Draw() {
     media::SetAlpha(0.4f);
     media::SetScale(3, 1);
   }
-  media::DrawImage(resources->GetImage(kShadowImage), x, kGround, 0);
+  media::DrawImage(resources->GetImage(kShadowImage), x + shift, kGround, 0);
   media::SetBlend(blend);
   media::SetAlpha(alpha);
-  if (animState && graphics) DrawPuppet(*animState, *graphics, GameClock(), *this);
+  if (animState && graphics) DrawPosedPuppet(*animState, *graphics, *this, shift);
 }
 
 void TJugador::Update() {

@@ -6,7 +6,12 @@
 
 class TJugadorBase : public TMarioneta {
  public:
+  static constexpr int kVictoryAnimation = 14;
+
   int32_t GetState() const { return state; }
+  // Strikes the victory pose and holds it: the winner is shown while the game clock stands
+  // still, so the pose is the animation's first key frame.
+  void Celebrate() { Animate(kVictoryAnimation, true, 0); }
 
   int32_t state = 0;       // 1-11 in play, 13 out of the match
   int32_t buttonCode = 0;  // the player's one action key (an input code)

@@ -9,10 +9,19 @@ class VGP;
 // The graph number that bones of optional parts carry; a zombie shows its own variant there.
 constexpr int kVariantBoneGraph = 999;
 
-// Advances and poses the skeleton with the owner's scale and rotation, then draws every bone whose
-// graph the package holds at the owner's position. Colour, alpha and blend are the caller's.
+// Advances and poses the skeleton with the owner's scale and rotation.
+void PosePuppet(AnimState& anim, float now, const TEntidad& owner);
+// Draws every posed bone whose graph the package holds at the owner's position moved `shiftX`
+// to the right. Colour, alpha and blend are the caller's. Below full alpha the puppet fades as a
+// whole: drawn opaque on a layer of its own first, so its overlapping parts never show through
+// each other.
+void DrawPosedPuppet(const AnimState& anim, const VGP& graphics, const TEntidad& owner,
+                     float shiftX = 0, int variantGraph = 0);
+// PosePuppet, then DrawPosedPuppet in place.
 void DrawPuppet(AnimState& anim, const VGP& graphics, float now, const TEntidad& owner,
                 int variantGraph = 0);
+// How far the posed puppet must move sideways to lie wholly on the 800-pixel-wide screen.
+float OnScreenShift(const AnimState& anim, const VGP& graphics, const TEntidad& owner);
 
 // Contact boxes are placed at whole pixels.
 inline float Truncated(float value) {

@@ -31,6 +31,21 @@ void SetDrawTarget(const ImagePtr& target) {
   drawTarget = target;
 }
 
+ImagePtr DrawTarget() {
+  return drawTarget;
+}
+
+bool PlacedBox(const ImagePtr& image, float x, float y, PixelBox& box) {
+  if (!image) return false;
+  const RenderState& state = GetRenderState();
+  const Placement placement =
+      Place(image->Width(), image->Height(), image->HandleX(), image->HandleY(), x, y,
+            state.rotation, state.scaleX, state.scaleY);
+  if (placement.Empty()) return false;
+  box = {placement.left, placement.top, placement.right, placement.bottom};
+  return true;
+}
+
 ImagePtr CurrentDrawTarget() {
   return drawTarget ? drawTarget : BackBuffer();
 }

@@ -57,6 +57,15 @@ bool ImagesCollide(const ImagePtr& a, float ax, float ay, int aFrame, float aRot
 
 // Drawing goes to the back buffer unless another image is chosen (tools draw sheets this way).
 void SetDrawTarget(const ImagePtr& target);  // null = the back buffer
+ImagePtr DrawTarget();                       // as last set: null = the back buffer
 ImagePtr BackBuffer();                       // 800 x 600, created on first use
+
+// The pixels [left, right) x [top, bottom) that DrawImage would touch drawing frame 0 of the image
+// at (x, y) with the render state's rotation and scale; false (and nothing set) for no image or
+// nothing to draw.
+struct PixelBox {
+  int left = 0, top = 0, right = 0, bottom = 0;
+};
+bool PlacedBox(const ImagePtr& image, float x, float y, PixelBox& box);
 
 }  // namespace media

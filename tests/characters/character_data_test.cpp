@@ -23,7 +23,7 @@ struct Kind {
 };
 
 const Kind kPlayers{
-    "anim/animchr.vba", {"gfx/chr0.vgp", "gfx/chr1.vgp", "gfx/chr2.vgp", "gfx/chr3.vgp"}, 13};
+    "anim/animchr.vba", {"gfx/chr0.vgp", "gfx/chr1.vgp", "gfx/chr2.vgp", "gfx/chr3.vgp"}, 14};
 const Kind kZombies{"anim/animzombie.vba",
                     {"gfx/zombie1.vgp", "gfx/zombie2.vgp", "gfx/zombie3.vgp", "gfx/zombie4.vgp",
                      "gfx/zombie5.vgp", "gfx/zombie6.vgp", "gfx/zombie7.vgp", "gfx/zombie8.vgp"},
