@@ -18,12 +18,12 @@ struct Words {
   int r, g, b;
 };
 
-// Without the picture, the same words in the built-in font on the black screen, large enough to
-// read from the sofa.
+// Without the picture, the same words in the built-in font (capitals about 19 px) on the black
+// screen, large enough to read from the sofa.
 constexpr Words kDrawWords[] = {
-    {"¡EMPATE!", 200, 4, 216, 240, 138},
-    {"La horda se los comió a todos", 320, 2, 241, 232, 207},
-    {"Pulsa una tecla", 400, 1.5f, 255, 226, 122},
+    {"¡EMPATE!", 200, 2.5f, 216, 240, 138},
+    {"La horda se los comió a todos", 320, 1.25f, 241, 232, 207},
+    {"Pulsa una tecla", 400, 1, 255, 226, 122},
 };
 
 void WriteCentred(const Words& words) {

@@ -192,7 +192,7 @@ TEST_F(JuegoTest, WithoutTheDrawPictureTheDrawIsWritten) {
   for (int y = 200; y < 276; ++y)
     for (int x = 0; x < 800; ++x) lit += (media::ReadPixel(pixels, x, y) & 0xFFFFFFu) != 0;
   media::UnlockImage(frame);
-  EXPECT_GT(lit, 2000);  // "¡EMPATE!" four times the font's size
+  EXPECT_GT(lit, 2000);  // "¡EMPATE!" two and a half times the font's size
 }
 
 // The pause and the resume are heard as F10 is pressed; the win as the winner is shown, and the
