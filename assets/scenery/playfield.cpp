@@ -24,14 +24,7 @@ void Shadow(cairo_t* cr) {
 // every puppet has, so it reads from its first frame over a pale sky as over a night one.
 // The pivot of the picture is (4, 9): the tail of the shaft.
 void Arrow(cairo_t* cr) {
-  cairo_move_to(cr, 3, 6);
-  cairo_line_to(cr, 40, 6);
-  cairo_line_to(cr, 38, 1.5);
-  cairo_line_to(cr, 61, 9.5);
-  cairo_line_to(cr, 38, 17.5);
-  cairo_line_to(cr, 40, 13);
-  cairo_line_to(cr, 3, 13);
-  cairo_close_path(cr);
+  PolygonPath(cr, {{3, 6}, {40, 6}, {38, 1.5}, {61, 9.5}, {38, 17.5}, {40, 13}, {3, 13}});
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   kInk.FillOutlined(cr, Rgb(0xffc21e));
   cairo_move_to(cr, 7, 8.5);

@@ -35,14 +35,7 @@ void WinnerName(cairo_t* cr, int player) {
 
 // An arrow pointing up out of the screen, in the player's colour, with the player's number on it.
 void OffScreenMarker(cairo_t* cr, int player) {
-  cairo_move_to(cr, 26, 4);
-  cairo_line_to(cr, 48, 28);
-  cairo_line_to(cr, 37, 28);
-  cairo_line_to(cr, 37, 54);
-  cairo_line_to(cr, 15, 54);
-  cairo_line_to(cr, 15, 28);
-  cairo_line_to(cr, 4, 28);
-  cairo_close_path(cr);
+  PolygonPath(cr, {{26, 4}, {48, 28}, {37, 28}, {37, 54}, {15, 54}, {15, 28}, {4, 28}});
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   SetColor(cr, kIvory);
   cairo_set_line_width(cr, 7);

@@ -201,15 +201,21 @@ TEST(TextTest, FontCoversLatin1AndMeasuresLines) {
   EXPECT_LT(TextBaseline(), TextHeight());
 }
 
-// Text on the screen is read from a sofa: capitals of at least 18 px, standing on the baseline
-// the font reports.
-TEST(TextTest, CapitalsAreAtLeastEighteenPixelsTallAndStandOnTheBaseline) {
+// A black target of its own, drawn on with alpha blending from the default render state.
+ImagePtr BlackTextTarget(int width, int height) {
   ResetRenderState();
-  ImagePtr target = CreateImage(60, 60, 1, 0);
+  ImagePtr target = CreateImage(width, height, 1, 0);
   SetDrawTarget(target);
   SetClearColor(0, 0, 0);
   Clear();
   SetBlend(kBlendAlpha);
+  return target;
+}
+
+// Text on the screen is read from a sofa: capitals of at least 18 px, standing on the baseline
+// the font reports.
+TEST(TextTest, CapitalsAreAtLeastEighteenPixelsTallAndStandOnTheBaseline) {
+  ImagePtr target = BlackTextTarget(60, 60);
   DrawText("H", 10, 10);
   int top = 60, bottom = -1;
   for (int y = 0; y < 60; ++y)
@@ -222,12 +228,7 @@ TEST(TextTest, CapitalsAreAtLeastEighteenPixelsTallAndStandOnTheBaseline) {
 }
 
 TEST(TextTest, TextDrawsInsideItsBoxWithTheRenderState) {
-  ResetRenderState();
-  ImagePtr target = CreateImage(200, 40, 1, 0);
-  SetDrawTarget(target);
-  SetClearColor(0, 0, 0);
-  Clear();
-  SetBlend(kBlendAlpha);
+  ImagePtr target = BlackTextTarget(200, 40);
   SetColor(255, 0, 0);
   const std::string text = Latin1("Ñandú");
   DrawText(text, 10, 5);

@@ -84,6 +84,12 @@ uint32_t Argb(Color c) {
   return byte(c.a) << 24 | byte(c.r) << 16 | byte(c.g) << 8 | byte(c.b);
 }
 
+void PolygonPath(cairo_t* cr, std::initializer_list<Point> points) {
+  cairo_new_sub_path(cr);
+  for (const Point& point : points) cairo_line_to(cr, point.x, point.y);
+  cairo_close_path(cr);
+}
+
 void OutlinedText(cairo_t* cr, const std::string& text, double cx, double baseline, double size,
                   Color fill, Color outline, double outlineWidth) {
   artkit::DrawCentredText(cr, text, cx, baseline, size, Argb(fill), Argb(outline), outlineWidth);

@@ -4,6 +4,7 @@
 #include <cairo.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,12 @@ class Ridge {
   double base_;
   std::vector<Wave> waves_;
 };
+
+// A closed sub-path through the points, in order.
+struct Point {
+  double x, y;
+};
+void PolygonPath(cairo_t* cr, std::initializer_list<Point> points);
 
 // Bold DejaVu text centred on (cx, baseline) with a dark outline of `outline` pixels.
 void OutlinedText(cairo_t* cr, const std::string& text, double cx, double baseline, double size,
