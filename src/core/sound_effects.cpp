@@ -12,22 +12,21 @@
 
 namespace {
 
+// The sounds heard most often come in takes (sfx/NAME-1.wav ...), one picked at random each time.
+// Their pitch is left alone, so every take sounds, and can be found in a recording, as it was
+// made; the charge's ping in particular must come when the jump is full.
 struct EffectFiles {
-  const char* name;  // sfx/NAME.wav, or sfx/NAME-1.wav ... with variants
-  int variants;
-  float pitchSpread;  // the pitch moves at random by up to this share either way
+  const char* name;  // sfx/NAME.wav, or sfx/NAME-1.wav ... with takes
+  int takes;
 };
 
 // In the order of SoundEffect.
 constexpr EffectFiles kEffectFiles[] = {
-    {"charge", 1, 0.0f},  // its ping says when the jump is full: its timing must hold
-    {"jump", 2, 0.04f},  {"arrow", 1, 0.02f},  {"dive", 1, 0.03f},   {"land", 2, 0.05f},
-    {"hit", 1, 0.04f},   {"clash", 1, 0.03f},  {"trip", 1, 0.03f},   {"hammer", 3, 0.05f},
-    {"getup", 1, 0.0f},  {"walker", 2, 0.06f}, {"thrown", 1, 0.05f}, {"catch", 1, 0.0f},
-    {"win", 1, 0.0f},    {"draw", 1, 0.0f},    {"pause", 1, 0.0f},   {"resume", 1, 0.0f},
-    {"hover", 1, 0.03f}, {"click", 1, 0.0f},   {"open", 1, 0.0f},    {"close", 1, 0.0f},
-    {"bind", 1, 0.0f},   {"tick", 1, 0.0f},    {"sting", 1, 0.0f},   {"slide", 1, 0.0f},
-    {"prompt", 1, 0.0f},
+    {"charge", 1}, {"jump", 2},   {"arrow", 1},  {"dive", 1},  {"land", 2},   {"hit", 1},
+    {"clash", 1},  {"trip", 1},   {"hammer", 3}, {"getup", 1}, {"walker", 2}, {"thrown", 1},
+    {"catch", 1},  {"win", 1},    {"draw", 1},   {"pause", 1}, {"resume", 1}, {"hover", 1},
+    {"click", 1},  {"open", 1},   {"close", 1},  {"bind", 1},  {"tick", 1},   {"sting", 1},
+    {"slide", 1},  {"prompt", 1},
 };
 static_assert(std::size(kEffectFiles) == static_cast<size_t>(SoundEffect::kCount));
 
@@ -51,9 +50,9 @@ Bank& TheBank() {
   return bank;
 }
 
-std::string FilePath(const EffectFiles& files, int variant) {
+std::string FilePath(const EffectFiles& files, int take) {
   const std::string stem = std::string(kFolder) + "/" + files.name;
-  return files.variants == 1 ? stem + ".wav" : stem + "-" + std::to_string(variant + 1) + ".wav";
+  return files.takes == 1 ? stem + ".wav" : stem + "-" + std::to_string(take + 1) + ".wav";
 }
 
 media::SoundPtr LoadOne(const std::string& path) {
@@ -72,26 +71,19 @@ media::Channel Play(SoundEffect effect, float x, int volume) {
   if (bank.listener) bank.listener(effect, x, volume);
   const size_t index = static_cast<size_t>(effect);
   if (index >= bank.sounds.size() || bank.sounds[index].empty() || volume <= 0) return {};
-  const EffectFiles& files = kEffectFiles[index];
-  const auto& variants = bank.sounds[index];
-  const media::SoundPtr& sound =
-      variants[variants.size() == 1 ? 0
-                                    : bank.cosmetic.Int(0, static_cast<int>(variants.size()) - 1)];
+  const auto& takes = bank.sounds[index];
+  const int take = takes.size() == 1 ? 0 : bank.cosmetic.Int(0, static_cast<int>(takes.size()) - 1);
   media::PlayOptions options;
   options.volume = SoundEffectLevel(volume);
   options.pan = std::clamp((x - kMidScreenX) / kMidScreenX, -1.0f, 1.0f) * kPanWidth;
-  if (files.pitchSpread > 0) {
-    options.pitch =
-        static_cast<float>(1 + bank.cosmetic.Float(-files.pitchSpread, files.pitchSpread));
-  }
-  return media::PlaySound(sound, options);
+  return media::PlaySound(takes[take], options);
 }
 
 }  // namespace
 
 void LoadSoundEffects() {
   Bank& bank = TheBank();
-  for (auto& variants : bank.sounds) variants.clear();
+  for (auto& takes : bank.sounds) takes.clear();
   if (!std::filesystem::is_directory(kFolder)) {
     std::cerr << "AVISO : falta la carpeta de efectos de sonido " << kFolder
               << "/; el juego sigue sin ellos\n";
@@ -99,8 +91,8 @@ void LoadSoundEffects() {
   }
   for (size_t index = 0; index < bank.sounds.size(); ++index) {
     const EffectFiles& files = kEffectFiles[index];
-    for (int variant = 0; variant < files.variants; ++variant) {
-      if (media::SoundPtr sound = LoadOne(FilePath(files, variant))) {
+    for (int take = 0; take < files.takes; ++take) {
+      if (media::SoundPtr sound = LoadOne(FilePath(files, take))) {
         bank.sounds[index].push_back(std::move(sound));
       }
     }

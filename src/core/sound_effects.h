@@ -1,8 +1,8 @@
 #pragma once
 // The game's sound effects: made by the build into sfx/, decoded once at start-up and played from
 // memory at the sound volume of the settings. Effects on the field are panned lightly by the x of
-// what makes them; those heard often come in variants and small pitch changes drawn from a
-// cosmetic random stream of their own, so sound never touches the match's random numbers.
+// what makes them; those heard often come in two or three takes, picked by a cosmetic random
+// stream of their own, so sound never touches the match's random numbers.
 #include <functional>
 
 #include "media/sound.h"

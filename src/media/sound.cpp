@@ -19,8 +19,6 @@ constexpr int kMaxSourceChannels = 8;
 constexpr float kSampleMax = 32767.0f;
 constexpr float kSampleMin = -32768.0f;
 constexpr int kReleaseFrames = 192;  // about 4 ms: long enough not to click, too short to hear
-constexpr float kMinPitch = 0.25f;
-constexpr float kMaxPitch = 4.0f;
 constexpr double kQuarterPi = 0.7853981633974483;
 constexpr double kSquareRootOfTwo = 1.4142135623730951;
 // The limiter: the sum never goes above -0.5 dBFS; after a pile-up the level comes back to full
@@ -184,8 +182,7 @@ Channel Mixer::Start(std::unique_ptr<SoundDecoder> decoder, const Sound& sound,
   PanGains(options.pan, voice->gains);
   voice->loop = sound.Loops();
   voice->channels = sound.Channels();
-  voice->step = static_cast<double>(sound.Rate()) / kMixRate *
-                std::clamp(options.pitch, kMinPitch, kMaxPitch);
+  voice->step = static_cast<double>(sound.Rate()) / kMixRate;
   voice->fraction = 0;
   voice->blockFrames = voice->blockPosition = 0;
   std::fill_n(voice->current, 2, 0.0f);

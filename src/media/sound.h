@@ -23,7 +23,6 @@ struct Channel {
 struct PlayOptions {
   float volume = 1;  // 0..1
   float pan = 0;     // -1 left .. 1 right; the centre leaves both sides at full level
-  float pitch = 1;   // playback speed: 1.06 plays a little higher and shorter
 };
 
 // The most sounds that play at once without a loop (the game's effects). Asked for one more, the

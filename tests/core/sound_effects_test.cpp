@@ -1,6 +1,6 @@
 // The game's sound effects as the rest of the game meets them: the volume curve, what a missing
-// or damaged file says, where on the field an effect sounds, and that choosing variants and
-// pitches never touches the match's random numbers.
+// or damaged file says, where on the field an effect sounds, and that choosing between takes
+// never touches the match's random numbers.
 #include "core/sound_effects.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -27,12 +28,15 @@ std::string Loaded() {
   return testing::internal::GetCapturedStderr();
 }
 
-// A long tone for the hit; every other effect is missing.
-class OnlyTheHit : public testing::Test {
+// A long tone for the hit and two short ones for the takes of the jump; every other effect is
+// missing.
+class SomeEffects : public testing::Test {
  protected:
   void SetUp() override {
     fs::create_directories("sfx");
     WriteWav("sfx/hit.wav", kRate, 1, std::vector<int16_t>(kRate, 10000));
+    WriteWav("sfx/jump-1.wav", kRate, 1, std::vector<int16_t>(100, 4000));
+    WriteWav("sfx/jump-2.wav", kRate, 1, std::vector<int16_t>(100, 8000));
     complaints = Loaded();
     SetSoundEffectsVolume(100);
   }
@@ -65,9 +69,9 @@ TEST(SoundEffectFiles, AMissingFolderIsSaidOnceAndTheGameGoesOn) {
   EXPECT_FALSE(media::ChannelPlaying(PlaySoundEffect(SoundEffect::kJump)));
 }
 
-TEST_F(OnlyTheHit, EachMissingOrDamagedFileIsNamed) {
+TEST_F(SomeEffects, EachMissingOrDamagedFileIsNamed) {
   EXPECT_EQ(complaints.find("sfx/hit.wav"), std::string::npos);
-  EXPECT_NE(complaints.find("AVISO : efecto de sonido sfx/jump-2.wav no encontrado"),
+  EXPECT_NE(complaints.find("AVISO : efecto de sonido sfx/walker-2.wav no encontrado"),
             std::string::npos);
   EXPECT_NE(complaints.find("sfx/catch.wav no encontrado"), std::string::npos);
 
@@ -77,14 +81,14 @@ TEST_F(OnlyTheHit, EachMissingOrDamagedFileIsNamed) {
   EXPECT_FALSE(media::ChannelPlaying(PlaySoundEffect(SoundEffect::kCatch)));
 }
 
-TEST_F(OnlyTheHit, PlaysAtTheSettingsVolumeOrItsOwnAndNothingAtZero) {
+TEST_F(SomeEffects, PlaysAtTheSettingsVolumeOrItsOwnAndNothingAtZero) {
   EXPECT_FLOAT_EQ(media::ChannelVolume(PlaySoundEffect(SoundEffect::kHit)), 1.0f);
   EXPECT_FLOAT_EQ(media::ChannelVolume(PlaySoundEffectAt(SoundEffect::kHit, 25)), 0.5f);
   SetSoundEffectsVolume(0);
   EXPECT_FALSE(media::ChannelPlaying(PlaySoundEffect(SoundEffect::kHit)));
 }
 
-TEST_F(OnlyTheHit, SoundsOnTheSideOfWhatMakesItButNeverOnOneSideAlone) {
+TEST_F(SomeEffects, SoundsOnTheSideOfWhatMakesItButNeverOnOneSideAlone) {
   for (const float x : {0.0f, 800.0f}) {
     const media::Channel channel = PlaySoundEffect(SoundEffect::kHit, x);
     std::vector<int16_t> out(2 * 100);
@@ -97,17 +101,24 @@ TEST_F(OnlyTheHit, SoundsOnTheSideOfWhatMakesItButNeverOnOneSideAlone) {
   }
 }
 
-TEST_F(OnlyTheHit, VariationNeverDrawsOnTheMatchsRandomNumbers) {
+// Both takes of the jump are heard, picked by a stream of the effects' own.
+TEST_F(SomeEffects, TakesArePickedWithoutDrawingOnTheMatchsRandomNumbers) {
   media::SeedRandom(1234);
   const double first = media::RandomFraction();
   media::SeedRandom(1234);
-  std::vector<float> heard;
-  ListenToSoundEffects([&heard](SoundEffect, float x, int) { heard.push_back(x); });
-  for (int i = 0; i < 10; ++i) PlaySoundEffect(SoundEffect::kHit, 100.0f * i);
+  int heard = 0;
+  ListenToSoundEffects([&heard](SoundEffect, float, int) { ++heard; });
+  std::set<int16_t> takes;
+  for (int i = 0; i < 10; ++i) {
+    PlaySoundEffect(SoundEffect::kJump);
+    std::vector<int16_t> out(2 * 200);
+    media::MixAudio(out.data(), 200);
+    takes.insert(out[2]);
+  }
   ListenToSoundEffects(nullptr);
   EXPECT_EQ(media::RandomFraction(), first);
-  EXPECT_EQ(heard.size(), 10u);
-  EXPECT_EQ(heard.back(), 900.0f);
+  EXPECT_EQ(takes, (std::set<int16_t>{4000, 8000}));
+  EXPECT_EQ(heard, 10);
 }
 
 }  // namespace
