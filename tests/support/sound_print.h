@@ -1,8 +1,7 @@
 #pragma once
 // A coarse picture of a sound for telling sounds apart by ear-like means: the level in 24 bands
-// a third of an octave wide from 80 Hz to 12 kHz, every 5 ms. It does not care about volume, pan or
-// a small change of pitch, so an effect can be told from the others and found in a recording of the
-// whole mix.
+// a third of an octave wide from 80 Hz to 12 kHz, every 5 ms. It does not care about volume, and
+// sounds whose pictures are alike sound alike.
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -32,32 +31,6 @@ class SoundPrint {
 
   size_t Steps() const { return steps_.size(); }
 
-  // The first `most` steps from where the sound starts, leaving out the quiet before and after
-  // (more than 40 dB under its loudest step): what is worth looking for.
-  SoundPrint Heart(size_t most) const {
-    float loudest = 0;
-    for (const Step& step : steps_) loudest = std::max(loudest, Level(step));
-    size_t first = 0, last = steps_.size();
-    while (first < last && Level(steps_[first]) < loudest / 100) ++first;
-    while (last > first && Level(steps_[last - 1]) < loudest / 100) --last;
-    SoundPrint heart;
-    heart.steps_.assign(steps_.begin() + first, steps_.begin() + std::min(last, first + most));
-    return heart;
-  }
-
-  // How alike `part` is to this print laid from step `at` on: 1 for the same shape.
-  double Match(const SoundPrint& part, size_t at) const {
-    double dot = 0, mine = 0, theirs = 0;
-    for (size_t s = 0; s < part.steps_.size() && at + s < steps_.size(); ++s) {
-      for (int b = 0; b < kBands; ++b) {
-        dot += double(steps_[at + s][b]) * part.steps_[s][b];
-        mine += double(steps_[at + s][b]) * steps_[at + s][b];
-        theirs += double(part.steps_[s][b]) * part.steps_[s][b];
-      }
-    }
-    return mine > 0 && theirs > 0 ? dot / std::sqrt(mine * theirs) : 0;
-  }
-
   // How alike two whole sounds are, each with all of its energy, at the lag that suits them
   // best: near 1 only for the same sound, whatever its volume.
   static double Likeness(const SoundPrint& a, const SoundPrint& b) {
@@ -82,24 +55,7 @@ class SoundPrint {
     return best;
   }
 
-  struct Found {
-    size_t step = 0;
-    double score = 0;
-    double Seconds() const { return step * double(kHop) / 44100; }
-  };
-  // The best place for `part` among the steps [from, to).
-  Found Best(const SoundPrint& part, size_t from = 0, size_t to = size_t(-1)) const {
-    Found best;
-    for (size_t at = from; at < std::min(to, steps_.size()); ++at) {
-      const double score = Match(part, at);
-      if (score > best.score) best = {at, score};
-    }
-    return best;
-  }
-
  private:
-  SoundPrint() = default;
-
   // A band-pass section in the cookbook's form, about a third of an octave wide.
   class Band {
    public:
