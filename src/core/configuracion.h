@@ -1,10 +1,12 @@
 #pragma once
-// The player-facing settings. Player count, volumes and the four input codes persist in "wtf.cfg"
-// in the settings folder (the current folder, where the program finds its data, unless start-up
-// chose another); the level choice lives in memory.
+// The player-facing settings. Player count, volumes and the four input codes (or computer seats,
+// see core/seat.h) persist in "wtf.cfg" in the settings folder (the current folder, where the
+// program finds its data, unless start-up chose another); the level choice lives in memory.
 #include <array>
 #include <memory>
 #include <string>
+
+#include "core/seat.h"
 
 constexpr int kMaxPlayers = 4;
 
@@ -35,6 +37,8 @@ class TConfiguracion {
   int GetSoundVolume() const { return soundVolume; }
   int GetKey(int player) const;
   void SetKey(int player, int code);
+  // The computer's strength when the player's seat is the computer's; nothing for a person.
+  std::optional<CpuStrength> CpuSeat(int player) const { return SeatStrength(GetKey(player)); }
   const std::string& GetLevelName() const { return levelName; }
   void SetLevelName(const std::string& name) { levelName = name; }
 

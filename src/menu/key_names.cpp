@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "core/seat.h"
 #include "media/draw.h"
 
 std::array<std::string, kKeyNameCount> keyNames;
@@ -91,6 +92,11 @@ void BuildKeyNames() {
 }
 
 std::string KeyName(int code) {
+  if (const auto strength = SeatStrength(code)) {
+    static const char* const kStrengthNames[kCpuStrengths] = {"CPU fácil", "CPU normal",
+                                                              "CPU difícil"};
+    return media::Latin1(kStrengthNames[static_cast<int>(*strength)]);
+  }
   if (code >= kJoystickCodeBase) {
     const int joystick = code - kJoystickCodeBase;
     return "Joy " + std::to_string(joystick / kJoystickCodesPerPort) + " Button " +

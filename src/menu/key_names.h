@@ -14,6 +14,6 @@ extern std::array<std::string, kKeyNameCount> keyNames;
 
 void BuildKeyNames();
 
-// The text for any input code: a joystick code as "Joy P Button B", a named code by the table,
+// The text for any input code: a computer seat by its strength ("CPU normal"), a joystick code as "Joy P Button B", a named code by the table,
 // anything else (including codes past the table) as "Tecla " and the code in decimal.
 std::string KeyName(int code);

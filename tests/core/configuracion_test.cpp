@@ -62,6 +62,26 @@ TEST(Configuracion, StoredValuesComeBackOnTheNextStart) {
   EXPECT_EQ(again->GetKey(3), -7);
 }
 
+// A seat handed to the computer is its strength's code in that player's place; the file keeps
+// its seven integers, and the codes read back hand the same seats to the computer.
+TEST(Configuracion, ComputerSeatsAreStrengthCodesInThePlayersPlace) {
+  InScratchFolder folder;
+  auto config = TConfiguracion::Create();
+  config->SetKey(0, CpuSeatCode(CpuStrength::kHard));
+  config->SetKey(2, CpuSeatCode(CpuStrength::kEasy));
+  ASSERT_TRUE(config->Save());
+  EXPECT_EQ(ReadInts(), (std::vector<int32_t>{4, 5, 5, 1002, 90, 1000, 77}));
+
+  WriteInts({3, 5, 5, 1001, 999, 1003, 1000});
+  auto again = TConfiguracion::Create();
+  EXPECT_EQ(again->CpuSeat(0), CpuStrength::kNormal);
+  EXPECT_EQ(again->CpuSeat(1), std::nullopt);  // codes next to the range are a person's
+  EXPECT_EQ(again->CpuSeat(2), std::nullopt);
+  EXPECT_EQ(again->CpuSeat(3), CpuStrength::kEasy);
+  EXPECT_EQ(again->CpuSeat(4), std::nullopt);
+  EXPECT_EQ(again->GetKey(0), 1001);
+}
+
 TEST(Configuracion, ExtraBytesAfterTheSevenValuesAreIgnored) {
   InScratchFolder folder;
   WriteInts({3, 40, 60, 1, 2, 3, 500, 12345});

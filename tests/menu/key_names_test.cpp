@@ -43,6 +43,19 @@ TEST_F(KeyNamesTest, JoystickCodesNamePortAndButton) {
   EXPECT_EQ(KeyName(731), "Joy 2 Button 31");
 }
 
+// A computer seat is named by its strength, not as the joystick its number would otherwise be.
+TEST_F(KeyNamesTest, ComputerSeatsAreNamedByTheirStrength) {
+  EXPECT_EQ(KeyName(1000),
+            "CPU f\xE1"
+            "cil");
+  EXPECT_EQ(KeyName(1001), "CPU normal");
+  EXPECT_EQ(KeyName(1002),
+            "CPU dif\xED"
+            "cil");
+  EXPECT_EQ(KeyName(999), "Joy 4 Button 99");
+  EXPECT_EQ(KeyName(1003), "Joy 5 Button 3");
+}
+
 TEST_F(KeyNamesTest, CodesTheTableDoesNotNameShowTheirNumber) {
   EXPECT_EQ(keyNames[4], "");
   EXPECT_EQ(KeyName(4), "Tecla 4");
