@@ -8,28 +8,14 @@
 #include "app/frame_trace.h"
 #include "app/runner_options.h"
 #include "app/startup.h"
-#include "game/bots.h"
 #include "game/match_hooks.h"
 #include "media/backend.h"
 #include "media/headless_backend.h"
-#include "media/input.h"
 #include "media/system.h"
 
 namespace {
 
 constexpr int kUsageStatus = 2;
-constexpr int32_t kBotSeed = 20070727;
-
-// Bots look at the field before every match frame and press as the media layer's input source.
-void AddBots(int count) {
-  auto bots = std::make_shared<game::Bots>(count, kBotSeed);
-  auto& hooks = game::CurrentMatchHooks();
-  hooks.beforeFrame = [bots](const TAdministrador& manager) {
-    bots->Think(manager, media::Milliseconds());
-  };
-  hooks.waitingForKey = [bots] { bots->WaitingForKey(media::Milliseconds()); };
-  media::UseInputSource(bots);
-}
 
 // Without drawing, the frames around a shot are still drawn, so that a long run can be planned
 // fast and photographed where it matters (play is the same either way).
@@ -71,7 +57,7 @@ int main(int argc, char** argv) {
   }
   auto backend = media::MakeHeadlessBackend(BackendOptions(*options, trace.get()));
   if (!backend) return kUsageStatus;
-  if (options->bots > 0) AddBots(options->bots);
+  game::CurrentMatchHooks().botPlayers = options->bots;
   game::CurrentMatchHooks().draw = options->draw;
   if (!options->draw && !options->shots.empty()) DrawOnlyForShots(options->shots);
   const std::string data =

@@ -1,12 +1,12 @@
 #pragma once
 // The player-facing settings. Player count, volumes and the four input codes (or computer seats,
-// see core/seat.h) persist in "wtf.cfg" in the settings folder (the current folder, where the
+// see core/input_code.h) persist in "wtf.cfg" in the settings folder (the current folder, where the
 // program finds its data, unless start-up chose another); the level choice lives in memory.
 #include <array>
 #include <memory>
 #include <string>
 
-#include "core/seat.h"
+#include "core/input_code.h"
 
 constexpr int kMaxPlayers = 4;
 

@@ -1,6 +1,7 @@
 // The one button: read once per sub-step after the state's behaviour. Only Run, Aim and Down react
 // to a press and only Crouch and Aim to a release; every other state just tracks the button.
 #include "anim/anim_state.h"
+#include "core/input_code.h"
 #include "core/sound_effects.h"
 #include "core/timer.h"
 #include "entities/administrador.h"
@@ -11,8 +12,6 @@
 #include "media/trig.h"
 
 namespace {
-constexpr int kFirstJoystickCode = 500;
-constexpr int kJoystickPortSpan = 100;
 constexpr float kArrowStart = 85.0f;  // degrees: almost straight down
 constexpr float kDiveSpeed = 0.5f;
 constexpr float kRiseEffort = 1.2f;  // each rise makes the next one need this many more presses
@@ -26,9 +25,8 @@ constexpr float kChargeGain = 0.275f;  // from the weakest jump to the strongest
 
 bool ButtonDown(int code) {
   if (code >= 1 && code <= media::kMouseButtons && media::MouseDown(code)) return true;
-  if (code >= kFirstJoystickCode &&
-      media::JoystickDown(code % kJoystickPortSpan,
-                          (code - kFirstJoystickCode) / kJoystickPortSpan)) {
+  if (code >= kJoystickCodeBase &&
+      media::JoystickDown(JoystickButtonOf(code), JoystickPortOf(code))) {
     return true;
   }
   return media::KeyDown(code) != 0;

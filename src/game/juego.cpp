@@ -1,5 +1,7 @@
 #include "game/juego.h"
 
+#include <algorithm>
+
 #include "core/music.h"
 #include "core/sistema.h"
 #include "core/sound_effects.h"
@@ -48,8 +50,11 @@ std::shared_ptr<TJuego> TJuego::Create(std::shared_ptr<TSistema> system) {
 int TJuego::Run() {
   SetUpMatch();
   field::ReportPlayersOf(manager.get());
+  media::UseInputSource(bots);
   while (running == 1 && PlayFrame()) {
   }
+  media::UseInputSource(nullptr);
+  bots->LetGoAll(media::Input());
   // Left paused or while being decided, the clock would stay stopped for whatever comes next.
   timer->SetSpeed(1, 0);
   media::StopChannel(musicChannel);
@@ -74,11 +79,14 @@ void TJuego::SetUpMatch() {
   fade = 0;
   fadeRate = 0;
   manager->Clear();
+  const field::SeatStrengths seats = Seats();
   for (int slot = 0; slot < kMaxPlayers; ++slot) {
     if (slot >= 2 && settings.playerCount <= slot) break;
-    manager->AddPlayer(resources->GetPlayerPackage(slot), settings.GetKey(slot),
+    const int button = seats[slot] ? field::ComputerButton(slot) : settings.GetKey(slot);
+    manager->AddPlayer(resources->GetPlayerPackage(slot), button,
                        field::kFirstPlayerDepth + field::kPlayerDepthStep * slot);
   }
+  bots = std::make_shared<field::Bots>(seats, botSeed++);
   manager->ArrangePlayers();
   for (int n = 0; n < field::kHordeSize; ++n) manager->AddZombie();
   field::ShuffleTiles(tiles);
@@ -89,9 +97,17 @@ void TJuego::SetUpMatch() {
   timer->Update();
 }
 
+field::SeatStrengths TJuego::Seats() const {
+  field::SeatStrengths seats = field::ComputerSeats(*system->GetConfig());
+  const int hooked = std::min(game::CurrentMatchHooks().botPlayers, kMaxPlayers);
+  for (int slot = 0; slot < hooked; ++slot) seats[slot] = CpuStrength::kNormal;
+  return seats;
+}
+
 bool TJuego::PlayFrame() {
   const auto& hooks = game::CurrentMatchHooks();
   if (hooks.beforeFrame) hooks.beforeFrame(*manager);
+  bots->Think(*manager, media::Milliseconds());
   timer->Update();
   if (media::KeyDown(media::kKeyEscape)) running = 0;
   if (media::KeyHit(media::kKeyF10)) TogglePause();
@@ -151,7 +167,9 @@ void TJuego::DecideMatch() {
       ShowWinner();
     }
     media::FlushKeys();
-    if (const auto& hooks = game::CurrentMatchHooks(); hooks.waitingForKey) hooks.waitingForKey();
+    const auto& hooks = game::CurrentMatchHooks();
+    if (hooks.waitingForKey) hooks.waitingForKey();
+    if (hooks.botPlayers > 0) bots->WaitingForKey(media::Milliseconds());
     media::WaitKey();
     running = 0;
   }

@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 
+#include "field/bots.h"
 #include "field/panorama.h"
 #include "media/image.h"
 #include "media/sound.h"
@@ -43,11 +44,15 @@ class TJuego {
   float scroll = 401.0f;      // panorama position in pixels
   field::PanelTiles tiles{};  // which variant each panel position shows, per match
   int running = 1;
-  float fade = -1.0f;  // darkening of the panorama 0..1; negative = off
-  float fadeRate = 0;  // per real millisecond
+  float fade = -1.0f;                 // darkening of the panorama 0..1; negative = off
+  float fadeRate = 0;                 // per real millisecond
+  std::shared_ptr<field::Bots> bots;  // the computer's players of the match being played
+  int32_t botSeed = 20070727;         // each match's bots draw from the next seed
 
  private:
   void SetUpMatch();
+  // The seats of the match: the settings', with the players a run hooks bots to.
+  field::SeatStrengths Seats() const;
   // One frame; false once the match is over.
   bool PlayFrame();
   // When one player or none is left the field freezes and darkens, then the winner or the draw

@@ -1,6 +1,6 @@
 #pragma once
-// What a run without a person may hook into a match: bots that press the players' buttons before
-// each frame, and soak runs that update without drawing.
+// What a run without a person may hook into a match: a look at the field before each frame, bots
+// for players the settings give to people, and soak runs that update without drawing.
 #include <functional>
 
 class TAdministrador;
@@ -12,6 +12,9 @@ struct MatchHooks {
   std::function<void(const TAdministrador&)> beforeFrame;
   // Called when the winner picture stands and the match waits for any key.
   std::function<void()> waitingForKey;
+  // Players 1 to this are played by bots of normal strength whatever their seats, and those bots
+  // also leave the winner picture with a key.
+  int botPlayers = 0;
   // False: frames are still presented (paced, shot, traced) but nothing is drawn into them.
   bool draw = true;
 };

@@ -45,6 +45,9 @@ constexpr int kKeyCodes = 256;
 constexpr int kMouseButtons = 3;  // 1 left, 2 right, 3 middle
 constexpr int kJoystickPorts = 16;
 constexpr int kJoystickButtons = 32;
+// No device is given the last port: it is the computer's pad, whose buttons the players the
+// computer holds are pressed by, through the same input as everyone else's.
+constexpr int kComputerPadPort = kJoystickPorts - 1;
 constexpr int kCharQueueSize = 256;
 
 int KeyHit(int key);

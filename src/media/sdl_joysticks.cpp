@@ -30,7 +30,7 @@ bool JoystickPorts::HandleEvent(const SDL_Event& event, InputState& input) {
 
 int JoystickPorts::Count() const {
   int count = 0;
-  for (int port = 0; port < kJoystickPorts; ++port) {
+  for (int port = 0; port < kComputerPadPort; ++port) {
     if (ports_[port]) count = port + 1;
   }
   return count;
@@ -59,7 +59,7 @@ void JoystickPorts::Remove(SDL_JoystickID id, InputState& input) {
 }
 
 int JoystickPorts::PortOf(SDL_JoystickID id) const {
-  for (int port = 0; port < kJoystickPorts; ++port) {
+  for (int port = 0; port < kComputerPadPort; ++port) {
     if (ports_[port] && SDL_JoystickInstanceID(ports_[port]) == id) return port;
   }
   return -1;

@@ -1,7 +1,7 @@
 #pragma once
 // The game's joystick ports over SDL joysticks. SDL's device indices shift when a joystick is
 // unplugged, so ports are kept by instance id: a joystick keeps its port while plugged in, and a
-// new one takes the lowest free port.
+// new one takes the lowest free port. The computer's pad port is never handed out.
 #include <SDL.h>
 
 #include <array>
@@ -27,7 +27,7 @@ class JoystickPorts {
   void Remove(SDL_JoystickID id, InputState& input);
   int PortOf(SDL_JoystickID id) const;
 
-  std::array<SDL_Joystick*, kJoystickPorts> ports_{};
+  std::array<SDL_Joystick*, kComputerPadPort> ports_{};
 };
 
 }  // namespace media

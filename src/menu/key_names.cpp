@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "core/seat.h"
 #include "media/draw.h"
 
 std::array<std::string, kKeyNameCount> keyNames;
@@ -98,9 +97,8 @@ std::string KeyName(int code) {
     return media::Latin1(kStrengthNames[static_cast<int>(*strength)]);
   }
   if (code >= kJoystickCodeBase) {
-    const int joystick = code - kJoystickCodeBase;
-    return "Joy " + std::to_string(joystick / kJoystickCodesPerPort) + " Button " +
-           std::to_string(joystick % kJoystickCodesPerPort);
+    return "Joy " + std::to_string(JoystickPortOf(code)) + " Button " +
+           std::to_string(JoystickButtonOf(code));
   }
   if (code >= 0 && code < kKeyNameCount && !keyNames[code].empty()) return keyNames[code];
   return "Tecla " + std::to_string(code);

@@ -5,15 +5,16 @@
 #include <array>
 #include <string>
 
+#include "core/input_code.h"
+
 constexpr int kKeyNameCount = 227;  // codes 0-226
-constexpr int kJoystickCodeBase = 500;
-constexpr int kJoystickCodesPerPort = 100;
 
 // Unnamed codes hold the empty text. Filled once at start-up by BuildKeyNames.
 extern std::array<std::string, kKeyNameCount> keyNames;
 
 void BuildKeyNames();
 
-// The text for any input code: a computer seat by its strength ("CPU normal"), a joystick code as "Joy P Button B", a named code by the table,
-// anything else (including codes past the table) as "Tecla " and the code in decimal.
+// The text for any input code: a computer seat by its strength ("CPU normal"), a joystick code as
+// "Joy P Button B", a named code by the table, anything else (including codes past the table) as
+// "Tecla " and the code in decimal.
 std::string KeyName(int code);

@@ -75,7 +75,7 @@ int PollInputCode() {
   for (int port = 0; port < ports; ++port) {
     for (int button = 0; button < media::kJoystickButtons; ++button) {
       if (media::JoystickHit(button, port) > 0) {
-        code = kJoystickCodeBase + port * kJoystickCodesPerPort + button;
+        code = JoystickCode(port, button);
       }
     }
   }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "core/input_code.h"
 #include "core/sound_effects.h"
 #include "entities/zombie_movil.h"
 #include "game/match_hooks.h"
@@ -78,6 +79,49 @@ TEST_F(JuegoTest, ThePlayerCountChoosesTheSlotsAndEscapeLeaves) {
     EXPECT_EQ(frames, 1);
     EXPECT_EQ(game->manager->GetPlayerCount(), 0);  // cleared on the way out
   }
+}
+
+// People keep the buttons they bound; the computer's seats get buttons of its own pad and a bot
+// each, and a run's hooked bots take the first seats whatever the settings say.
+TEST_F(JuegoTest, TheSeatsChooseWhoPlaysEachPlayer) {
+  Start();
+  system->config->keys = {1002, 90, 1000, 77};
+  const auto buttonsOf = [&] {
+    std::vector<int> buttons;
+    EachFrame([&](const TAdministrador& manager) {
+      for (int slot = 0; slot < manager.GetPlayerCount(); ++slot) {
+        buttons.push_back(manager.GetPlayer(slot)->buttonCode);
+      }
+      media::Input().KeyEvent(media::kKeyEscape, true);
+    });
+    game->Run();
+    media::Input().KeyEvent(media::kKeyEscape, false);
+    return buttons;
+  };
+  const int pad = JoystickCode(media::kComputerPadPort, 0);
+  EXPECT_EQ(buttonsOf(), (std::vector<int>{pad, 90, pad + 2, 77}));
+  EXPECT_EQ(game->bots->Count(), 2);
+  game::CurrentMatchHooks().botPlayers = 2;
+  EXPECT_EQ(buttonsOf(), (std::vector<int>{pad, pad + 1, pad + 2, 77}));
+  EXPECT_EQ(game->bots->Count(), 3);
+  EXPECT_EQ(system->config->keys, (std::array<int, kMaxPlayers>{1002, 90, 1000, 77}));
+}
+
+// Nobody needs to be at the controls: four bots play to a winner.
+TEST_F(JuegoTest, AMatchOfComputersAloneIsPlayedOut) {
+  Start();
+  system->config->keys = {1000, 1001, 1002, 1001};
+  int winners = 0;
+  game::CurrentMatchHooks().waitingForKey = [&] {
+    ++winners;
+    game->bots->WaitingForKey(media::Milliseconds());
+  };
+  EachFrame([&](const TAdministrador&) {
+    if (timer->GetElapsed(true) > 600000) media::Input().KeyEvent(media::kKeyEscape, true);
+  });
+  EXPECT_EQ(game->Run(), 0);
+  EXPECT_EQ(winners, 1);
+  EXPECT_EQ(media::Input().JoystickDown(0, media::kComputerPadPort), 0);  // let go at the end
 }
 
 // A match starts at full speed whatever the last one left behind, and leaves it so even when

@@ -1,10 +1,10 @@
 // Four bots play match after match, without drawing, for 30 minutes of game time: the entity list
 // must stay bounded (thrown walkers leave it), every match must end with a winner, and the bots'
-// presses must reach the players through the input pump.
+// presses must reach the players through the input pump. The seats are the computer's in the
+// settings, as a person would give them in the options.
 #include <gtest/gtest.h>
 
 #include "entities/zombie_movil.h"
-#include "game/bots.h"
 #include "game/juego.h"
 #include "game/match_hooks.h"
 #include "media/display.h"
@@ -23,15 +23,14 @@ constexpr float kOffScreen = 310;  // thrown walkers go 300 px beyond an edge, p
 TEST(MatchSoak, FourBotsPlayHalfAnHourOfMatches) {
   TempFolder folder;
   WriteMatchData();
-  auto bots = std::make_shared<game::Bots>(4, 7);
   media::UseBackend(media::MakeHeadlessBackend({}));
-  media::UseInputSource(bots);
   media::OpenDisplay(800, 600, 0, 60, 0);
   FillTrigTables();
   auto system = TSistema::Create();
   system->timer = TTimer::Create();
   system->config = std::make_shared<TConfiguracion>();
   system->config->playerCount = 4;
+  system->config->keys = {1001, 1002, 1000, 1001};
   auto match = TJuego::Create(system);
   ASSERT_NE(match, nullptr);
 
@@ -44,7 +43,6 @@ TEST(MatchSoak, FourBotsPlayHalfAnHourOfMatches) {
   auto& hooks = game::CurrentMatchHooks();
   hooks.draw = false;
   hooks.beforeFrame = [&](const TAdministrador& manager) {
-    bots->Think(manager, media::Milliseconds());
     mostEntities = std::max(mostEntities, manager.entities.Count());
     int walkers = 0;
     manager.entities.Walk([&](const std::shared_ptr<TEntidad>& entity) {
@@ -65,7 +63,7 @@ TEST(MatchSoak, FourBotsPlayHalfAnHourOfMatches) {
   int winners = 0;
   hooks.waitingForKey = [&] {
     ++winners;
-    bots->WaitingForKey(media::Milliseconds());
+    match->bots->WaitingForKey(media::Milliseconds());
   };
 
   int matches = 0;

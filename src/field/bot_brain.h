@@ -1,0 +1,69 @@
+#pragma once
+// One bot: looks at the field once a frame and plans what its hand does with the button. On the
+// ground it guards against walkers, hops back right when pushed towards the horde and jumps to
+// attack; in the air it picks the dive that meets a rival or a walker; down, it hammers.
+#include <cstdint>
+#include <optional>
+
+#include "field/bot_hand.h"
+#include "field/bot_skill.h"
+#include "field/bot_view.h"
+#include "field/dive_aim.h"
+#include "media/system.h"
+
+namespace field {
+
+class BotBrain {
+ public:
+  BotBrain() = default;
+  BotBrain(int slot, int button, const BotSkill& skill, media::RandomStream& random);
+
+  void Think(const BotView& view, uint32_t now, media::RandomStream& random);
+  void Feed(media::InputState& input, uint32_t now) { hand_.Feed(input, now); }
+  void LetGoAll(media::InputState& input) { hand_.LetGoAll(input); }
+  int slot() const { return slot_; }
+  const BotHand& hand() const { return hand_; }
+
+ private:
+  // What the bot is about on the ground or in the air, so the air knows why it jumped.
+  enum class Aim { kNone, kAttack, kHomeRight };
+
+  struct DiveChoice {
+    float degrees = 0;
+    float worth = 0;
+  };
+
+  void Entered(const BotBody& me, uint32_t now, media::RandomStream& random);
+  void OnGround(const BotBody& me, const BotView& view, uint32_t now, media::RandomStream& random);
+  void InAir(const BotBody& me, const BotView& view, uint32_t now, media::RandomStream& random);
+  void Hammer(const BotBody& me, uint32_t now, media::RandomStream& random);
+  // The first moment a decision made now reaches the button.
+  uint32_t Reach(uint32_t now, media::RandomStream& random);
+  void LetGo(uint32_t now, media::RandomStream& random);
+  // Presses at the first moment the hand can and lets go holdMs later.
+  void Tap(uint32_t now, int holdMs, media::RandomStream& random);
+  // Milliseconds until a walker reaches a crouch's reach, if the bot sees one coming in time.
+  std::optional<float> WalkerComing(const BotBody& me, const BotView& view,
+                                    media::RandomStream& random);
+  const BotBody* RivalToAttack(const BotBody& me, const BotView& view,
+                               media::RandomStream& random) const;
+  std::optional<DiveChoice> BestDive(const BotBody& me, const BotView& view, uint32_t pressAt,
+                                     uint32_t now) const;
+  float DiveWorth(const BotBody& me, const BotView& view, Flight start, float degrees) const;
+  void WatchArrow(const BotBody& me, uint32_t now);
+
+  int slot_ = 0;
+  const BotSkill* skill_ = nullptr;
+  BotHand hand_;
+  int lastState_ = 0;
+  Aim aim_ = Aim::kNone;
+  uint32_t nextAttackMs_ = 0;
+  bool walkerNear_ = false;   // a walker is on its way, seen or not
+  bool overlooking_ = false;  // ... and the bot has not seen it
+  uint32_t lastThinkMs_ = 0;
+  float arrowDegreesPerMs_ = 0.08f;  // learnt by watching its own arrow turn
+  float lastArrow_ = 0;
+  uint32_t lastArrowMs_ = 0;
+};
+
+}  // namespace field

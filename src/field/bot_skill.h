@@ -1,0 +1,36 @@
+#pragma once
+// How well a bot of each strength plays. The strengths differ the way people do: how soon they
+// react, how fast they hammer, how true their dives go, how early they see a walker coming and
+// how cleverly they choose whom to dive on.
+#include <cstdint>
+
+#include "core/input_code.h"
+
+namespace field {
+
+struct BotSkill {
+  // The bot's own reaction time is drawn from this range once a match; every decision then
+  // reaches the button that long after the look that made it, give or take the jitter.
+  int quickestReactionMs;
+  int slowestReactionMs;
+  int reactionJitterMs;
+  float pressesPerSecond;  // while down
+  int sparePresses;        // hammered on after the last press that was needed
+  float aimSpreadDegrees;  // where the arrow is let go, around the angle meant
+  // How much of its own reaction the bot allows for when letting the arrow go: 1 lets go just as
+  // the arrow reaches the angle meant, 0 only on seeing it there, and the dive goes flat.
+  float arrowLead;
+  float overlookWalkerChance;  // a walker that is not seen until it is too late
+  int walkerLookAheadMs;       // how much sooner than its reaction allows a walker is seen
+  int guardHoldMs;             // a crouch against a walker, then a jump
+  int attackLowMs;             // pause between attacks
+  int attackHighMs;
+  float attackReach;  // rivals further than this to the right are left alone
+  bool huntsTheWeak;  // prefers rivals near the horde and worn by earlier falls
+  float keepRightOf;  // hops and dives flat back to the right when pushed left of this; 0: never
+  float hopChancePerSecond;  // aimless hops
+};
+
+const BotSkill& SkillOf(CpuStrength strength);
+
+}  // namespace field

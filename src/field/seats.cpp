@@ -1,0 +1,25 @@
+#include "field/seats.h"
+
+#include "media/input.h"
+
+namespace field {
+
+SeatStrengths ComputerSeats(const TConfiguracion& settings) {
+  SeatStrengths seats;
+  for (int slot = 0; slot < kMaxPlayers; ++slot) seats[slot] = settings.CpuSeat(slot);
+  return seats;
+}
+
+int ComputerButton(int slot) {
+  return JoystickCode(media::kComputerPadPort, slot);
+}
+
+int SeatButton(const TConfiguracion& settings, int slot) {
+  return settings.CpuSeat(slot) ? ComputerButton(slot) : settings.GetKey(slot);
+}
+
+int ReaderButton(const TConfiguracion& settings) {
+  return settings.CpuSeat(0) ? TConfiguracion().GetKey(0) : settings.GetKey(0);
+}
+
+}  // namespace field
