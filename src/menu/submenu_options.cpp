@@ -17,6 +17,8 @@ enum OptionsButton : int {
   kBindPlayer4 = 3,
   kOkButton = 6,
   kCancelButton = 7,
+  kComputerPlayer1 = 8,
+  kComputerPlayer4 = 11,
 };
 
 // Index = value. The two volume labels are buttons too; a click on them does nothing.
@@ -25,6 +27,8 @@ const TSubMenu::ButtonPlace kButtons[] = {
     {"gfx/menu/teclaj3.png", 100, 280},   {"gfx/menu/teclaj4.png", 100, 330},
     {"gfx/menu/volmusica.png", 100, 380}, {"gfx/menu/volsonido.png", 100, 430},
     {"gfx/menu/ok.png", 100, 500},        {"gfx/menu/cancelar.png", 200, 500},
+    {"gfx/menu/cpu.png", 605, 180},       {"gfx/menu/cpu.png", 605, 230},
+    {"gfx/menu/cpu.png", 605, 280},       {"gfx/menu/cpu.png", 605, 330},
 };
 
 constexpr float kSliderX = 370;
@@ -34,28 +38,44 @@ constexpr float kVolumeMin = 0;
 constexpr float kVolumeMax = 100;
 enum Slider : int { kMusicSlider = 0, kSoundSlider = 1 };
 
-// The key names are written into the dark slots of the panel picture, centred on the capitals.
-constexpr float kBindingSlotCentreX = 565;
+// The names are written into the dark slots of the panel picture, centred on the capitals; each
+// row's CPU button leaves its slot 180 px wide.
+constexpr float kBindingSlotCentreX = 505;
 constexpr float kBindingSlotCentreY = 200;
 constexpr float kBindingSlotSpacing = 50;
-constexpr float kBindingSlotTextWidth = 280;  // a longer name is narrowed to fit its slot
+constexpr float kBindingSlotTextWidth = 164;  // a longer name is narrowed to fit its slot
 
 // The prompt is hidden for 700 ms, then shown for 700 ms, counted in tenths of a second.
 constexpr int kBlinkTickMs = 100;
 constexpr int kBlinkShowTicks = 7;
 constexpr int kBlinkCycleTicks = 14;
 
-// Pale on the dark slot, at the panel's own alpha, so the names fade with it.
-void DrawBindingName(const std::string& name, int player, float alpha) {
+// A person's button pale on the dark slot, the computer's strength in the green of its eyes; at
+// the panel's own alpha, so the names fade with it.
+void DrawBindingName(int code, int player, float alpha) {
+  const std::string name = KeyName(code);
   const float width = static_cast<float>(media::TextWidth(name));
   const float narrowing = width > kBindingSlotTextWidth ? kBindingSlotTextWidth / width : 1;
   const float centreY = kBindingSlotCentreY + kBindingSlotSpacing * static_cast<float>(player);
-  media::SetColor(243, 234, 208);
+  if (IsCpuSeat(code)) {
+    media::SetColor(190, 240, 140);
+  } else {
+    media::SetColor(243, 234, 208);
+  }
   media::SetAlpha(alpha);
   media::SetTransform(0, narrowing, 1);
   media::DrawText(name, kBindingSlotCentreX - width * narrowing / 2,
                   centreY - static_cast<float>(media::TextBaseline()) +
                       static_cast<float>(media::TextCapHeight()) / 2);
+}
+
+// A person's seat goes to the computer, easy first; each click makes it stronger, and after the
+// hardest it goes back to the person and the button they had.
+int NextSeat(int code, int personCode) {
+  const auto strength = SeatStrength(code);
+  if (!strength) return CpuSeatCode(CpuStrength::kEasy);
+  if (*strength == CpuStrength::kHard) return personCode;
+  return code + 1;
 }
 
 // The input pressed since the last poll, 0 for none. Later sources win: a joystick button beats a
@@ -104,13 +124,18 @@ void TSubMenuOptions::Init() {
   sliders[kSoundSlider]->value = static_cast<float>(config.soundVolume);
   sliders[kSoundSlider]->ticksAtItsValue = true;
   pendingKeys = config.keys;
+  const TConfiguracion defaults;
+  for (int player = 0; player < kMaxPlayers; ++player) {
+    personKeys[player] = config.CpuSeat(player) ? defaults.keys[player] : config.keys[player];
+  }
   StartFadeIn();
 }
 
-// The pending bindings: a binding just captured shows at once, before OK stores it.
+// The pending choices: a binding just captured, or a seat just handed to the computer, shows at
+// once, before OK stores it.
 void TSubMenuOptions::DrawBindings(float alpha) const {
   for (int player = 0; player < kMaxPlayers; ++player) {
-    DrawBindingName(KeyName(pendingKeys[player]), player, alpha);
+    DrawBindingName(pendingKeys[player], player, alpha);
   }
 }
 
@@ -179,7 +204,7 @@ void TSubMenuOptions::Apply() {
 // buttons after the clicked one.
 int TSubMenuOptions::Step() {
   if (captureFor_ != kNoCapture) {
-    pendingKeys[captureFor_] = CaptureKey();
+    pendingKeys[captureFor_] = personKeys[captureFor_] = CaptureKey();
     PlaySoundEffect(SoundEffect::kBind);
     // The capture used up this press. Left tracked, the button would fire again on the next
     // frame while the pointer rests on it and start a new capture that takes whatever the player
@@ -198,6 +223,9 @@ void TSubMenuOptions::OnClick(int value) {
     phase = kFadingOut;
   } else if (value == kCancelButton) {
     phase = kFadingOut;
+  } else if (value >= kComputerPlayer1 && value <= kComputerPlayer4) {
+    const int player = value - kComputerPlayer1;
+    pendingKeys[player] = NextSeat(pendingKeys[player], personKeys[player]);
   }
 }
 

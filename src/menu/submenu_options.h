@@ -1,7 +1,8 @@
 #pragma once
-// The options: one button per player to bind that player's input, and the music and sound volume
-// sliders. Edits stay pending until OK, which stores them in the settings, saves the file at once
-// and applies the music volume; cancel drops them. Answers 1 when closed.
+// The options: one button per player to bind that player's input, one beside it to hand the seat
+// to the computer at a strength, and the music and sound volume sliders. Edits stay pending until
+// OK, which stores them in the settings, saves the file at once and applies the music volume;
+// cancel drops them. Answers 1 when closed.
 #include <array>
 
 #include "core/configuracion.h"
@@ -22,6 +23,8 @@ class TSubMenuOptions : public TSubMenu {
 
   media::ImagePtr promptImage;
   std::array<int, kMaxPlayers> pendingKeys = {};
+  // The button each seat's person had last, for when the computer hands the seat back.
+  std::array<int, kMaxPlayers> personKeys = {};
 
  protected:
   void OnClick(int value) override;

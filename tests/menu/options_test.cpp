@@ -44,6 +44,9 @@ class OptionsTest : public MenuTest {
           180 + 50 * static_cast<float>(player));
     EXPECT_EQ(options.Step(), TSubMenu::kStillOpen);
   }
+  static void Computer(TSubMenuOptions& options, int player) {
+    Click(options, "cpu.png", 605, 180 + 50 * static_cast<float>(player));
+  }
   static void Ok(TSubMenuOptions& options) {
     Click(options, "ok.png", 100, 500);
     EXPECT_EQ(RunToAnswer(options), TSubMenuOptions::kClosedAnswer);
@@ -185,6 +188,49 @@ TEST_F(OptionsTest, CapturePollingRanksJoystickOverMouseOverKey) {
     TapKey(27);
   });
   EXPECT_EQ(options->CaptureKey(), 27);
+}
+
+// Each click on a row's CPU button makes the computer stronger there, from easy to hard and then
+// back to the person with the button they had; OK stores the strength's code in that place.
+TEST_F(OptionsTest, ASeatGoesToTheComputerByStrengthAndBackToItsPerson) {
+  auto options = Open();
+  std::vector<int> seen;
+  for (int click = 0; click < 4; ++click) {
+    Computer(*options, 1);
+    seen.push_back(options->pendingKeys[1]);
+  }
+  EXPECT_EQ(seen, (std::vector<int>{1000, 1001, 1002, kPlayer2Default}));
+  EXPECT_EQ(options->pendingKeys[0], kPlayer1Default);
+
+  Computer(*options, 3);
+  Computer(*options, 3);
+  EXPECT_EQ(Config().keys[3], 77);  // nothing stored before OK
+  Ok(*options);
+  EXPECT_EQ(SettingsFile(),
+            (std::vector<int32_t>{4, 5, 5, kPlayer1Default, kPlayer2Default, 80, 1001}));
+  EXPECT_EQ(Config().CpuSeat(3), CpuStrength::kNormal);
+  EXPECT_EQ(Open()->pendingKeys[3], 1001);
+}
+
+// A person takes a computer's seat by binding a button; the seat handed back later returns to
+// that button, or to the player's default when the seat came from the file as the computer's.
+TEST_F(OptionsTest, BindingAButtonGivesTheSeatToAPersonAgain) {
+  Config().keys = {1002, 1000, 80, 77};
+  auto options = Open();
+  Computer(*options, 0);
+  EXPECT_EQ(options->pendingKeys[0], kPlayer1Default);
+
+  Wait(5);
+  Then([] { TapKey(kSpace); });
+  Bind(*options, 1);
+  EXPECT_EQ(options->pendingKeys[1], kSpace);
+  for (int click = 0; click < 4; ++click) Computer(*options, 1);
+  EXPECT_EQ(options->pendingKeys[1], kSpace);
+
+  Computer(*options, 2);
+  Click(*options, "cancelar.png", 200, 500);
+  EXPECT_EQ(RunToAnswer(*options), TSubMenuOptions::kClosedAnswer);
+  EXPECT_EQ(Config().keys, (std::array<int, kMaxPlayers>{1002, 1000, 80, 77}));
 }
 
 TEST_F(OptionsTest, ThePromptIsHiddenFor700MsThenShownFor700Ms) {

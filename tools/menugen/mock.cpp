@@ -77,6 +77,7 @@ Screen Options(const std::string& file, int lit, double music, double sound,
   for (int i = 0; i < 4; ++i) {
     screen.pictures.push_back(
         {"teclaj" + std::to_string(i + 1) + ".png", 100, 180 + 50.0 * i, i == lit ? 1 : 0.5});
+    screen.pictures.push_back({"cpu.png", 605, 180 + 50.0 * i, 0.5});
   }
   const std::vector<Placed> rest = {
       {"volmusica.png", 100, 380, 0.5}, {"volsonido.png", 100, 430, 0.5},
