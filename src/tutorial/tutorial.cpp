@@ -11,6 +11,7 @@
 #include "entities/game_kinds.h"
 #include "field/play_field.h"
 #include "field/report_players.h"
+#include "field/seats.h"
 #include "media/input.h"
 #include "media/system.h"
 #include "resources/recursos.h"
@@ -56,6 +57,11 @@ int TTutorial::Run() {
   field::ReportPlayersOf(manager.get());
   media::FlushKeys();
   while (state == kStateTutorial) PlayFrame(settings);
+  if (bots) {
+    media::UseInputSource(nullptr);
+    bots->LetGoAll(media::Input());
+    bots = nullptr;
+  }
   media::StopChannel(musicChannel);
   manager->Clear();
   return state;
@@ -71,7 +77,8 @@ void TTutorial::ChooseLevel(TConfiguracion& settings) {
 
 void TTutorial::SetUp(const TConfiguracion& settings) {
   manager->Clear();
-  manager->AddPlayer(resources->GetPlayerPackage(0), settings.GetKey(0), field::kFirstPlayerDepth);
+  manager->AddPlayer(resources->GetPlayerPackage(0), field::ReaderButton(settings),
+                     field::kFirstPlayerDepth);
   manager->ArrangePlayers();
   for (int n = 0; n < field::kHordeSize; ++n) manager->AddZombie();
   field::ShuffleTiles(tiles);
@@ -80,6 +87,7 @@ void TTutorial::SetUp(const TConfiguracion& settings) {
 
 // Escape still lets the frame finish: the last frame is drawn.
 void TTutorial::PlayFrame(const TConfiguracion& settings) {
+  if (bots) bots->Think(*manager, media::Milliseconds());
   timer->Update();
   if (media::KeyDown(media::kKeyEscape)) state = kStateMenu;
   scroll += field::kScrollSpeed * timer->GetDelta(false);

@@ -3,9 +3,12 @@
 // machinery (its own resources and entity manager, a player, the horde) under a script that shows
 // fourteen slides, waits for Enter where the reader should try something, brings in a sparring
 // partner, knocks the player down and ends in free play for four. Escape leaves at any time.
+// Player 1 is always the reader, a person; the others follow their seats, and those the computer
+// holds are played by bots once free play begins (until then the partner only stands there).
 #include <array>
 #include <memory>
 
+#include "field/bots.h"
 #include "field/panorama.h"
 #include "media/image.h"
 #include "media/sound.h"
@@ -50,12 +53,15 @@ class TTutorial {
   float promptStep = 0.001f;  // per drawn frame
   int step = 0;
   int stepStart = 0;
-  float heldX = 0;  // where the first player is held while it lies knocked down
+  float heldX = 0;                    // where the first player is held while it lies knocked down
+  std::shared_ptr<field::Bots> bots;  // the computer's players of free play; none before it
 
   // The script's own actions, one per step that does something (see tutorial_script.cpp).
   void AddPlayer(const TConfiguracion& settings, int slot);
   void PlacePlayer(int slot, float x);
   void KnockFirstPlayerDown();
+  // Players 3 and 4 join, everyone is arranged afresh, and bots take the computer's seats.
+  void StartFreePlay(const TConfiguracion& settings);
 
  private:
   void SetUp(const TConfiguracion& settings);

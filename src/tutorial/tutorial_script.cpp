@@ -11,6 +11,7 @@
 #include "entities/administrador.h"
 #include "entities/jugador.h"
 #include "field/play_field.h"
+#include "field/seats.h"
 #include "media/input.h"
 #include "resources/recursos.h"
 #include "tutorial/tutorial.h"
@@ -18,6 +19,7 @@
 namespace {
 
 constexpr int kGroundY = 475;
+constexpr int32_t kFreePlaySeed = 1407;
 constexpr int kKnockBlendMs = 50;
 
 enum class Leave { kAtOnce, kAfter, kOnEnter, kOnEscape };
@@ -75,13 +77,8 @@ const ScriptStep kScript[] = {
     {130, nullptr, 140, Leave::kAfter, 5000},
     {140, nullptr, 151, Leave::kAfter, 5000},
     // Free play for four, nobody stays dead.
-    {151,
-     [](TTutorial& t, const TConfiguracion& settings) {
-       t.AddPlayer(settings, 2);
-       t.AddPlayer(settings, 3);
-       t.manager->ArrangePlayers();
-     },
-     152, Leave::kAtOnce, 0},
+    {151, [](TTutorial& t, const TConfiguracion& settings) { t.StartFreePlay(settings); }, 152,
+     Leave::kAtOnce, 0},
     {152,
      [](TTutorial& t, const TConfiguracion&) {
        for (int slot = 0; slot < TAdministrador::kMaxPlayers; ++slot) KeepAlive(*t.manager, slot);
@@ -139,8 +136,18 @@ void TTutorial::Script(const TConfiguracion& settings) {
 }
 
 void TTutorial::AddPlayer(const TConfiguracion& settings, int slot) {
-  manager->AddPlayer(resources->GetPlayerPackage(slot), settings.GetKey(slot),
+  manager->AddPlayer(resources->GetPlayerPackage(slot), field::SeatButton(settings, slot),
                      field::kFirstPlayerDepth + field::kPlayerDepthStep * slot);
+}
+
+void TTutorial::StartFreePlay(const TConfiguracion& settings) {
+  AddPlayer(settings, 2);
+  AddPlayer(settings, 3);
+  manager->ArrangePlayers();
+  field::SeatStrengths seats = field::ComputerSeats(settings);
+  seats[0] = std::nullopt;  // the reader's
+  bots = std::make_shared<field::Bots>(seats, kFreePlaySeed);
+  media::UseInputSource(bots);
 }
 
 void TTutorial::PlacePlayer(int slot, float x) {

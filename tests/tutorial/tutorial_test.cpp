@@ -12,6 +12,7 @@
 
 #include "app/state_loop.h"
 #include "core/configuracion.h"
+#include "core/input_code.h"
 #include "core/sistema.h"
 #include "core/sound_effects.h"
 #include "core/timer.h"
@@ -21,6 +22,7 @@
 #include "media/display.h"
 #include "media/draw.h"
 #include "media/headless_backend.h"
+#include "media/input.h"
 #include "media/sound.h"
 #include "media/system.h"
 #include "support/match_data.h"
@@ -45,6 +47,7 @@ struct Frame {
   int walkers = 0;           // walking zombies on the field
   uint32_t slideCorner = 0;  // the presented pixel at (2, 2), inside every slide's band
   bool playerShows = false;  // some of the first player's blue shows near its feet
+  std::vector<int> buttons;  // the players' input codes
 };
 
 constexpr uint32_t kFrontPanelColour = 0xFF00FF00u;
@@ -105,6 +108,7 @@ struct TutorialTest : ::testing::Test {
     for (int slot = 0; slot < tutorial->manager->GetPlayerCount(); ++slot) {
       frame.xs.push_back(tutorial->manager->GetPlayer(slot)->x);
       frame.states.push_back(tutorial->manager->GetPlayer(slot)->GetState());
+      frame.buttons.push_back(tutorial->manager->GetPlayer(slot)->buttonCode);
     }
     tutorial->manager->entities.Walk([&frame](const std::shared_ptr<TEntidad>& entity) {
       if (dynamic_cast<TZombieMovil*>(entity.get())) ++frame.walkers;
@@ -206,6 +210,29 @@ TEST_F(TutorialTest, SlidesStayOnTopPlayersShowThroughTheFrontAndAWalkerCrossesI
     }
   }
   EXPECT_EQ(FramesOf(90).front().walkers, 1);
+}
+
+// The tutorial is read by a person even when the computer holds seat 1: the reader gets Q. The
+// partner on a computer's seat only stands there until free play, where bots take the
+// computer's seats and people keep theirs.
+TEST_F(TutorialTest, TheReaderIsAPersonAndFreePlayFollowsTheSeats) {
+  std::string script = kWholeRun;
+  script.replace(script.find("50000 key 27"), 5, "60000");
+  Start(script);
+  system->config->keys = {1002, 1001, 1000, 90};
+  std::vector<std::set<int>> statesBefore(4), statesInFreePlay(4);
+  EXPECT_EQ(tutorial->Run(), kStateMenu);
+  for (const Frame& frame : frames) {
+    auto& seen = frame.step < 151 ? statesBefore : statesInFreePlay;
+    for (size_t slot = 0; slot < frame.states.size(); ++slot) seen[slot].insert(frame.states[slot]);
+  }
+  const int pad = JoystickCode(media::kComputerPadPort, 0);
+  EXPECT_EQ(frames.back().buttons, (std::vector<int>{81, pad + 1, pad + 2, 90}));
+  for (int pressed : {kCrouch, kJump, kAim, kDive}) EXPECT_EQ(statesBefore[1].count(pressed), 0u);
+  EXPECT_GT(statesInFreePlay[1].size(), 1u);
+  EXPECT_GT(statesInFreePlay[2].size(), 1u);
+  EXPECT_EQ(tutorial->bots, nullptr);  // gone with the run
+  EXPECT_EQ(system->config->keys, (std::array<int, kMaxPlayers>{1002, 1001, 1000, 90}));
 }
 
 TEST_F(TutorialTest, EscapeLeavesAfterTheCurrentFrameAndASecondRunStartsAfresh) {
