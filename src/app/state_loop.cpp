@@ -31,6 +31,8 @@ void RunStateLoop(TMenu& menu, TJuego& game, TTutorial& tutorial) {
       state = game.Run();
     } else if (state == kStateTutorial) {
       state = tutorial.Run();
+    } else if (state == kStateDemo) {
+      state = game.RunDemo();
     }
     // A screen that has returned has no players on the field any more.
     field::ForgetPlayers();

@@ -44,11 +44,16 @@ std::shared_ptr<TJuego> TJuego::Create(std::shared_ptr<TSistema> system) {
   }
   game->manager = TAdministrador::Create(system, game->resources, GameEntityKinds());
   if (!game->manager) system->Error("no se pudo crear el administrador de entidades");
+  game->demoSign = media::LoadImage("gfx/menu/demo.png", media::kImageDefaultFlags);
   return game;
 }
 
 int TJuego::Run() {
-  SetUpMatch();
+  return Play(SettingsSeating());
+}
+
+int TJuego::Play(const MatchSeating& seating) {
+  SetUpMatch(seating);
   field::ReportPlayersOf(manager.get());
   media::UseInputSource(bots);
   while (running == 1 && PlayFrame()) {
@@ -63,8 +68,18 @@ int TJuego::Run() {
   return running;
 }
 
-void TJuego::SetUpMatch() {
+MatchSeating TJuego::SettingsSeating() const {
+  const TConfiguracion& settings = *system->GetConfig();
+  MatchSeating seating{settings.levelIndex, settings.playerCount, settings.keys,
+                       field::ComputerSeats(settings)};
+  const int hooked = std::min(game::CurrentMatchHooks().botPlayers, kMaxPlayers);
+  for (int slot = 0; slot < hooked; ++slot) seating.seats[slot] = CpuStrength::kNormal;
+  return seating;
+}
+
+void TJuego::SetUpMatch(const MatchSeating& seating) {
   const auto& settings = *system->GetConfig();
+  level = seating.level;
   paused = false;
   savedSpeed = 0;
   deciding = false;
@@ -79,14 +94,13 @@ void TJuego::SetUpMatch() {
   fade = 0;
   fadeRate = 0;
   manager->Clear();
-  const field::SeatStrengths seats = Seats();
   for (int slot = 0; slot < kMaxPlayers; ++slot) {
-    if (slot >= 2 && settings.playerCount <= slot) break;
-    const int button = seats[slot] ? field::ComputerButton(slot) : settings.GetKey(slot);
+    if (slot >= 2 && seating.players <= slot) break;
+    const int button = seating.seats[slot] ? field::ComputerButton(slot) : seating.keys[slot];
     manager->AddPlayer(resources->GetPlayerPackage(slot), button,
                        field::kFirstPlayerDepth + field::kPlayerDepthStep * slot);
   }
-  bots = std::make_shared<field::Bots>(seats, botSeed++);
+  bots = std::make_shared<field::Bots>(seating.seats, botSeed++);
   manager->ArrangePlayers();
   for (int n = 0; n < field::kHordeSize; ++n) manager->AddZombie();
   field::ShuffleTiles(tiles);
@@ -97,16 +111,13 @@ void TJuego::SetUpMatch() {
   timer->Update();
 }
 
-field::SeatStrengths TJuego::Seats() const {
-  field::SeatStrengths seats = field::ComputerSeats(*system->GetConfig());
-  const int hooked = std::min(game::CurrentMatchHooks().botPlayers, kMaxPlayers);
-  for (int slot = 0; slot < hooked; ++slot) seats[slot] = CpuStrength::kNormal;
-  return seats;
-}
-
 bool TJuego::PlayFrame() {
   const auto& hooks = game::CurrentMatchHooks();
   if (hooks.beforeFrame) hooks.beforeFrame(*manager);
+  if (DemoInterrupted()) {
+    running = 0;
+    return false;
+  }
   bots->Think(*manager, media::Milliseconds());
   timer->Update();
   if (media::KeyDown(media::kKeyEscape)) running = 0;
@@ -166,11 +177,19 @@ void TJuego::DecideMatch() {
       PlaySoundEffect(SoundEffect::kWin);
       ShowWinner();
     }
-    media::FlushKeys();
-    const auto& hooks = game::CurrentMatchHooks();
-    if (hooks.waitingForKey) hooks.waitingForKey();
-    if (hooks.botPlayers > 0) bots->WaitingForKey(media::Milliseconds());
-    media::WaitKey();
+    if (demo) {
+      HoldDemoEnd();
+    } else {
+      AwaitKey();
+    }
     running = 0;
   }
+}
+
+void TJuego::AwaitKey() {
+  media::FlushKeys();
+  const auto& hooks = game::CurrentMatchHooks();
+  if (hooks.waitingForKey) hooks.waitingForKey();
+  if (hooks.botPlayers > 0) bots->WaitingForKey(media::Milliseconds());
+  media::WaitKey();
 }

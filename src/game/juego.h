@@ -5,19 +5,27 @@
 #include <array>
 #include <memory>
 
+#include "core/configuracion.h"
 #include "field/bots.h"
 #include "field/panorama.h"
 #include "media/image.h"
 #include "media/sound.h"
 
 class TAdministrador;
-class TConfiguracion;
 class TRecursos;
 class TSistema;
 class TTimer;
 
 // Sets the level and the player count the way the menu's choice does.
 void ChooseMatch(TConfiguracion& settings, int level, int players);
+
+// Who plays a match, and where: the settings' choice, or the demo's.
+struct MatchSeating {
+  int level = 0;
+  int players = 2;  // players 1 and 2 always play, 3 and 4 when there are that many
+  std::array<int, kMaxPlayers> keys{};  // the people's buttons
+  field::SeatStrengths seats{};         // the computer's seats
+};
 
 class TJuego {
  public:
@@ -27,6 +35,9 @@ class TJuego {
   // Plays one match until a single player is left, or none (a draw), or Escape; always returns
   // to the menu.
   int Run();
+  // Four bots play a match on a level of their own while nobody is at the controls; any press
+  // ends it at once. The settings are left as they were. Returns to the menu.
+  int RunDemo();
   // Back panels, entities, front panels; presents the frame and clears the back buffer.
   void Render();
   // The survivors glide to the centre and the winner picture rises into place, the winner's name
@@ -48,11 +59,23 @@ class TJuego {
   float fadeRate = 0;                 // per real millisecond
   std::shared_ptr<field::Bots> bots;  // the computer's players of the match being played
   int32_t botSeed = 20070727;         // each match's bots draw from the next seed
+  int level = 0;                      // the level being played
+  bool demo = false;                  // the match is the demo, which a press ends
+  media::ImagePtr demoSign;
 
  private:
-  void SetUpMatch();
-  // The seats of the match: the settings', with the players a run hooks bots to.
-  field::SeatStrengths Seats() const;
+  // Plays a whole match for these players.
+  int Play(const MatchSeating& seating);
+  void SetUpMatch(const MatchSeating& seating);
+  // The settings' choice, with the players a run hooks bots to.
+  MatchSeating SettingsSeating() const;
+  // The winner's or the draw's picture stands until any key.
+  void AwaitKey();
+  // The demo ends at any press; true when it has.
+  bool DemoInterrupted() const;
+  // The end of the demo stands a moment, or until a press.
+  void HoldDemoEnd();
+  void DrawDemoSign() const;
   // One frame; false once the match is over.
   bool PlayFrame();
   // When one player or none is left the field freezes and darkens, then the winner or the draw
@@ -76,4 +99,5 @@ class TJuego {
   bool deciding = false;
   float endTime = 0;
   float nextZombieTime = 0;
+  uint32_t pressesBeforeDemo = 0;
 };

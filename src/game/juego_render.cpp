@@ -48,7 +48,7 @@ const media::ImagePtr& Shade() {
 }  // namespace
 
 field::Panorama TJuego::Panorama() const {
-  return {*resources, system->GetConfig()->levelIndex, scroll, tiles};
+  return {*resources, level, scroll, tiles};
 }
 
 void TJuego::SetPanoramaColour() const {
@@ -77,6 +77,7 @@ void TJuego::Render() {
   field::DrawFrontPanels(Panorama());
   manager->DrawOffScreenMarkers();
   if (paused) DrawPause();
+  if (demo) DrawDemoSign();
   if (!drawing) media::SetDrawTarget(nullptr);
   media::Flip(-1);
   media::SetClearColor(0, 0, 0);
@@ -114,7 +115,7 @@ void TJuego::RisePicture(const media::ImagePtr& picture, const media::ImagePtr& 
   ResetTransform();
   media::SetColor(255, 255, 255);
   media::SetBlend(media::kBlendAlpha);
-  for (float offset = kPictureRise; offset > 0;) {
+  for (float offset = kPictureRise; offset > 0 && !DemoInterrupted();) {
     timer->Update();
     offset -= kPictureSpeed * timer->GetDelta(true);
     DrawPictureAt(picture, name, offset);

@@ -42,10 +42,20 @@ InputState& Pumped() {
 
 }  // namespace
 
+void InputState::Pressed(bool& down, int& hits, bool byPerson) {
+  if (down) return;
+  down = true;
+  ++hits;
+  if (byPerson) ++personPresses_;
+}
+
 void InputState::KeyEvent(int key, bool down) {
   if (!ValidKey(key)) return;
-  if (down && !keyDown_[key]) ++keyHits_[key];
-  keyDown_[key] = down;
+  if (down) {
+    Pressed(keyDown_[key], keyHits_[key], true);
+  } else {
+    keyDown_[key] = false;
+  }
 }
 
 void InputState::CharEvent(int character) {
@@ -61,14 +71,20 @@ void InputState::MouseMove(int x, int y) {
 
 void InputState::MouseButtonEvent(int button, bool down) {
   if (!ValidButton(button)) return;
-  if (down && !mouseDown_[button]) ++mouseHits_[button];
-  mouseDown_[button] = down;
+  if (down) {
+    Pressed(mouseDown_[button], mouseHits_[button], true);
+  } else {
+    mouseDown_[button] = false;
+  }
 }
 
 void InputState::JoystickButtonEvent(int port, int button, bool down) {
   if (!ValidJoystick(port, button)) return;
-  if (down && !joyDown_[port][button]) ++joyHits_[port][button];
-  joyDown_[port][button] = down;
+  if (down) {
+    Pressed(joyDown_[port][button], joyHits_[port][button], port != kComputerPadPort);
+  } else {
+    joyDown_[port][button] = false;
+  }
 }
 
 void InputState::SetJoystickCount(int count) {
@@ -195,6 +211,9 @@ int JoystickDown(int button, int port) {
 }
 int JoystickHit(int button, int port) {
   return Pumped().JoystickHit(button, port);
+}
+uint32_t PersonPresses() {
+  return Pumped().PersonPresses();
 }
 
 }  // namespace media

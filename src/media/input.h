@@ -68,6 +68,10 @@ int JoystickCount();
 int JoystickDown(int button, int port);
 int JoystickHit(int button, int port);
 
+// How many times a key, a mouse button or a device's button has gone down so far; the
+// computer's pad is not counted, so a change means a person is at the controls.
+uint32_t PersonPresses();
+
 // What the backends feed in (and tests, through the headless script).
 class InputState {
  public:
@@ -93,8 +97,11 @@ class InputState {
   int JoystickCount() const { return joystickCount_; }
   int JoystickDown(int button, int port) const;
   int JoystickHit(int button, int port);
+  uint32_t PersonPresses() const { return personPresses_; }
 
  private:
+  void Pressed(bool& down, int& hits, bool byPerson);
+
   int keyHits_[kKeyCodes] = {};
   bool keyDown_[kKeyCodes] = {};
   int charQueue_[kCharQueueSize] = {};
@@ -108,6 +115,7 @@ class InputState {
   int joyHits_[kJoystickPorts][kJoystickButtons] = {};
   bool joyDown_[kJoystickPorts][kJoystickButtons] = {};
   bool closeRequested_ = false;
+  uint32_t personPresses_ = 0;
 };
 
 InputState& Input();  // the layer's one input state

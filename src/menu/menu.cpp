@@ -36,6 +36,7 @@ constexpr MainButtonPlace kMainButtons[TMenu::kButtonCount] = {
 // a resting one.
 constexpr float kMainButtonArtScale = 2;
 constexpr float kPulseStep = 0.0075f;  // one light cycle in about 267 frames
+constexpr uint32_t kDemoAfterMs = 90000;
 constexpr int kCursorFrameMs = 200;
 
 // The play panel's answers 1-3 are the levels in this order; 4 is the tutorial.
@@ -71,6 +72,23 @@ void TMenu::Init() {
   }
   cursorFrameTime = Clock();
   nextState = -1;
+  StartIdleWatch();
+}
+
+void TMenu::StartIdleWatch() {
+  idleSince = media::Milliseconds();
+  pressesSeen = media::PersonPresses();
+  pointerX = media::MouseX();
+  pointerY = media::MouseY();
+}
+
+void TMenu::WatchForSomeone() {
+  if (media::PersonPresses() != pressesSeen || media::MouseX() != pointerX ||
+      media::MouseY() != pointerY) {
+    StartIdleWatch();
+  } else if (media::Milliseconds() - idleSince >= kDemoAfterMs && nextState == -1) {
+    nextState = kStateDemo;
+  }
 }
 
 // The second, additive pass makes a triangle wave of light: |pulse| climbs to 1, holds when pulse
@@ -169,6 +187,7 @@ int TMenu::Run() {
   Init();
   do {
     RunPanel(Frame());
+    WatchForSomeone();
   } while (nextState == -1);
   media::StopChannel(musicChannel);
   return nextState;

@@ -25,7 +25,8 @@ class TMenu {
   void DrawCursor();
   // One frame of the menu itself: the value of the clicked button, or -1.
   int Frame();
-  // Runs until the next top-level state is known: 1 match, 2 quit, 3 tutorial.
+  // Runs until the next top-level state is known: 1 match, 2 quit, 3 tutorial, or 4 the demo
+  // after 90 s with nobody at the controls.
   int Run();
 
   std::shared_ptr<TSistema> system;
@@ -37,8 +38,16 @@ class TMenu {
   float pulse = 0;  // its absolute value is the alpha of the additive light pass
   std::array<std::shared_ptr<TMenuButton>, kButtonCount> buttons;
   int nextState = -1;
+  // Since when nobody has pressed anything or moved the pointer.
+  uint32_t idleSince = 0;
+  uint32_t pressesSeen = 0;
+  int pointerX = 0;
+  int pointerY = 0;
 
  private:
+  // A press or a move of the pointer starts the wait for the demo again.
+  void StartIdleWatch();
+  void WatchForSomeone();
   // Opens the panel of main button `clicked`, runs it to its answer and acts on that answer.
   void RunPanel(int clicked);
   void ChooseLevel(int answer);

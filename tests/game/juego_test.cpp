@@ -9,6 +9,7 @@
 
 #include "core/input_code.h"
 #include "core/sound_effects.h"
+#include "core/top_level_state.h"
 #include "entities/zombie_movil.h"
 #include "game/match_hooks.h"
 #include "media/display.h"
@@ -122,6 +123,45 @@ TEST_F(JuegoTest, AMatchOfComputersAloneIsPlayedOut) {
   EXPECT_EQ(game->Run(), 0);
   EXPECT_EQ(winners, 1);
   EXPECT_EQ(media::Input().JoystickDown(0, media::kComputerPadPort), 0);  // let go at the end
+}
+
+// The demo seats four bots on a level of its own, whatever the settings say, and changes none of
+// them; a press ends it in the frame after, even while the field stands still.
+TEST_F(JuegoTest, TheDemoIsFourBotsThatAnyPressSendsAway) {
+  Start("30000 button 2 down\n");
+  TConfiguracion& settings = *system->config;
+  settings.playerCount = 2;
+  settings.levelIndex = 1;
+  const TConfiguracion before = settings;
+  std::vector<int> counts;
+  uint32_t lastFrame = 0;
+  EachFrame([&](const TAdministrador& manager) {
+    counts.push_back(manager.GetPlayerCount());
+    lastFrame = media::Milliseconds();
+    if (counts.size() == 100) timer->SetSpeed(0, 0);
+  });
+  EXPECT_EQ(game->RunDemo(), kStateMenu);
+  EXPECT_EQ(std::count(counts.begin(), counts.end(), 4), counts.size());
+  EXPECT_GE(lastFrame, 30000u);
+  EXPECT_LT(lastFrame, 30040u);
+  EXPECT_FALSE(game->demo);
+  EXPECT_EQ(timer->GetSpeed(), 1);
+  EXPECT_EQ(settings.keys, before.keys);
+  EXPECT_EQ(settings.playerCount, 2);
+  EXPECT_EQ(settings.levelIndex, 1);
+}
+
+// Played to its end, the demo shows its winner a moment and goes back without waiting for a key.
+TEST_F(JuegoTest, TheDemoWinnerStandsAMomentThenTheMenuReturns) {
+  Start();
+  bool waited = false;
+  game::CurrentMatchHooks().waitingForKey = [&] { waited = true; };
+  EachFrame([&](const TAdministrador&) {
+    if (timer->GetElapsed(true) > 600000) media::Input().KeyEvent(media::kKeyEscape, true);
+  });
+  EXPECT_EQ(game->RunDemo(), kStateMenu);
+  EXPECT_FALSE(waited);
+  EXPECT_FLOAT_EQ(game->manager->dimmer, 1);  // it was decided, not sent away
 }
 
 // A match starts at full speed whatever the last one left behind, and leaves it so even when
