@@ -54,8 +54,8 @@ class Arena {
     game::CurrentMatchHooks().draw = false;
   }
 
-  // The slot of the winner, or -1 when nobody won in time. The winner is the one left standing
-  // when the match is decided, as the match itself counts.
+  // The slot of the winner, or -1 for a draw (the last ones fell together, or nobody won in
+  // time): whoever is left standing when the winner picture is shown.
   int Play(const std::array<int, kMaxPlayers>& seats, int players, int number) {
     TConfiguracion& settings = *system_->GetConfig();
     settings.keys = seats;
@@ -66,20 +66,17 @@ class Arena {
     int winner = -1;
     const uint32_t start = media::Milliseconds();
     auto& hooks = game::CurrentMatchHooks();
-    hooks.beforeFrame = [&winner, start, players](const TAdministrador& manager) {
-      int left = 0;
-      int standing = -1;
-      for (int slot = 0; slot < players; ++slot) {
-        if (manager.GetPlayerState(slot) == kPlayerOut) continue;
-        ++left;
-        standing = slot;
-      }
-      if (left == 1 && winner < 0) winner = standing;
+    hooks.beforeFrame = [start](const TAdministrador&) {
       if (media::Milliseconds() - start > kLongestMatchMs) {
         media::Input().KeyEvent(media::kKeyEscape, true);
       }
     };
-    hooks.waitingForKey = [this] { game_->bots->WaitingForKey(media::Milliseconds()); };
+    hooks.waitingForKey = [this, &winner, players] {
+      for (int slot = 0; slot < players; ++slot) {
+        if (game_->manager->GetPlayerState(slot) != kPlayerOut) winner = slot;
+      }
+      game_->bots->WaitingForKey(media::Milliseconds());
+    };
     game_->Run();
     media::Input().KeyEvent(media::kKeyEscape, false);
     return winner;
