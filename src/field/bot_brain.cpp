@@ -59,11 +59,11 @@ void BotBrain::Entered(const BotBody& me, uint32_t now, media::RandomStream& ran
     case kKnocked:
     case kRise:
     case kDead:
-      aim_ = Aim::kNone;
+      homingRight_ = false;
       LetGo(now, random);
       break;
     case kRun:
-      aim_ = Aim::kNone;
+      homingRight_ = false;
       break;
     default:
       break;
@@ -88,32 +88,26 @@ void BotBrain::OnGround(const BotBody& me, const BotView& view, uint32_t now,
                         media::RandomStream& random) {
   if (hand_.Busy()) return;
   if (hand_.Intended()) return LetGo(now, random);
-  if (WalkerComing(me, view, random)) {
-    aim_ = Aim::kAttack;
-    return Tap(now, skill_->guardHoldMs, random);
-  }
+  if (WalkerComing(me, view, random)) return Tap(now, skill_->guardHoldMs, random);
   if (me.x < skill_->keepRightOf) {
-    aim_ = Aim::kHomeRight;
+    homingRight_ = true;
     return Tap(now, kQuickHopMs, random);
   }
   if (now >= nextAttackMs_) {
     nextAttackMs_ =
         now + static_cast<uint32_t>(random.Int(skill_->attackLowMs, skill_->attackHighMs));
     if (RivalToAttack(me, view, random)) {
-      aim_ = Aim::kAttack;
       return Tap(now, random.Int(kStrongestChargeLowMs, kStrongestChargeHighMs), random);
     }
   }
   const float frameMs = lastThinkMs_ == 0 ? 0 : static_cast<float>(now - lastThinkMs_);
   if (random.Fraction() < skill_->hopChancePerSecond * frameMs / 1000) {
-    aim_ = Aim::kNone;
     Tap(now, random.Int(kShortestHopMs, kLongestHopMs), random);
   }
 }
 
 // Whether the bot sees a walker in time is decided once for each walker that comes its way.
-std::optional<float> BotBrain::WalkerComing(const BotBody& me, const BotView& view,
-                                            media::RandomStream& random) {
+bool BotBrain::WalkerComing(const BotBody& me, const BotView& view, media::RandomStream& random) {
   std::optional<float> soonest;
   for (const BotWalker& walker : view.walkers) {
     const float dx = walker.x - me.x;
@@ -126,8 +120,7 @@ std::optional<float> BotBrain::WalkerComing(const BotBody& me, const BotView& vi
   const bool near = soonest && *soonest <= warning;
   if (near && !walkerNear_) overlooking_ = random.Fraction() < skill_->overlookWalkerChance;
   walkerNear_ = near;
-  if (!near || overlooking_) return std::nullopt;
-  return soonest;
+  return near && !overlooking_;
 }
 
 const BotBody* BotBrain::RivalToAttack(const BotBody& me, const BotView& view,

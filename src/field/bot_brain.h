@@ -15,19 +15,13 @@ namespace field {
 
 class BotBrain {
  public:
-  BotBrain() = default;
   BotBrain(int slot, int button, const BotSkill& skill, media::RandomStream& random);
 
   void Think(const BotView& view, uint32_t now, media::RandomStream& random);
   void Feed(media::InputState& input, uint32_t now) { hand_.Feed(input, now); }
   void LetGoAll(media::InputState& input) { hand_.LetGoAll(input); }
-  int slot() const { return slot_; }
-  const BotHand& hand() const { return hand_; }
 
  private:
-  // What the bot is about on the ground or in the air, so the air knows why it jumped.
-  enum class Aim { kNone, kAttack, kHomeRight };
-
   struct DiveChoice {
     float degrees = 0;
     float worth = 0;
@@ -42,9 +36,8 @@ class BotBrain {
   void LetGo(uint32_t now, media::RandomStream& random);
   // Presses at the first moment the hand can and lets go holdMs later.
   void Tap(uint32_t now, int holdMs, media::RandomStream& random);
-  // Milliseconds until a walker reaches a crouch's reach, if the bot sees one coming in time.
-  std::optional<float> WalkerComing(const BotBody& me, const BotView& view,
-                                    media::RandomStream& random);
+  // A walker will reach a crouch's reach about when a press made now would, and the bot sees it.
+  bool WalkerComing(const BotBody& me, const BotView& view, media::RandomStream& random);
   const BotBody* RivalToAttack(const BotBody& me, const BotView& view,
                                media::RandomStream& random) const;
   std::optional<DiveChoice> BestDive(const BotBody& me, const BotView& view, uint32_t pressAt,
@@ -56,7 +49,8 @@ class BotBrain {
   const BotSkill* skill_ = nullptr;
   BotHand hand_;
   int lastState_ = 0;
-  Aim aim_ = Aim::kNone;
+  bool homingRight_ =
+      false;  // it jumped to get away from the horde, and dives flat if nothing better
   uint32_t nextAttackMs_ = 0;
   bool walkerNear_ = false;   // a walker is on its way, seen or not
   bool overlooking_ = false;  // ... and the bot has not seen it

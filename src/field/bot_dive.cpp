@@ -79,7 +79,7 @@ float BotBrain::DiveWorth(const BotBody& me, const BotView& view, Flight start,
     }
   }
   const float landing = DiveLandingX(start, degrees);
-  if (worth == kNoWorth && (aim_ == Aim::kHomeRight || me.x < skill_->keepRightOf + kHomeMargin)) {
+  if (worth == kNoWorth && (homingRight_ || me.x < skill_->keepRightOf + kHomeMargin)) {
     worth = kHomeWorth + (landing - me.x) / 20;
   }
   if (worth == kNoWorth) return worth;
