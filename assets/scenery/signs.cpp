@@ -1,6 +1,7 @@
-// The signs the play field shows over the game: "pausa.png" while F10 holds the match, and per
-// player "gana1.png" to "gana4.png", the winner's name on the winner picture's ribbon, and
-// "fuera1.png" to "fuera4.png", the marker at the top edge of a player above the screen.
+// The signs the play field shows over the game: "pausa.png" while F10 holds the match,
+// "demo.png" in a corner while the demo plays itself, and per player "gana1.png" to "gana4.png",
+// the winner's name on the winner picture's ribbon, and "fuera1.png" to "fuera4.png", the marker at
+// the top edge of a player above the screen.
 #include <cmath>
 #include <string>
 
@@ -23,6 +24,14 @@ void PauseSign(cairo_t* cr) {
   Bone(cr, kWidth - 44, 64, 56, M_PI / 2, kInk);
   OutlinedText(cr, "PAUSA", kWidth / 2, 88, 62, kIvory, kDark, 5);
   OutlinedText(cr, "F10 para seguir", kWidth / 2, 126, 22, Rgb(0xffe27a), kDark, 3);
+}
+
+// Small, for a corner: a red plate that says the match plays itself.
+void DemoSign(cairo_t* cr) {
+  constexpr double kWidth = 140, kHeight = 56;
+  artkit::DrawPlate(cr, 3, 3, kWidth - 6, kHeight - 6, 14, Argb(Rgb(0xc8392f)), Argb(kDark), 3,
+                    0.7);
+  OutlinedText(cr, "DEMO", kWidth / 2, 40, 30, kIvory, kDark, 4);
 }
 
 // The name in the player's own colour, with the labels' pale halo around a dark outline, so it
@@ -48,6 +57,7 @@ void OffScreenMarker(cairo_t* cr, int player) {
 
 void AddSigns(Pictures& out) {
   out.push_back({"pausa.png", 420, 150, PauseSign});
+  out.push_back({"demo.png", 140, 56, DemoSign});
   for (int player = 0; player < kPlayers; ++player) {
     const std::string number = std::to_string(player + 1);
     out.push_back(

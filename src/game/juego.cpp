@@ -44,7 +44,6 @@ std::shared_ptr<TJuego> TJuego::Create(std::shared_ptr<TSistema> system) {
   }
   game->manager = TAdministrador::Create(system, game->resources, GameEntityKinds());
   if (!game->manager) system->Error("no se pudo crear el administrador de entidades");
-  game->demoSign = media::LoadImage("gfx/menu/demo.png", media::kImageDefaultFlags);
   return game;
 }
 

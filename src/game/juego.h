@@ -61,7 +61,6 @@ class TJuego {
   int32_t botSeed = 20070727;         // each match's bots draw from the next seed
   int level = 0;                      // the level being played
   bool demo = false;                  // the match is the demo, which a press ends
-  media::ImagePtr demoSign;
 
  private:
   // Plays a whole match for these players.

@@ -6,13 +6,15 @@
 #include "media/draw.h"
 #include "media/input.h"
 #include "media/system.h"
+#include "resources/recursos.h"
 
 namespace {
 constexpr int kLevels = 3;
 constexpr int kDemoPlayers = 4;
 constexpr uint32_t kWinnerStandsMs = 4000;
-constexpr float kSignX = 662;
-constexpr float kSignY = 16;
+// The sign's centre, in the top right corner.
+constexpr float kSignX = 718;
+constexpr float kSignY = 42;
 }  // namespace
 
 int TJuego::RunDemo() {
@@ -42,5 +44,5 @@ void TJuego::DrawDemoSign() const {
   media::SetTransform(0, 1, 1);
   media::SetAlpha(1);
   media::SetBlend(media::kBlendAlpha);
-  media::DrawImage(demoSign, kSignX, kSignY, 0);
+  media::DrawImage(resources->GetDemoSign(), kSignX, kSignY, 0);
 }

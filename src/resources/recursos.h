@@ -44,6 +44,7 @@ class TRecursos {
   // The signs shown over the field, handled at their centres, but the marker of a player above
   // the screen at the middle of its top edge. Per player: null outside 0 … 3.
   media::ImagePtr GetPauseSign() const { return pauseSign; }
+  media::ImagePtr GetDemoSign() const { return demoSign; }
   media::ImagePtr GetWinnerName(int player) const;
   media::ImagePtr GetOffScreenMarker(int player) const;
   // The 25 × 90 block when tall, else the 50 × 40 one: the shapes players and zombies collide with.
@@ -60,6 +61,7 @@ class TRecursos {
   std::array<std::shared_ptr<VGP>, kZombiePackages> zombiePackages;
   std::array<media::ImagePtr, kImages> images;
   media::ImagePtr pauseSign;
+  media::ImagePtr demoSign;
   std::array<media::ImagePtr, kPlayerPackages> winnerNames;
   std::array<media::ImagePtr, kPlayerPackages> offScreenMarkers;
   media::ImagePtr tallBlock;

@@ -1,6 +1,6 @@
-// The signs the play field shows over the game: the pause sign, and for each player the name the
-// winner picture shows and the marker of that player above the screen. Like every play-field
-// picture, a missing one is simply not drawn.
+// The signs the play field shows over the game: the pause sign, the demo's sign, and for each
+// player the name the winner picture shows and the marker of that player above the screen. Like
+// every play-field picture, a missing one is simply not drawn.
 #include <string>
 
 #include "resources/recursos.h"
@@ -17,6 +17,7 @@ media::ImagePtr LoadCentred(const std::string& path) {
 
 void TRecursos::LoadSigns() {
   pauseSign = LoadCentred("gfx/pausa.png");
+  demoSign = LoadCentred("gfx/demo.png");
   for (int player = 0; player < kPlayerPackages; ++player) {
     const std::string number = std::to_string(player + 1);
     winnerNames[player] = LoadCentred("gfx/gana" + number + ".png");
@@ -30,6 +31,7 @@ void TRecursos::LoadSigns() {
 
 void TRecursos::DropSigns() {
   pauseSign = nullptr;
+  demoSign = nullptr;
   winnerNames.fill(nullptr);
   offScreenMarkers.fill(nullptr);
 }

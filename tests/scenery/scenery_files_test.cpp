@@ -15,6 +15,7 @@ TEST(SceneryFiles, PlayfieldPicturesLoad) {
   for (int i = 1; i <= 4; ++i) files.push_back(std::to_string(i) + "up.png");
   for (int i = 1; i <= 5; ++i) files.push_back("sangre" + std::to_string(i) + ".png");
   files.push_back("pausa.png");
+  files.push_back("demo.png");
   for (int i = 1; i <= 4; ++i) files.push_back("gana" + std::to_string(i) + ".png");
   for (int i = 1; i <= 4; ++i) files.push_back("fuera" + std::to_string(i) + ".png");
   for (const std::string& file : files) EXPECT_NE(media::LoadImage(GfxPath(file)), nullptr) << file;

@@ -44,10 +44,10 @@ struct Frame {
   int step;
   std::vector<float> xs;  // the players' x
   std::vector<int> states;
-  int walkers = 0;           // walking zombies on the field
-  uint32_t slideCorner = 0;  // the presented pixel at (2, 2), inside every slide's band
-  bool playerShows = false;  // some of the first player's blue shows near its feet
-  std::vector<int> buttons;  // the players' input codes
+  int walkers = 0;                // walking zombies on the field
+  uint32_t slideCorner = 0;       // the presented pixel at (2, 2), inside every slide's band
+  bool playerShows = false;       // some of the first player's blue shows near its feet
+  std::vector<int> buttons = {};  // the players' input codes
 };
 
 constexpr uint32_t kFrontPanelColour = 0xFF00FF00u;
