@@ -5,6 +5,7 @@
 
 #include "app/state_loop.h"
 #include "field/player_report.h"
+#include "game/net_play.h"
 
 namespace app {
 
@@ -30,7 +31,16 @@ void FrameTrace::Write(uint32_t ms) {
                  player.slot, player.state, player.x, player.y);
     separator = ", ";
   }
-  std::fputs("]}\n", file_);
+  std::fputs("]", file_);
+  const game::NetStatus& net = game::CurrentNetStatus();
+  if (net.active) {
+    std::fprintf(file_, ", \"frame\": %u, \"waiting\": [", net.frame);
+    for (size_t i = 0; i < net.waitingFor.size(); ++i) {
+      std::fprintf(file_, "%s%d", i ? ", " : "", net.waitingFor[i]);
+    }
+    std::fputs("]", file_);
+  }
+  std::fputs("}\n", file_);
 }
 
 }  // namespace app

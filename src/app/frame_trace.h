@@ -16,7 +16,8 @@ class FrameTrace {
   FrameTrace(const FrameTrace&) = delete;
   FrameTrace& operator=(const FrameTrace&) = delete;
 
-  // {"t": MS, "state": S, "players": [{"slot": 0, "state": 1, "x": 400.00, "y": 475.00}]}
+  // {"t": MS, "state": S, "players": [{"slot": 0, "state": 1, "x": 400.00, "y": 475.00}]}, and
+  // in a network match also "frame": F, "waiting": [P, ...] (the players waited for).
   void Write(uint32_t ms);
 
  private:

@@ -12,6 +12,7 @@
 #include "media/backend.h"
 #include "media/headless_backend.h"
 #include "media/system.h"
+#include "net/identity.h"
 
 namespace {
 
@@ -64,7 +65,11 @@ int main(int argc, char** argv) {
       options->dataFolder.empty() ? app::ExecutableFolder() : options->dataFolder;
   if (!app::EnterDataFolder(data)) return kUsageStatus;
   media::UseBackend(std::move(backend));
-  const int status = app::RunProgram(options->match);
+  if (!options->pretendVersion.empty()) net::PretendVersion(options->pretendVersion);
+  app::ProgramChoice choice;
+  choice.match = options->match;
+  if (options->networked) choice.net = options->network;
+  const int status = app::RunProgram(choice);
   media::UseBackend(nullptr);  // closes the recording, whose header learns its length only now
   return status;
 }

@@ -10,7 +10,9 @@ namespace app {
 const char* const kRunnerUsage =
     "usage: skullgnawer-headless [--data DIR] [--input FILE] [--seconds S] "
     "[--shot MS:FILE.png]... [--trace FILE] [--audio FILE.wav] [--match LEVEL:PLAYERS] [--bots N] "
-    "[--no-draw]";
+    "[--no-draw] [--host [PORT] | --join HOST[:PORT]] [--local K]";
+const char* const kWindowUsage =
+    "usage: skullgnawer [--host [PORT] | --join HOST[:PORT]] [--local K] [--match LEVEL:PLAYERS]";
 
 namespace {
 
@@ -57,11 +59,33 @@ auto PathInto(std::string RunnerOptions::*field) {
   };
 }
 
+// --host [PORT]: any free port when PORT is 0.
+bool ParseHost(const std::string& value, RunnerOptions& options) {
+  options.networked = true;
+  options.network.hosting = true;
+  if (value.empty()) return true;
+  const auto port = net::ParsePort(value, true);
+  if (port) options.network.port = *port;
+  return port.has_value();
+}
+
+bool ParseJoin(const std::string& value, RunnerOptions& options) {
+  const auto address = net::ParseAddress(value);
+  if (!address) return false;
+  options.networked = true;
+  options.network.hosting = false;
+  options.network.host = *address;
+  return true;
+}
+
+enum class Takes { kValue, kNothing, kOptionalValue };
+
 struct OptionRow {
   const char* name;
   // Takes the option's value (empty for a flag); false when the value is not understood.
   std::function<bool(const std::string&, RunnerOptions&)> apply;
-  bool takesValue = true;
+  Takes takes = Takes::kValue;
+  bool windowed = false;  // the windowed program takes it too
 };
 
 const OptionRow kOptions[] = {
@@ -74,7 +98,7 @@ const OptionRow kOptions[] = {
     {"--shot", ParseShot},
     {"--trace", PathInto(&RunnerOptions::traceFile)},
     {"--audio", PathInto(&RunnerOptions::audioFile)},
-    {"--match", ParseMatch},
+    {"--match", ParseMatch, Takes::kValue, true},
     {"--bots",
      [](const std::string& value, RunnerOptions& options) {
        return ParseNumber(value, options.bots) && options.bots >= 1 && options.bots <= 4;
@@ -84,7 +108,24 @@ const OptionRow kOptions[] = {
        options.draw = false;
        return true;
      },
-     false},
+     Takes::kNothing},
+    {"--host", ParseHost, Takes::kOptionalValue, true},
+    {"--join", ParseJoin, Takes::kValue, true},
+    {"--local",
+     [](const std::string& value, RunnerOptions& options) {
+       int& local = options.network.localPlayers;
+       return ParseNumber(value, local) && local >= 1 && local <= 4;
+     },
+     Takes::kValue, true},
+    {"--pretend-version",
+     [](const std::string& value, RunnerOptions& options) {
+       options.pretendVersion = value;
+       return !value.empty();
+     }},
+    {"--nudge-after",
+     [](const std::string& value, RunnerOptions& options) {
+       return ParseNumber(value, options.network.nudgeAfter) && options.network.nudgeAfter > 0;
+     }},
 };
 
 const OptionRow* FindOption(const std::string& name) {
@@ -97,15 +138,16 @@ const OptionRow* FindOption(const std::string& name) {
 }  // namespace
 
 std::optional<RunnerOptions> ParseRunnerOptions(const std::vector<std::string>& args,
-                                                std::string& error) {
+                                                std::string& error, bool windowed) {
   RunnerOptions options;
   for (size_t i = 0; i < args.size(); ++i) {
     const OptionRow* row = FindOption(args[i]);
-    if (!row) {
+    if (!row || (windowed && !row->windowed)) {
       error = "unknown option " + args[i];
       return std::nullopt;
     }
-    if (!row->takesValue) {
+    const bool valueFollows = i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0;
+    if (row->takes == Takes::kNothing || (row->takes == Takes::kOptionalValue && !valueFollows)) {
       row->apply("", options);
       continue;
     }
@@ -118,6 +160,12 @@ std::optional<RunnerOptions> ParseRunnerOptions(const std::vector<std::string>& 
       error = "bad value for " + args[i - 1] + ": " + args[i];
       return std::nullopt;
     }
+  }
+  const NetChoice plain;
+  if (!options.networked && (options.network.localPlayers != plain.localPlayers ||
+                             options.network.nudgeAfter != plain.nudgeAfter)) {
+    error = "--local and --nudge-after need --host or --join";
+    return std::nullopt;
   }
   return options;
 }

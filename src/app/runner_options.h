@@ -21,13 +21,18 @@ struct RunnerOptions {
   std::optional<MatchChoice> match;  // play this match instead of the menu, then end
   int bots = 0;                      // players 1 … bots are pressed by bots
   bool draw = true;                  // false: matches update without drawing
+  bool networked = false;            // --host or --join: `network` says which
+  NetChoice network;
+  std::string pretendVersion;  // test-only: the version this machine claims to be
 };
 
 extern const char* const kRunnerUsage;
+extern const char* const kWindowUsage;
 
 // Null, with `error` saying why, when the arguments are not understood. Paths are made absolute
-// against the current folder, since the runner moves into its data folder before it starts.
+// against the current folder, since the runner moves into its data folder before it starts. The
+// windowed program takes only the network options and --match.
 std::optional<RunnerOptions> ParseRunnerOptions(const std::vector<std::string>& args,
-                                                std::string& error);
+                                                std::string& error, bool windowed = false);
 
 }  // namespace app

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "app/net_start.h"
 #include "app/state_loop.h"
 #include "core/configuracion.h"
 #include "core/music.h"
@@ -24,7 +25,7 @@ namespace {
 
 // The start-up order matters: music, sound effects and key names before the window, the splash
 // before the screens, whose creation loads every resource of the game.
-void StartAndLoop(const std::optional<MatchChoice>& match) {
+void StartAndLoop(const ProgramChoice& choice) {
   LoadMusic();
   LoadSoundEffects();
   BuildKeyNames();
@@ -37,8 +38,12 @@ void StartAndLoop(const std::optional<MatchChoice>& match) {
   if (!tutorial) system->CriticalError("error no se pudo crear el tutorial");
   const auto game = TJuego::Create(system);
   if (!game) system->CriticalError("no se pudo inicializar el motor de juego");
-  if (match) {
-    ChooseMatch(*system->GetConfig(), match->level, match->players);
+  if (choice.net) {
+    const bool played = PlayNetMatch(*game, *choice.net, choice.match.value_or(MatchChoice{}));
+    if (!choice.menuAfterNetMatch) media::Exit(played ? 0 : kNoNetMatchStatus);
+    RunStateLoop(*menu, *game, *tutorial);
+  } else if (choice.match) {
+    ChooseMatch(*system->GetConfig(), choice.match->level, choice.match->players);
     RunOneMatch(*game);
   } else {
     RunStateLoop(*menu, *game, *tutorial);
@@ -47,10 +52,10 @@ void StartAndLoop(const std::optional<MatchChoice>& match) {
 
 }  // namespace
 
-int RunProgram(std::optional<MatchChoice> match) {
+int RunProgram(const ProgramChoice& choice) {
   constexpr int kRuntimeErrorStatus = 255;
   try {
-    StartAndLoop(match);
+    StartAndLoop(choice);
     return 0;
   } catch (const media::ProgramExit& exit) {
     return exit.status;

@@ -2,8 +2,11 @@
 // app/, the top layer. The program from start-up to the end of the state loop, shared by the
 // windowed program and the headless runner; each installs its media backend and enters the data
 // folder first.
+#include <cstdint>
 #include <optional>
 #include <string>
+
+#include "net/address.h"
 
 namespace app {
 
@@ -13,10 +16,29 @@ struct MatchChoice {
   int players = 2;
 };
 
+// A match over the network, asked for on the command line: it is waited for before anything else.
+struct NetChoice {
+  bool hosting = true;
+  uint16_t port = net::kDefaultPort;  // hosting: where to listen (0: any free port)
+  net::Address host;                  // joining: whom to join
+  int localPlayers = 1;               // this machine's players: its settings' first ones
+  uint32_t nudgeAfter = 0;            // test-only: this machine drifts after that frame
+};
+
+struct ProgramChoice {
+  // Played instead of the menu; with a network match, the level and player count the host asks.
+  std::optional<MatchChoice> match;
+  std::optional<NetChoice> net;
+  bool menuAfterNetMatch = false;  // the window goes on to the menu; the runner ends
+};
+
+// Exit status of a run whose network match never began (nobody answered, refused, cancelled).
+inline constexpr int kNoNetMatchStatus = 3;
+
 // Runs the whole program and returns its exit status: 0 when the player quits, the status of a
 // program ended early (media::ProgramExit), 255 after a run-time error (its text on stderr).
 // With a match chosen, that one match replaces the menu and the program ends when it returns.
-int RunProgram(std::optional<MatchChoice> match = std::nullopt);
+int RunProgram(const ProgramChoice& choice = {});
 
 // The folder the running executable lives in.
 std::string ExecutableFolder();

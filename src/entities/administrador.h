@@ -3,6 +3,7 @@
 // to four players in fixed slots, updates and draws everything once a frame and answers questions
 // about the players.
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "entities/entity_kinds.h"
@@ -46,6 +47,8 @@ class TAdministrador {
   void SetPlayerPosition(int slot, float x, float y);
   // Darkens the field over durationMs of real time; no length (0 or less) is dark at once.
   void StartDimmer(float durationMs);
+  // A player's button by its input code: the reader when there is one, else the input devices.
+  bool ButtonDown(int code) const;
 
   // Appends the entity and stores its entry with it, so that its own Remove can take it out.
   void Add(const std::shared_ptr<TEntidad>& entity);
@@ -57,6 +60,9 @@ class TAdministrador {
   int playerCount = 0;
   float dimmer = -1.0f;  // end-of-match darkening 0..1; negative = off
   float dimmerRate = 0;  // per real millisecond
+  // Set by a networked match, whose players press the buttons every machine agreed on for the
+  // frame instead of this machine's devices.
+  std::function<bool(int code)> buttonReader;
 
  private:
   std::shared_ptr<TTimer> Clock() const;

@@ -3,6 +3,7 @@
 #include "core/sistema.h"
 #include "entities/administrador.h"
 #include "entities/integer.h"
+#include "entities/jugador.h"
 #include "entities/sign.h"
 #include "media/system.h"
 #include "resources/recursos.h"
@@ -89,4 +90,8 @@ void TAdministrador::ArrangePlayers() {
   const int spacing = kFieldWidth / (playerCount + 1);
   int n = 1;
   for (const auto& slot : order) players[slot->value]->x = static_cast<float>(n++ * spacing);
+}
+
+bool TAdministrador::ButtonDown(int code) const {
+  return buttonReader ? buttonReader(code) : ::ButtonDown(code);
 }

@@ -115,8 +115,13 @@ void TJugador::ApplyHordeRule() {
     state = kKnocked;
     Animate(kAnimKnocked, false, 50);
   } else {
-    state = kDead;
-    Animate(kAnimDead, true, 100);
-    PlaySoundEffect(SoundEffect::kCatch, x);
+    CaughtByHorde();
   }
+}
+
+void TJugador::CaughtByHorde() {
+  DropArrow();
+  state = kDead;
+  Animate(kAnimDead, true, 100);
+  PlaySoundEffect(SoundEffect::kCatch, x);
 }

@@ -64,6 +64,8 @@ class TJugador : public TJugadorBase {
   // Bounced back up after diving into a player (or a zombie at) hitX.
   void Rebound(float hitX);
   void DropArrow();
+  // Out of play as if the horde had caught it: it falls where it is and slides away, dead.
+  void CaughtByHorde();
   // True while the player lies on the ground or gets up: contacts leave it alone.
   bool IsFloored() const { return state == kKnocked || state == kDown || state == kRise; }
   // A dead player is out of play for good: nothing touches it and nothing holds it on the field.

@@ -33,7 +33,7 @@ bool ButtonDown(int code) {
 }
 
 void TJugador::ReadButton() {
-  if (ButtonDown(buttonCode)) {
+  if (manager->ButtonDown(buttonCode)) {
     if (!buttonWasDown) OnPress();
     buttonWasDown = 1;
   } else {

@@ -11,6 +11,7 @@
 #include "field/player_report.h"
 #include "field/report_players.h"
 #include "game/match_hooks.h"
+#include "game/net_play.h"
 #include "media/input.h"
 #include "media/system.h"
 #include "resources/recursos.h"
@@ -52,13 +53,16 @@ int TJuego::Run() {
 }
 
 int TJuego::Play(const MatchSeating& seating) {
+  if (net) net->BeforeSetUp(*timer);
   SetUpMatch(seating);
+  if (net) net->AfterSetUp(*manager);
   field::ReportPlayersOf(manager.get());
   media::UseInputSource(bots);
   while (running == 1 && PlayFrame()) {
   }
   media::UseInputSource(nullptr);
   bots->LetGoAll(media::Input());
+  if (net) net->End();
   // Left paused or while being decided, the clock would stay stopped for whatever comes next.
   timer->SetSpeed(1, 0);
   media::StopChannel(musicChannel);
@@ -118,9 +122,10 @@ bool TJuego::PlayFrame() {
     return false;
   }
   bots->Think(*manager, media::Milliseconds());
+  if (net && !net->AwaitFrame(*this)) return false;
   timer->Update();
   if (media::KeyDown(media::kKeyEscape)) running = 0;
-  if (media::KeyHit(media::kKeyF10)) TogglePause();
+  if (net ? net->PauseAsked() : media::KeyHit(media::kKeyF10)) TogglePause();
   DecideMatch();
   if (running != 1) return false;
   scroll += field::kScrollSpeed * timer->GetDelta(false);
@@ -129,6 +134,7 @@ bool TJuego::PlayFrame() {
     nextZombieTime = timer->GetElapsed(false) + media::RandomInt(kNextWalkerLow, kNextWalkerHigh);
   }
   manager->UpdateAll();
+  if (net) net->AfterUpdate(*this);
   Render();
   field::CapFrameRate(*timer);
   return true;
@@ -169,6 +175,7 @@ void TJuego::DecideMatch() {
     fade = 0;
     fadeRate = 1 / kDecideMs;
   } else if (timer->GetElapsed(true) > endTime) {
+    if (net) net->Finish();
     if (PlayersLeft() == 0) {
       PlaySoundEffect(SoundEffect::kDraw);
       ShowDraw();

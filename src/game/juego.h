@@ -15,6 +15,9 @@ class TAdministrador;
 class TRecursos;
 class TSistema;
 class TTimer;
+namespace game {
+class NetPlay;
+}
 
 // Sets the level and the player count the way the menu's choice does.
 void ChooseMatch(TConfiguracion& settings, int level, int players);
@@ -40,6 +43,8 @@ class TJuego {
   int RunDemo();
   // Back panels, entities, front panels; presents the frame and clears the back buffer.
   void Render();
+  // The same drawing, neither presented nor advancing the panorama's fade.
+  void DrawField();
   // The survivors glide to the centre and the winner picture rises into place, the winner's name
   // on it.
   void ShowWinner();
@@ -61,6 +66,8 @@ class TJuego {
   int32_t botSeed = 20070727;         // each match's bots draw from the next seed
   int level = 0;                      // the level being played
   bool demo = false;                  // the match is the demo, which a press ends
+  // Set for a match played over the network: it gives each frame everyone's buttons.
+  std::shared_ptr<game::NetPlay> net;
 
  private:
   // Plays a whole match for these players.

@@ -60,13 +60,20 @@ void TJuego::SetPanoramaColour() const {
   }
 }
 
+void TJuego::Render() {
+  if (fade >= 0) fade = std::min(1.0f, fade + timer->GetDelta(true) * fadeRate);
+  DrawField();
+  media::Flip(-1);
+  media::SetClearColor(0, 0, 0);
+  if (game::CurrentMatchHooks().draw) media::Clear();
+}
+
 // Without drawing, the same calls go to a one-pixel target: posing the puppets advances their
 // animations, which play depends on, so a run plays the same whether it is drawn or not.
-void TJuego::Render() {
+void TJuego::DrawField() {
   const bool drawing = game::CurrentMatchHooks().draw;
   if (!drawing) media::SetDrawTarget(NowhereTarget());
   ResetTransform();
-  if (fade >= 0) fade = std::min(1.0f, fade + timer->GetDelta(true) * fadeRate);
   SetPanoramaColour();
   media::SetBlend(media::kBlendAlpha);
   field::DrawBackPanels(Panorama());
@@ -79,9 +86,6 @@ void TJuego::Render() {
   if (paused) DrawPause();
   if (demo) DrawDemoSign();
   if (!drawing) media::SetDrawTarget(nullptr);
-  media::Flip(-1);
-  media::SetClearColor(0, 0, 0);
-  if (drawing) media::Clear();
 }
 
 // F10 holds the match: the field dims under the sign that says so, until F10 again.

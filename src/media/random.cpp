@@ -57,6 +57,10 @@ void SeedRandom(int32_t seed) {
   GameStream().Seed(seed);
 }
 
+int32_t RandomState() {
+  return GameStream().State();
+}
+
 double RandomFraction() {
   return GameStream().Fraction();
 }

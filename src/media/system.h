@@ -26,6 +26,7 @@ void SeedRandom(int32_t seed);
 double RandomFraction();                      // [0, 1)
 double RandomFloat(double low, double high);  // bounds in either order
 int RandomInt(int low, int high);             // both ends included, either order
+int32_t RandomState();  // where the game's stream stands: machines that play together compare it
 // A stream of its own with the same generator, for choices that must not disturb the game's
 // (computer players, cosmetic effects). The functions above use one such stream.
 class RandomStream {
@@ -35,6 +36,7 @@ class RandomStream {
   double Fraction();
   double Float(double low, double high);
   int Int(int low, int high);
+  int32_t State() const { return state_; }
 
  private:
   int32_t Step();

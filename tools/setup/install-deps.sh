@@ -4,6 +4,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   libsdl2-dev libpng-dev libvorbis-dev libogg-dev
+  libenet-dev libenet-doc
   libcairo2-dev librsvg2-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   libx11-dev xvfb xauth xdotool

@@ -1,0 +1,97 @@
+#include "app/net_start.h"
+
+#include <numeric>
+
+#include "app/state_loop.h"
+#include "core/sistema.h"
+#include "field/notice.h"
+#include "game/juego.h"
+#include "game/net_play.h"
+#include "media/display.h"
+#include "media/draw.h"
+#include "media/input.h"
+#include "media/system.h"
+#include "net/lobby.h"
+
+namespace app {
+
+namespace {
+
+constexpr int kServiceMs = 10;
+constexpr int kNoticeMs = 4000;
+
+int SeatsOffered(const net::Lobby& lobby) {
+  int seats = 0;
+  for (const auto& member : lobby.Members()) seats += member.localPlayers;
+  return seats;
+}
+
+std::string Headline(const net::Lobby& lobby, const NetChoice& choice) {
+  if (choice.hosting) return "Anfitrión en el puerto " + std::to_string(lobby.Port());
+  if (lobby.GetPhase() == net::Lobby::Phase::kConnecting) {
+    return "Conectando con " + choice.host.Text() + "...";
+  }
+  return "Esperando a que el anfitrión empiece";
+}
+
+void DrawLobby(const net::Lobby& lobby, const NetChoice& choice, const std::string& note) {
+  media::SetClearColor(0, 0, 0);
+  media::Clear();
+  field::DrawNotice(Headline(lobby, choice), 200);
+  field::DrawNotice("Equipos: " + std::to_string(lobby.Members().size()) +
+                        ", jugadores: " + std::to_string(SeatsOffered(lobby)),
+                    280);
+  if (!note.empty()) field::DrawNotice(note, 360);
+  field::DrawNotice("Esc: cancelar", 520);
+  media::Flip(-1);
+}
+
+// Until the match starts; null when it cannot or Escape cancels.
+std::unique_ptr<net::Lockstep> AwaitMatch(const NetChoice& choice, const MatchChoice& match) {
+  std::string error;
+  auto lobby = choice.hosting ? net::Lobby::Host(choice.port, choice.localPlayers, error)
+                              : net::Lobby::Join(choice.host, 0, choice.localPlayers, error);
+  if (!lobby) {
+    field::ShowNotice(error, kNoticeMs);
+    return nullptr;
+  }
+  if (choice.hosting)
+    media::Print("Esperando jugadores en el puerto " + std::to_string(lobby->Port()));
+  media::FlushKeys();
+  std::string note;
+  while (lobby->GetPhase() != net::Lobby::Phase::kStarted) {
+    lobby->Service(kServiceMs);
+    for (const std::string& happened : lobby->TakeNotes()) media::Print(note = happened);
+    if (lobby->GetPhase() == net::Lobby::Phase::kFailed) {
+      field::ShowNotice(lobby->Failure(), kNoticeMs);
+      return nullptr;
+    }
+    if (media::KeyDown(media::kKeyEscape)) return nullptr;
+    if (choice.hosting && lobby->GetPhase() == net::Lobby::Phase::kWaiting &&
+        lobby->Members().size() >= 2 && SeatsOffered(*lobby) >= match.players &&
+        !lobby->Start(match.level, match.players, error)) {
+      media::Print(note = error);
+    }
+    DrawLobby(*lobby, choice, note);
+  }
+  return lobby->TakeMatch();
+}
+
+}  // namespace
+
+bool PlayNetMatch(TJuego& game, const NetChoice& choice, const MatchChoice& match) {
+  auto lockstep = AwaitMatch(choice, match);
+  if (!lockstep) return false;
+  TConfiguracion& settings = *game.system->GetConfig();
+  const net::MatchSetup& setup = lockstep->Setup();
+  ChooseMatch(settings, setup.level, setup.players);
+  std::vector<int> codes;
+  for (int k = 0; k < choice.localPlayers; ++k) codes.push_back(settings.GetKey(k));
+  game.net = std::make_shared<game::NetPlay>(std::move(lockstep), codes);
+  if (choice.nudgeAfter != 0) game.net->NudgeAfter(choice.nudgeAfter);
+  RunOneMatch(game);
+  game.net.reset();
+  return true;
+}
+
+}  // namespace app

@@ -1,0 +1,171 @@
+#include "game/net_play.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include "core/configuracion.h"
+#include "core/timer.h"
+#include "entities/administrador.h"
+#include "entities/jugador.h"
+#include "field/notice.h"
+#include "game/juego.h"
+#include "game/match_hooks.h"
+#include "media/display.h"
+#include "media/draw.h"
+#include "media/input.h"
+#include "media/system.h"
+#include "net/state_digest.h"
+
+namespace game {
+
+namespace {
+
+// The input codes the seats' players read: they name a seat, not a device of this machine.
+constexpr int kSeatCodes = 10000;
+constexpr double kSignAfterMs = 250;
+constexpr int kWaitSliceMs = 16;
+constexpr int kNoticeMs = 4000;
+constexpr float kSignY = 60;
+constexpr const char* kDesyncLogName = "desync.log";
+
+NetStatus& Status() {
+  static NetStatus status;
+  return status;
+}
+
+}  // namespace
+
+const NetStatus& CurrentNetStatus() {
+  return Status();
+}
+
+NetPlay::NetPlay(std::unique_ptr<net::Lockstep> lockstep, std::vector<int> localCodes)
+    : lockstep_(std::move(lockstep)), localCodes_(std::move(localCodes)) {}
+
+NetPlay::~NetPlay() {
+  Status() = {};
+}
+
+void NetPlay::BeforeSetUp(TTimer& timer) {
+  timer_ = &timer;
+  media::SeedRandom(lockstep_->Setup().seed);
+  timer.StartFrameClock();
+  Status() = {true, 0, {}};
+}
+
+void NetPlay::AfterSetUp(TAdministrador& manager) {
+  manager_ = &manager;
+  for (int seat = 0; seat < manager.GetPlayerCount(); ++seat) {
+    if (const auto player = manager.GetPlayer(seat)) player->buttonCode = kSeatCodes + seat;
+  }
+  manager.buttonReader = [this](int code) {
+    const int seat = code - kSeatCodes;
+    return seat >= 0 && seat < net::kMaxSeats && input_.buttons[seat];
+  };
+}
+
+uint8_t NetPlay::SampleButtons() const {
+  const net::MachineSeats& seats = lockstep_->Setup().machines[lockstep_->Setup().localMachine];
+  uint8_t buttons = 0;
+  for (int k = 0; k < seats.count && k < static_cast<int>(localCodes_.size()); ++k) {
+    if (ButtonDown(localCodes_[k])) buttons |= static_cast<uint8_t>(1 << k);
+  }
+  if (media::KeyHit(media::kKeyF10)) buttons |= net::kPauseBit;
+  return buttons;
+}
+
+bool NetPlay::AwaitFrame(TJuego& game) {
+  lockstep_->Submit(SampleButtons());
+  const double start = net::NowMs();
+  while (!lockstep_->Ready(kWaitSliceMs)) {
+    if (media::KeyDown(media::kKeyEscape)) break;
+    if (net::NowMs() - start >= kSignAfterMs) ShowWaiting(game);
+  }
+  Status().waitingFor.clear();
+  if (!lockstep_->Missing().empty() ||
+      lockstep_->GetOutcome() != net::Lockstep::Outcome::kPlaying) {
+    game.running = 0;
+    return false;
+  }
+  input_ = lockstep_->Take();
+  Status().frame = lockstep_->Frame() - 1;
+  TakeOutOfPlay(*manager_, input_.seatsOut);
+  return true;
+}
+
+// The frame on screen stays; the sign says whose buttons have not come.
+void NetPlay::ShowWaiting(TJuego& game) {
+  const std::string text = "Esperando a " + PlayersOf(lockstep_->Missing()) + "...";
+  if (Status().waitingFor.empty()) media::Print(text);
+  Status().waitingFor.clear();
+  for (const int machine : lockstep_->Missing()) {
+    const net::MachineSeats& seats = lockstep_->Setup().machines[machine];
+    for (int k = 0; k < seats.count; ++k) Status().waitingFor.push_back(seats.firstSeat + k + 1);
+  }
+  const bool drawing = CurrentMatchHooks().draw;
+  if (drawing) {
+    game.DrawField();
+    field::DrawNotice(text, kSignY);
+  }
+  media::Flip(0);
+  if (drawing) media::Clear();
+}
+
+std::string NetPlay::PlayersOf(const std::vector<int>& machines) const {
+  std::string names;
+  for (const int machine : machines) {
+    const net::MachineSeats& seats = lockstep_->Setup().machines[machine];
+    for (int k = 0; k < seats.count; ++k) {
+      names += (names.empty() ? "" : " y ") + std::string("JUGADOR ") +
+               std::to_string(seats.firstSeat + k + 1);
+    }
+  }
+  return names;
+}
+
+void NetPlay::TakeOutOfPlay(TAdministrador& manager, const std::vector<int>& seats) {
+  for (const int seat : seats) {
+    const auto player = std::dynamic_pointer_cast<TJugador>(manager.GetPlayer(seat));
+    if (!player || player->state == kDead) continue;
+    player->CaughtByHorde();
+    media::Print("JUGADOR " + std::to_string(seat + 1) +
+                 " ha perdido la conexión y sale de la partida");
+  }
+}
+
+void NetPlay::AfterUpdate(TJuego& game) {
+  const uint32_t frame = lockstep_->Frame() - 1;
+  if (nudgeFrame_ != 0 && frame == nudgeFrame_) media::RandomFraction();
+  if (frame == 0 || frame % net::kDigestEvery != 0) return;
+  lockstep_->RecordDigest(frame,
+                          net::MatchDigest(*game.manager, *game.timer, {game.scroll, game.fade}));
+}
+
+void NetPlay::Finish() {
+  lockstep_->Finish();
+}
+
+void NetPlay::End() {
+  using Outcome = net::Lockstep::Outcome;
+  const Outcome outcome = lockstep_->GetOutcome();
+  if (outcome == Outcome::kPlaying) lockstep_->Leave();
+  timer_->StopFrameClock();
+  manager_->buttonReader = nullptr;
+  Status() = {};
+  if (outcome == Outcome::kQuit) {
+    field::ShowNotice(PlayersOf({lockstep_->QuitBy()}) + " ha terminado la partida", kNoticeMs);
+  } else if (outcome == Outcome::kDesync) {
+    WriteDesyncLog();
+    field::ShowNotice("Partida desincronizada", kNoticeMs);
+  }
+  lockstep_.reset();
+}
+
+void NetPlay::WriteDesyncLog() const {
+  const auto path =
+      std::filesystem::path(TConfiguracion::FilePath()).replace_filename(kDesyncLogName);
+  std::ofstream(path) << lockstep_->DesyncLog();
+  media::Print("registro de la desincronización: " + path.string());
+}
+
+}  // namespace game

@@ -1,0 +1,74 @@
+#pragma once
+// This machine's end of the network: one ENet host with two channels. Buttons travel unreliable
+// and sequenced on the first (a lost packet costs nothing, the next repeats it); set-up and
+// messages travel reliably on the second. The only file that talks to ENet.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "net/address.h"
+#include "net/bytes.h"
+
+struct _ENetHost;
+struct _ENetPeer;
+
+namespace net {
+
+using PeerHandle = _ENetPeer*;
+
+enum class Delivery {
+  kReliable,     // on the control channel, in order, resent until acknowledged
+  kSequenced,    // on the input channel: late packets are dropped, never waited for
+  kUnsequenced,  // on the control channel, as they come (round-trip probes)
+};
+
+struct NetEvent {
+  enum class Kind { kConnected, kDisconnected, kReceived };
+  Kind kind = Kind::kReceived;
+  PeerHandle peer = nullptr;
+  Bytes data;
+};
+
+// Milliseconds on a steady clock: the network's own time, never the match's.
+double NowMs();
+
+class Endpoint {
+ public:
+  static constexpr int kMaxPeers = 8;
+
+  // Listens on the UDP port (0: any free one); null, with `error` saying why, when it cannot.
+  static std::unique_ptr<Endpoint> Open(uint16_t port, std::string& error);
+  ~Endpoint();
+  Endpoint(const Endpoint&) = delete;
+  Endpoint& operator=(const Endpoint&) = delete;
+
+  uint16_t Port() const;
+  // Starts connecting; null, with `error` saying why, when the host name does not resolve.
+  PeerHandle Connect(const Address& to, std::string& error);
+  // Waits up to timeoutMs for something to happen, then takes whatever else is already there.
+  std::vector<NetEvent> Service(int timeoutMs);
+  void Send(PeerHandle peer, const Bytes& bytes, Delivery how);
+  // Puts everything queued on the wire now instead of at the next service.
+  void Flush();
+  // Says goodbye to every peer once what is queued for it has arrived, waiting up to timeoutMs.
+  void DisconnectAll(int timeoutMs);
+  // The peer's address as this machine sees it ("127.0.0.1:5000").
+  static Address PeerAddress(PeerHandle peer);
+
+  // What went over the wire: UDP payload bytes and datagrams, each way.
+  struct Traffic {
+    uint64_t bytesSent = 0;
+    uint64_t bytesReceived = 0;
+    uint64_t datagramsSent = 0;
+    uint64_t datagramsReceived = 0;
+  };
+  Traffic CountTraffic();
+
+ private:
+  explicit Endpoint(_ENetHost* host) : host_(host) {}
+  _ENetHost* host_;
+  Traffic traffic_;
+};
+
+}  // namespace net

@@ -1,0 +1,77 @@
+#include "net/lobby.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "net/messages.h"
+
+namespace net {
+
+namespace {
+constexpr double kFrameMs = 1000.0 / 60.0;
+constexpr int kFewestDelayFrames = 2;
+constexpr double kProbeEveryMs = 25;
+constexpr int kProbeAnswers = 8;
+}  // namespace
+
+int InputDelayFor(double longestRoundTripMs) {
+  const int crossing = static_cast<int>(std::ceil(longestRoundTripMs / 2 / kFrameMs));
+  return std::max(kFewestDelayFrames, crossing + 1);
+}
+
+void Lobby::Fail(const std::string& why) {
+  if (phase_ == Phase::kFailed) return;
+  phase_ = Phase::kFailed;
+  failure_ = why;
+}
+
+std::unique_ptr<Lockstep> Lobby::TakeMatch() {
+  if (phase_ != Phase::kStarted || !endpoint_) return nullptr;
+  return std::make_unique<Lockstep>(std::move(endpoint_), peers_, setup_);
+}
+
+void Lobby::Probe(const std::vector<PeerHandle>& peers) {
+  for (PeerHandle peer : peers) {
+    const bool known = std::any_of(probes_.begin(), probes_.end(),
+                                   [peer](const Probes& probes) { return probes.peer == peer; });
+    if (!known) probes_.push_back({peer});
+  }
+  const double now = NowMs();
+  if (now - lastProbe_ < kProbeEveryMs) return;
+  lastProbe_ = now;
+  ByteWriter probe;
+  probe.U8(static_cast<uint8_t>(Message::kProbe)).U64(static_cast<uint64_t>(now * 1000));
+  for (const Probes& probes : probes_) {
+    if (probes.answers < kProbeAnswers) Send(probes.peer, probe, Delivery::kUnsequenced);
+  }
+}
+
+void Lobby::OnProbe(PeerHandle from, const NetEvent& event) {
+  Bytes echo = event.data;
+  echo[0] = static_cast<uint8_t>(Message::kEcho);
+  endpoint_->Send(from, echo, Delivery::kUnsequenced);
+}
+
+void Lobby::OnEcho(PeerHandle from, ByteReader& in) {
+  const double sent = static_cast<double>(in.U64()) / 1000;
+  if (!in.Ok()) return;
+  for (Probes& probes : probes_) {
+    if (probes.peer != from) continue;
+    ++probes.answers;
+    probes.longest = std::max(probes.longest, NowMs() - sent);
+  }
+}
+
+bool Lobby::ProbedEnough(PeerHandle peer) const {
+  return std::any_of(probes_.begin(), probes_.end(), [peer](const Probes& probes) {
+    return probes.peer == peer && probes.answers >= kProbeAnswers;
+  });
+}
+
+double Lobby::LongestRoundTrip() const {
+  double longest = 0;
+  for (const Probes& probes : probes_) longest = std::max(longest, probes.longest);
+  return longest;
+}
+
+}  // namespace net

@@ -1,0 +1,96 @@
+#pragma once
+// Before a networked match: the host listens, joiners connect and are checked (same version, same
+// data), and everyone sees who has joined. When the host starts, the joiners link up with each
+// other, every machine measures its round trips, and the host sends the set-up (seed, level,
+// seats, input delay) that begins the match on every machine.
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "net/address.h"
+#include "net/endpoint.h"
+#include "net/identity.h"
+#include "net/lockstep.h"
+#include "net/match_setup.h"
+
+namespace net {
+
+class Lobby {
+ public:
+  enum class Phase {
+    kConnecting,  // a joiner on its way to the host
+    kWaiting,     // in the lobby, waiting for the host to start
+    kLinking,     // started: links and round trips are being made
+    kStarted,     // the match can be taken
+    kFailed,      // see Failure
+  };
+
+  struct Member {
+    int localPlayers = 1;
+    std::string address;  // as the host sees it; the host's own is empty
+  };
+
+  // Null, with `error` saying why, when the port cannot be opened.
+  static std::unique_ptr<Lobby> Host(uint16_t port, int localPlayers, std::string& error);
+  // `bindPort` 0 takes any free port; other joiners reach this machine there.
+  static std::unique_ptr<Lobby> Join(const Address& host, uint16_t bindPort, int localPlayers,
+                                     std::string& error);
+  virtual ~Lobby() = default;
+
+  // Services the network for up to timeoutMs.
+  virtual void Service(int timeoutMs) = 0;
+  // Host only: starts a match of `players` on `level` once every machine gets a seat; false, with
+  // `error` saying why, when it cannot.
+  virtual bool Start(int level, int players, std::string& error) = 0;
+
+  Phase GetPhase() const { return phase_; }
+  const std::string& Failure() const { return failure_; }
+  // By machine number: the host first, then the joiners in the order they joined.
+  const std::vector<Member>& Members() const { return members_; }
+  int LocalMachine() const { return localMachine_; }
+  uint16_t Port() const { return endpoint_->Port(); }
+  // What happened since the last call, for the screen to show: who joined or left, who was
+  // refused and why.
+  std::vector<std::string> TakeNotes() { return std::move(notes_); }
+  // Once started: the match, which takes over the links. Null before.
+  std::unique_ptr<Lockstep> TakeMatch();
+
+ protected:
+  explicit Lobby(std::unique_ptr<Endpoint> endpoint) : endpoint_(std::move(endpoint)) {}
+  void Fail(const std::string& why);
+  void Send(PeerHandle peer, const ByteWriter& message, Delivery how = Delivery::kReliable) {
+    endpoint_->Send(peer, message.Data(), how);
+  }
+  // Round trips: probes go out every kProbeEveryMs to each peer until it has answered enough.
+  void Probe(const std::vector<PeerHandle>& peers);
+  void OnProbe(PeerHandle from, const NetEvent& event);
+  void OnEcho(PeerHandle from, ByteReader& in);
+  bool ProbedEnough(PeerHandle peer) const;
+  double LongestRoundTrip() const;
+
+  std::unique_ptr<Endpoint> endpoint_;
+  Phase phase_ = Phase::kConnecting;
+  std::string failure_;
+  std::vector<Member> members_;
+  int localMachine_ = 0;
+  std::array<PeerHandle, kMaxMachines> peers_{};  // by machine number
+  MatchSetup setup_;
+  std::vector<std::string> notes_;
+
+ private:
+  struct Probes {
+    PeerHandle peer = nullptr;
+    int answers = 0;
+    double longest = 0;
+  };
+  std::vector<Probes> probes_;
+  double lastProbe_ = 0;
+};
+
+// Frames of input delay for a longest round trip: the buttons must cross the slowest line before
+// they are played, and never fewer than two frames.
+int InputDelayFor(double longestRoundTripMs);
+
+}  // namespace net

@@ -1,0 +1,134 @@
+#pragma once
+// A networked match frame by frame. Every machine plays the same frames with the same buttons:
+// each samples its own players, sends their buttons to every other machine and plays them
+// `inputDelay` frames later, when everyone has them. Every 30 frames the machines compare a
+// digest of the match state; a machine silent for ten seconds is taken out by agreement on the
+// frame from which its players leave play.
+#include <array>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "net/endpoint.h"
+#include "net/input_log.h"
+#include "net/match_setup.h"
+#include "net/messages.h"
+
+namespace net {
+
+inline constexpr int kDigestEvery = 30;  // frames between state comparisons
+inline constexpr double kSilenceLimitMs = 10000;
+
+struct FrameInput {
+  std::array<bool, kMaxSeats> buttons{};  // by seat
+  bool pause = false;                     // some machine asked to toggle the pause
+  std::vector<int> seatsOut;              // seats whose machine left play at this frame
+};
+
+class Lockstep {
+ public:
+  enum class Outcome {
+    kPlaying,
+    kQuit,    // a machine pressed Escape (QuitBy says which)
+    kDesync,  // the digests differed
+    kLeft,    // this machine left (Leave) or finished (Finish)
+  };
+
+  // `peers` by machine number; the local machine's entry and missing machines are null.
+  Lockstep(std::unique_ptr<Endpoint> endpoint, std::array<PeerHandle, kMaxMachines> peers,
+           MatchSetup setup);
+  // A match still being played when this goes ends for the others as if Escape was pressed; the
+  // links close politely either way.
+  ~Lockstep();
+  Lockstep(const Lockstep&) = delete;
+  Lockstep& operator=(const Lockstep&) = delete;
+
+  const MatchSetup& Setup() const { return setup_; }
+  // The frame to be played next; 0 first.
+  uint32_t Frame() const { return frame_; }
+  // This machine's buttons as sampled now; they are played inputDelay frames from now. Once a
+  // frame, before Ready.
+  void Submit(uint8_t buttons);
+  // Services the network for up to timeoutMs; true as soon as every machine's buttons for Frame()
+  // are there, or the match has ended (see GetOutcome).
+  bool Ready(int timeoutMs);
+  // The buttons of Frame(), then on to the next frame. Only after Ready said true while playing.
+  FrameInput Take();
+  // The machines whose buttons for Frame() are missing, by number.
+  std::vector<int> Missing() const;
+
+  // The digest of the match state after `frame`, a multiple of kDigestEvery.
+  void RecordDigest(uint32_t frame, uint64_t digest);
+  Outcome GetOutcome() const { return outcome_; }
+  int QuitBy() const { return quitBy_; }
+  // The last frames' buttons and the digests, for finding out why a desync happened.
+  std::string DesyncLog() const;
+
+  // Escape here: everyone else's match ends too.
+  void Leave();
+  // The match was decided here: the last buttons go out reliably, then the links close.
+  void Finish();
+
+  Endpoint::Traffic Traffic() { return endpoint_->CountTraffic(); }
+
+ private:
+  struct Machine {
+    PeerHandle peer = nullptr;  // null: this machine, or one that has gone
+    InputLog log;
+    double lastHeard = 0;
+    bool silent = false;     // gone as far as this machine can tell
+    bool finished = false;   // its match was decided; its buttons are all here
+    bool dropped = false;    // taken out by agreement…
+    uint32_t dropFrame = 0;  // …from this frame on
+  };
+
+  void SendInputs();
+  void Pump(int timeoutMs);
+  void Receive(int from, ByteReader& in);
+  void SendTo(int machine, const Bytes& bytes, Delivery how);
+  void SendToAll(const Bytes& bytes, Delivery how);
+  bool Needed(int machine) const;  // its buttons for Frame() must be waited for
+  int MachineOf(PeerHandle peer) const;
+
+  // Silent machines (lockstep_drop.cpp).
+  void WatchSilence();
+  void OnDisconnected(int machine);
+  int Coordinator() const;
+  void StartDropRound(int machine);
+  void OnLostQuery(int from, ByteReader& in);
+  void OnLostReport(int from, ByteReader& in);
+  void OnDrop(ByteReader& in);
+  void EndDropRound();
+  bool Present(int machine) const;  // still linked and playing
+  // A machine's last buttons up to the first frame missing, as kDone, kLostReport and kDrop carry
+  // them: the machine, that frame, and the values before it.
+  Bytes InputsMessage(Message kind, int machine) const;
+  // Adds what such a message carries to the machine's log; the machine, or -1 when malformed.
+  int ReadInputs(ByteReader& in, uint32_t& firstMissing);
+
+  // Digests (lockstep_digest.cpp).
+  void OnDigest(int from, ByteReader& in);
+  void CompareDigests(uint32_t frame);
+  void OnDesync(uint32_t frame);
+
+  std::unique_ptr<Endpoint> endpoint_;
+  MatchSetup setup_;
+  std::array<Machine, kMaxMachines> machines_;
+  int machineCount_ = 0;
+  int local_ = 0;
+  uint32_t frame_ = 0;
+  double lastSent_ = 0;
+  Outcome outcome_ = Outcome::kPlaying;
+  int quitBy_ = -1;
+  uint32_t desyncFrame_ = 0;
+  std::map<uint32_t, std::array<std::optional<uint64_t>, kMaxMachines>> digests_;
+
+  // The drop round this machine coordinates: which machine, since when, who has answered.
+  int dropping_ = -1;
+  double dropStarted_ = 0;
+  std::array<bool, kMaxMachines> reported_{};
+};
+
+}  // namespace net

@@ -1,0 +1,80 @@
+// Every kDigestEvery frames each machine sends a digest of its match state after that frame. The
+// first difference ends the match everywhere; the log written then holds the last frames'
+// buttons and every digest still kept.
+#include <cstdio>
+
+#include "net/lockstep.h"
+
+namespace net {
+
+namespace {
+constexpr uint32_t kKeptDigestFrames = 10 * kDigestEvery;
+constexpr uint32_t kLoggedFrames = 120;
+
+std::string Hex(uint64_t value, int digits) {
+  char text[24];
+  std::snprintf(text, sizeof text, "%0*llx", digits, static_cast<unsigned long long>(value));
+  return text;
+}
+}  // namespace
+
+void Lockstep::RecordDigest(uint32_t frame, uint64_t digest) {
+  digests_[frame][local_] = digest;
+  while (!digests_.empty() && digests_.begin()->first + kKeptDigestFrames < frame) {
+    digests_.erase(digests_.begin());
+  }
+  ByteWriter out;
+  out.U8(static_cast<uint8_t>(Message::kDigest)).U32(frame).U64(digest);
+  SendToAll(out.Data(), Delivery::kReliable);
+  CompareDigests(frame);
+}
+
+void Lockstep::OnDigest(int from, ByteReader& in) {
+  const uint32_t frame = in.U32();
+  const uint64_t digest = in.U64();
+  if (!in.Ok()) return;
+  digests_[frame][from] = digest;
+  CompareDigests(frame);
+}
+
+void Lockstep::CompareDigests(uint32_t frame) {
+  const auto& row = digests_[frame];
+  if (!row[local_]) return;
+  for (int m = 0; m < machineCount_; ++m) {
+    if (!row[m] || *row[m] == *row[local_] || outcome_ != Outcome::kPlaying) continue;
+    OnDesync(frame);
+    ByteWriter out;
+    out.U8(static_cast<uint8_t>(Message::kDesync)).U32(frame);
+    SendToAll(out.Data(), Delivery::kReliable);
+    endpoint_->Flush();
+  }
+}
+
+void Lockstep::OnDesync(uint32_t frame) {
+  if (outcome_ != Outcome::kPlaying) return;
+  outcome_ = Outcome::kDesync;
+  desyncFrame_ = frame;
+}
+
+std::string Lockstep::DesyncLog() const {
+  std::string log = "Partida desincronizada en el fotograma " + std::to_string(desyncFrame_) +
+                    "; este equipo es la máquina " + std::to_string(local_) + ".\n";
+  log += "Resúmenes del estado (fotograma, luego uno por máquina; - si no llegó):\n";
+  for (const auto& [frame, row] : digests_) {
+    log += std::to_string(frame);
+    for (int m = 0; m < machineCount_; ++m) log += " " + (row[m] ? Hex(*row[m], 16) : "-");
+    log += "\n";
+  }
+  log += "Botones (fotograma, luego uno por máquina en hexadecimal; -- si no llegó):\n";
+  const uint32_t first = frame_ > kLoggedFrames ? frame_ - kLoggedFrames : 0;
+  for (uint32_t frame = first; frame < frame_ + setup_.inputDelay; ++frame) {
+    log += std::to_string(frame);
+    for (int m = 0; m < machineCount_; ++m) {
+      log += machines_[m].log.Has(frame) ? " " + Hex(machines_[m].log.At(frame), 2) : " --";
+    }
+    log += "\n";
+  }
+  return log;
+}
+
+}  // namespace net
