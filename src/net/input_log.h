@@ -1,7 +1,7 @@
 #pragma once
-// One machine's buttons, frame by frame, and how they travel: every packet carries the newest
-// frame number and the last several frames as runs of equal values, so one that is lost or late
-// costs nothing as long as a later one arrives.
+// One machine's buttons, frame by frame, and how they travel: a packet carries every frame the
+// receiver has not confirmed yet, as runs of equal values, so one that is lost or late costs
+// nothing as long as a later one arrives.
 #include <cstdint>
 #include <vector>
 
@@ -12,8 +12,8 @@ namespace net {
 // Bits 0-3 are the machine's local players' buttons; the pause bit asks every machine to toggle
 // the pause in that frame.
 inline constexpr uint8_t kPauseBit = 0x10;
-// How many frames each packet repeats.
-inline constexpr int kRepeatedFrames = 8;
+// The most frames one packet carries.
+inline constexpr uint32_t kCarriedFrames = 128;
 
 class InputLog {
  public:
@@ -29,10 +29,13 @@ class InputLog {
   uint32_t known_ = 0;
 };
 
-// The newest `repeat` frames of the known ones. Nothing when no frame is known.
-Bytes EncodeRecent(const InputLog& log, int repeat = kRepeatedFrames);
-// Adds what a packet carries to `log`; false (and nothing added) when the packet is malformed.
-// Packets name frames by their low 16 bits, taken as the frame nearest to what the log knows.
-bool DecodeRecent(ByteReader& in, InputLog& log);
+// Packets name frames by their low 16 bits, taken as the frame nearest to one the reader knows.
+uint32_t NearestFrame(uint16_t low, uint32_t near);
+
+// The known frames from `from` on (at most kCarriedFrames of them): the first frame's number and
+// runs of equal values. No runs when there is nothing from there yet.
+void EncodeFrom(const InputLog& log, uint32_t from, ByteWriter& out);
+// Adds what EncodeFrom wrote to `log`; false (and nothing added) when it is malformed.
+bool DecodeInto(ByteReader& in, InputLog& log);
 
 }  // namespace net

@@ -20,6 +20,7 @@ Lockstep::Lockstep(std::unique_ptr<Endpoint> endpoint, std::array<PeerHandle, kM
   for (int m = 0; m < machineCount_; ++m) {
     machines_[m].peer = m == local_ ? nullptr : peers[m];
     machines_[m].lastHeard = now;
+    machines_[m].confirmed = setup_.inputDelay;
     // Nothing is pressed before the first sampled buttons arrive.
     for (int frame = 0; frame < setup_.inputDelay; ++frame) machines_[m].log.Set(frame, 0);
   }
@@ -38,11 +39,17 @@ void Lockstep::Submit(uint8_t buttons) {
   SendInputs();
 }
 
+// Each machine gets every frame of this one's buttons it has not confirmed yet, and hears how far
+// this one has its buttons.
 void Lockstep::SendInputs() {
-  Bytes packet{static_cast<uint8_t>(Message::kInputs)};
-  const Bytes recent = EncodeRecent(machines_[local_].log);
-  packet.insert(packet.end(), recent.begin(), recent.end());
-  SendToAll(packet, Delivery::kSequenced);
+  const InputLog& own = machines_[local_].log;
+  for (int m = 0; m < machineCount_; ++m) {
+    if (!machines_[m].peer) continue;
+    ByteWriter out;
+    out.U8(static_cast<uint8_t>(Message::kInputs)).U16(machines_[m].log.Known() & 0xffff);
+    EncodeFrom(own, machines_[m].confirmed, out);
+    SendTo(m, out.Data(), Delivery::kSequenced);
+  }
   endpoint_->Flush();
   lastSent_ = NowMs();
 }
@@ -107,7 +114,7 @@ void Lockstep::Pump(int timeoutMs) {
 void Lockstep::Receive(int from, ByteReader& in) {
   switch (static_cast<Message>(in.U8())) {
     case Message::kInputs:
-      DecodeRecent(in, machines_[from].log);
+      OnInputs(from, in);
       break;
     case Message::kDigest:
       OnDigest(from, in);
@@ -135,6 +142,14 @@ void Lockstep::Receive(int from, ByteReader& in) {
     default:
       break;
   }
+}
+
+void Lockstep::OnInputs(int from, ByteReader& in) {
+  Machine& machine = machines_[from];
+  const uint32_t ownKnown = machines_[local_].log.Known();
+  const uint32_t confirmed = NearestFrame(in.U16(), ownKnown);
+  if (in.Ok() && confirmed <= ownKnown) machine.confirmed = std::max(machine.confirmed, confirmed);
+  DecodeInto(in, machine.log);
 }
 
 int Lockstep::MachineOf(PeerHandle peer) const {

@@ -77,6 +77,7 @@ class Lockstep {
   struct Machine {
     PeerHandle peer = nullptr;  // null: this machine, or one that has gone
     InputLog log;
+    uint32_t confirmed = 0;  // it has this machine's buttons for every frame before this
     double lastHeard = 0;
     bool silent = false;     // gone as far as this machine can tell
     bool finished = false;   // its match was decided; its buttons are all here
@@ -87,6 +88,7 @@ class Lockstep {
   void SendInputs();
   void Pump(int timeoutMs);
   void Receive(int from, ByteReader& in);
+  void OnInputs(int from, ByteReader& in);
   void SendTo(int machine, const Bytes& bytes, Delivery how);
   void SendToAll(const Bytes& bytes, Delivery how);
   bool Needed(int machine) const;  // its buttons for Frame() must be waited for

@@ -12,7 +12,6 @@ namespace net {
 namespace {
 constexpr double kReportWaitMs =
     3000;  // a machine that does not answer the round is not waited for
-constexpr uint32_t kCarriedFrames = 64;
 }  // namespace
 
 bool Lockstep::Present(int m) const {
