@@ -17,7 +17,9 @@ namespace app {
 
 namespace {
 
-constexpr int kServiceMs = 10;
+// The network is serviced between frames for about a frame's time; the lobby takes no time of
+// the game's clock, so a scripted run's times count from the match.
+constexpr int kServiceMs = 16;
 constexpr int kNoticeMs = 4000;
 
 int SeatsOffered(const net::Lobby& lobby) {
@@ -43,7 +45,7 @@ void DrawLobby(const net::Lobby& lobby, const NetChoice& choice, const std::stri
                     280);
   if (!note.empty()) field::DrawNotice(note, 360);
   field::DrawNotice("Esc: cancelar", 520);
-  media::Flip(-1);
+  media::Flip(0);
 }
 
 // Until the match starts; null when it cannot or Escape cancels.
@@ -85,6 +87,11 @@ bool PlayNetMatch(TJuego& game, const NetChoice& choice, const MatchChoice& matc
   TConfiguracion& settings = *game.system->GetConfig();
   const net::MatchSetup& setup = lockstep->Setup();
   ChooseMatch(settings, setup.level, setup.players);
+  const net::MachineSeats& seats = setup.machines[setup.localMachine];
+  media::Print("Partida en red: nivel " + std::to_string(setup.level) + ", " +
+               std::to_string(setup.players) + " jugadores, retraso de " +
+               std::to_string(setup.inputDelay) + " fotogramas; este equipo juega como JUGADOR " +
+               std::to_string(seats.firstSeat + 1));
   std::vector<int> codes;
   for (int k = 0; k < choice.localPlayers; ++k) codes.push_back(settings.GetKey(k));
   game.net = std::make_shared<game::NetPlay>(std::move(lockstep), codes);

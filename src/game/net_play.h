@@ -30,8 +30,8 @@ class NetPlay {
   NetPlay(std::unique_ptr<net::Lockstep> lockstep, std::vector<int> localCodes);
   ~NetPlay();
 
-  // Test-only: after this frame this machine's random stream is one draw ahead, as a desync would
-  // leave it.
+  // Test-only: after this frame this machine's game clock runs a millisecond ahead, a drift that
+  // never heals by itself (a random stream a few draws ahead can fall back into step).
   void NudgeAfter(uint32_t frame) { nudgeFrame_ = frame; }
 
   void BeforeSetUp(TTimer& timer);

@@ -14,8 +14,8 @@ namespace {
 constexpr const char* kDataFolders[] = {"anim", "gfx"};
 constexpr size_t kNamedFiles = 3;  // a refusal names at most this many files
 
-std::string& VersionInUse() {
-  static std::string version = SKULL_GAME_VERSION;
+std::string& PretendedVersion() {
+  static std::string version;
   return version;
 }
 
@@ -61,7 +61,7 @@ Identity Identity::Read(ByteReader& in) {
 Identity LocalIdentity() {
   namespace fs = std::filesystem;
   Identity identity;
-  identity.version = VersionInUse();
+  identity.version = PretendedVersion().empty() ? SKULL_GAME_VERSION : PretendedVersion();
   for (const char* folder : kDataFolders) {
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(folder, error)) {
@@ -75,7 +75,7 @@ Identity LocalIdentity() {
 }
 
 void PretendVersion(const std::string& version) {
-  VersionInUse() = version;
+  PretendedVersion() = version;
 }
 
 std::string Refusal(const Identity& host, const Identity& joiner) {

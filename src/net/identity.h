@@ -22,7 +22,8 @@ struct Identity {
 
 // The running game's identity over the files in anim/ and gfx/ of the current folder.
 Identity LocalIdentity();
-// Tests play a machine of another version through this; the data still count.
+// Tests play a machine of another version through this (empty: the real one again); the data
+// still count.
 void PretendVersion(const std::string& version);
 
 // Empty when a joiner with `joiner` may play with a host of `host`; else the refusal, in Spanish.

@@ -1,0 +1,123 @@
+// What goes wrong between machines, through headless runners on this machine: a joiner that dies
+// in the middle of a match, a joiner of another version or with other data, and a machine whose
+// state drifts. Nothing hangs, and every machine says what happened.
+#include <gtest/gtest.h>
+
+#include "entities/jugador.h"
+#include "net_runners.h"
+
+namespace {
+
+using namespace e2e;
+
+constexpr int kKeyEnter = 13;
+constexpr int kKeyEscape = 27;
+
+class NetFaults : public ::testing::Test {
+ protected:
+  ScratchFolder root;
+  Runner host{root.Path(), "host"};
+  Runner joiner{root.Path(), "joiner"};
+};
+
+// The host waits with the sign, then takes the dead joiner's player out of play after ten seconds
+// without a word from it, and its own player wins.
+TEST_F(NetFaults, AJoinerKilledMidMatchLeavesTheHostToFinish) {
+  host.Start(Press(120000, kKeyEnter, 50), {"--host", "0"}, 200);
+  const std::string port = host.HostPort();
+  ASSERT_FALSE(port.empty()) << host.Output();
+  joiner.Start("", {"--join", "127.0.0.1:" + port}, 200);
+  ASSERT_FALSE(AwaitLine(joiner.Folder() / "trace.jsonl", R"(("frame": 120,))").empty());
+  joiner.Kill();
+  ASSERT_EQ(host.Finish(), 0) << host.Output();
+
+  const std::string output = host.Output();
+  EXPECT_NE(output.find("Esperando a JUGADOR 2..."), std::string::npos) << output;
+  EXPECT_NE(output.find("JUGADOR 2 ha perdido la conexión"), std::string::npos) << output;
+  EXPECT_NE(host.RawTrace().find(R"("waiting": [2])"), std::string::npos);
+  const auto frames = host.Frames();
+  ASSERT_FALSE(frames.empty());
+  EXPECT_GE(FirstFrameIn(frames, 1, kDead), 120);
+  EXPECT_NE(frames.back().states.at(0), kDead);
+}
+
+// With three machines the two left must agree on the frame from which the dead one's player is
+// out, though each stopped where its own buttons from it ran out; then the host leaves.
+TEST_F(NetFaults, TheMachinesLeftAgreeWhenTheDeadOnesPlayerLeavesPlay) {
+  Runner second{root.Path(), "second"};
+  host.Start(Press(6000, kKeyEscape, 100), {"--host", "0", "--match", "0:3"}, 200);
+  const std::string port = host.HostPort();
+  ASSERT_FALSE(port.empty()) << host.Output();
+  joiner.Start("", {"--join", "127.0.0.1:" + port}, 200);
+  ASSERT_FALSE(AwaitLine(host.Out(), "se ha unido").empty());
+  second.Start("", {"--join", "127.0.0.1:" + port}, 200);
+  ASSERT_FALSE(AwaitLine(second.Folder() / "trace.jsonl", R"(("frame": 120,))").empty());
+  second.Kill();
+  ASSERT_EQ(host.Finish(), 0) << host.Output();
+  ASSERT_EQ(joiner.Finish(), 0) << joiner.Output();
+
+  const auto hostFrames = host.Frames();
+  const auto joinerFrames = joiner.Frames();
+  const size_t common = std::min(hostFrames.size(), joinerFrames.size());
+  ASSERT_GT(common, 200u);
+  for (size_t frame = 0; frame < common; ++frame) {
+    ASSERT_EQ(hostFrames[frame].field, joinerFrames[frame].field) << "frame " << frame;
+  }
+  EXPECT_GE(FirstFrameIn(hostFrames, 2, kDead), 120);
+  EXPECT_NE(joiner.Output().find("JUGADOR 1 ha terminado la partida"), std::string::npos)
+      << joiner.Output();
+}
+
+TEST_F(NetFaults, AJoinerOfAnotherVersionIsRefusedAndSaysWhy) {
+  host.Start("", {"--host", "0"});
+  const std::string port = host.HostPort();
+  ASSERT_FALSE(port.empty()) << host.Output();
+  joiner.Start("", {"--join", "127.0.0.1:" + port, "--pretend-version", "0.0.1"});
+  EXPECT_EQ(joiner.Finish(), 3) << joiner.Output();
+  const std::string said = joiner.Output();
+  EXPECT_NE(said.find("versión distinta: el anfitrión tiene la "), std::string::npos) << said;
+  EXPECT_NE(said.find("y este equipo la 0.0.1"), std::string::npos) << said;
+  // The host goes on waiting for someone it can play with, and says whom it turned away.
+  EXPECT_FALSE(AwaitLine(host.Out(), "no se admite a 127.0.0.1").empty()) << host.Output();
+  EXPECT_EQ(host.Finish(1s), -1);
+}
+
+TEST_F(NetFaults, AJoinerWithOtherDataIsRefusedAndSaysWhichFiles) {
+  WriteSolidPng((joiner.Folder() / "gfx" / "sombra.png").string(), 0xFF102030u);
+  host.Start("", {"--host", "0"});
+  const std::string port = host.HostPort();
+  ASSERT_FALSE(port.empty()) << host.Output();
+  joiner.Start("", {"--join", "127.0.0.1:" + port});
+  EXPECT_EQ(joiner.Finish(), 3) << joiner.Output();
+  EXPECT_NE(joiner.Output().find("archivos de datos distintos: gfx/sombra.png"), std::string::npos)
+      << joiner.Output();
+  EXPECT_EQ(host.Finish(1s), -1);
+}
+
+TEST_F(NetFaults, NobodyAnsweringEndsTheJoinWithAMessage) {
+  joiner.Start("", {"--join", "127.0.0.1:9"});
+  EXPECT_EQ(joiner.Finish(), 3) << joiner.Output();
+  EXPECT_NE(joiner.Output().find("nadie responde en 127.0.0.1:9"), std::string::npos)
+      << joiner.Output();
+}
+
+// The joiner's clock is pushed a millisecond ahead after frame 40: the digests of frame 60 differ
+// and both machines end the match, say so and leave a log beside their settings.
+TEST_F(NetFaults, AForcedDesyncEndsTheMatchOnEveryMachine) {
+  host.Start("", {"--host", "0"});
+  const std::string port = host.HostPort();
+  ASSERT_FALSE(port.empty()) << host.Output();
+  joiner.Start("", {"--join", "127.0.0.1:" + port, "--nudge-after", "40"});
+  for (Runner* runner : {&host, &joiner}) {
+    ASSERT_EQ(runner->Finish(), 0) << runner->Output();
+    EXPECT_NE(runner->Output().find("Partida desincronizada"), std::string::npos)
+        << runner->Output();
+    const std::string log = ReadFile(runner->Folder() / "desync.log");
+    EXPECT_NE(log.find("Partida desincronizada en el fotograma 60"), std::string::npos) << log;
+    const auto frames = runner->Frames();
+    ASSERT_GT(frames.size(), 40u);
+    EXPECT_LE(frames.size(), 40u + 30u + 8u);
+  }
+}
+
+}  // namespace

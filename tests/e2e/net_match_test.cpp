@@ -1,0 +1,146 @@
+// Whole network matches between headless runners on this machine, each with its own scripted
+// buttons: every machine plays the same frames, and a press on one machine shows on all of them in
+// the same frame, the input delay after it was made; directly and through a lossy, slow line.
+#include <gtest/gtest.h>
+
+#include "entities/jugador.h"
+#include "net_runners.h"
+
+namespace {
+
+using namespace e2e;
+
+constexpr int kKeyQ = 81;  // every runner's first player, by its default settings
+constexpr int kKeyEnter = 13;
+constexpr int kKeyEscape = 27;
+
+struct Played {
+  int inputDelay = 0;
+  int seat = 0;  // 0-3
+};
+
+Played ReadSetUp(const Runner& runner) {
+  static const std::regex line(
+      R"(retraso de (\d+) fotogramas; este equipo juega como JUGADOR (\d))");
+  std::smatch match;
+  const std::string output = runner.Output();
+  if (!std::regex_search(output, match, line)) return {};
+  return {std::stoi(match[1]), std::stoi(match[2]) - 1};
+}
+
+// The frame in which a press made at virtual `ms` is first seen: the frame after the first one
+// presented at or after `ms` samples it, and plays it the input delay later.
+int FrameOfPress(const std::vector<NetFrame>& frames, int ms, int inputDelay) {
+  for (size_t frame = 0; frame < frames.size(); ++frame) {
+    if (frames[frame].t >= ms) return static_cast<int>(frame) + 1 + inputDelay;
+  }
+  return -1;
+}
+
+void ExpectSameFrames(const std::vector<NetFrame>& a, const std::vector<NetFrame>& b,
+                      size_t count) {
+  ASSERT_GE(a.size(), count);
+  ASSERT_GE(b.size(), count);
+  for (size_t frame = 0; frame < count; ++frame) {
+    ASSERT_EQ(a[frame].field, b[frame].field) << "frame " << frame;
+  }
+}
+
+class NetMatch : public ::testing::Test {
+ protected:
+  // Two machines; the host's player jumps, the joiner's holds its button from the start of the
+  // match to the end, sliding into the horde or tripping the host into it: either way one is left.
+  void PlayTwo(bool throughRelay) {
+    Runner host(root.Path(), "host"), joiner(root.Path(), "joiner");
+    host.Start(Press(1000, kKeyQ, 100) + Press(90000, kKeyEnter, 50), {"--host", "0"});
+    const std::string port = host.HostPort();
+    ASSERT_FALSE(port.empty()) << host.Output();
+    std::unique_ptr<Relay> relay;
+    if (throughRelay) relay = std::make_unique<Relay>(root.Path(), port, 200);
+    const std::string joinPort = relay ? relay->Port() : port;
+    joiner.Start(Press(500, kKeyQ, 0) + Press(90000, kKeyEnter, 50),
+                 {"--join", "127.0.0.1:" + joinPort});
+    ASSERT_EQ(joiner.Finish(), 0) << joiner.Output();
+    ASSERT_EQ(host.Finish(), 0) << host.Output();
+
+    const auto frames = host.Frames();
+    ExpectSameFrames(frames, joiner.Frames(), std::max(frames.size(), joiner.Frames().size()));
+    ASSERT_GT(frames.size(), 100u);
+    const auto& last = frames.back().states;
+    EXPECT_EQ((last.at(0) == kDead) + (last.at(1) == kDead), 1) << frames.back().field;
+
+    const Played played = ReadSetUp(host);
+    ASSERT_GE(played.inputDelay, 2) << host.Output();
+    if (!throughRelay) {
+      EXPECT_LE(played.inputDelay, 3) << "the loopback is fast";
+    }
+    const int crouch = FirstFrameIn(frames, 0, kCrouch);
+    EXPECT_EQ(crouch, FrameOfPress(frames, 1000, played.inputDelay));
+    EXPECT_EQ(crouch, FirstFrameIn(joiner.Frames(), 0, kCrouch));
+  }
+
+  // Four machines, each jumping once at its own time; the third leaves with Escape, which ends
+  // the match everywhere.
+  void PlayFour(bool throughRelay) {
+    std::vector<std::unique_ptr<Runner>> runners;
+    for (int m = 0; m < 4; ++m) {
+      runners.push_back(std::make_unique<Runner>(root.Path(), "machine" + std::to_string(m)));
+    }
+    const auto script = [](int m) {
+      return Press(1500 + 700 * m, kKeyQ, 100) + (m == 2 ? Press(7000, kKeyEscape, 100) : "");
+    };
+    runners[0]->Start(script(0), {"--host", "0", "--match", "1:4"});
+    const std::string port = runners[0]->HostPort();
+    ASSERT_FALSE(port.empty()) << runners[0]->Output();
+    std::unique_ptr<Relay> relay;
+    if (throughRelay) relay = std::make_unique<Relay>(root.Path(), port, 200);
+    const std::string joinPort = relay ? relay->Port() : port;
+    for (int m = 1; m < 4; ++m) runners[m]->Start(script(m), {"--join", "127.0.0.1:" + joinPort});
+    for (const auto& runner : runners) ASSERT_EQ(runner->Finish(), 0) << runner->Output();
+
+    std::vector<Played> played;
+    size_t common = SIZE_MAX;
+    for (const auto& runner : runners) {
+      played.push_back(ReadSetUp(*runner));
+      common = std::min(common, runner->Frames().size());
+    }
+    ASSERT_GT(common, 100u);
+    for (int m = 1; m < 4; ++m)
+      ExpectSameFrames(runners[0]->Frames(), runners[m]->Frames(), common);
+    const int leaver = played[2].seat + 1;
+    for (int m : {0, 1, 3}) {
+      EXPECT_NE(runners[m]->Output().find("JUGADOR " + std::to_string(leaver) +
+                                          " ha terminado la partida"),
+                std::string::npos)
+          << runners[m]->Output();
+    }
+    for (int m = 0; m < 4; ++m) {
+      const auto own = runners[m]->Frames();
+      const int crouch = FirstFrameIn(own, played[m].seat, kCrouch);
+      EXPECT_EQ(crouch, FrameOfPress(own, 1500 + 700 * m, played[m].inputDelay)) << "machine " << m;
+      for (const auto& other : runners) {
+        EXPECT_EQ(FirstFrameIn(other->Frames(), played[m].seat, kCrouch), crouch);
+      }
+    }
+  }
+
+  ScratchFolder root;
+};
+
+TEST_F(NetMatch, TwoMachinesPlayTheSameMatchToItsEnd) {
+  PlayTwo(false);
+}
+
+TEST_F(NetMatch, FourMachinesSeeEveryPressInTheSameFrame) {
+  PlayFour(false);
+}
+
+TEST_F(NetMatch, TwoMachinesThroughALossySlowLine) {
+  PlayTwo(true);
+}
+
+TEST_F(NetMatch, FourMachinesThroughALossySlowLine) {
+  PlayFour(true);
+}
+
+}  // namespace

@@ -1,0 +1,170 @@
+#pragma once
+// Networked matches between headless runners on this machine: each runner has a folder of its own
+// (data, settings, script, trace, output), the host listens on a free port it prints, and joiners
+// join it directly or through netrelay. Every wait is bounded.
+#include <signal.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <regex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "support/match_data.h"
+#include "support/scratch_folder.h"
+#include "support/subprocess.h"
+
+namespace e2e {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+inline const std::string kNetRunner = std::string(SKULL_BUILD_DIR) + "/skullgnawer-headless";
+inline const std::string kRelay = std::string(SKULL_BUILD_DIR) + "/bin/netrelay";
+// Whole runs: generous, for a busy two-core machine.
+inline constexpr auto kRunLimit = 4min;
+inline constexpr auto kLineLimit = 60s;
+
+// One played frame of a network match as a runner traced it.
+struct NetFrame {
+  int t = 0;
+  std::string field;          // the top-level state and the players, as written
+  std::map<int, int> states;  // player slot → state
+};
+
+// The frames played, in order, each once: lines of frames being waited on and the winner
+// picture's repeats of the last frame are left out.
+inline std::vector<NetFrame> ReadNetTrace(const fs::path& path) {
+  static const std::regex line(
+      R"(^\{"t": (\d+), ("state": \d, "players": \[.*\]), "frame": (\d+), "waiting": \[\]\}$)");
+  static const std::regex player(R"(\{"slot": (\d+), "state": (\d+))");
+  std::vector<NetFrame> frames;
+  std::ifstream file(path);
+  for (std::string text; std::getline(file, text);) {
+    std::smatch match;
+    if (!std::regex_match(text, match, line)) continue;
+    const size_t frame = std::stoul(match[3]);
+    if (frame != frames.size()) continue;
+    NetFrame parsed{std::stoi(match[1]), match[2], {}};
+    const std::string field = match[2];
+    for (auto it = std::sregex_iterator(field.begin(), field.end(), player);
+         it != std::sregex_iterator(); ++it) {
+      parsed.states[std::stoi((*it)[1])] = std::stoi((*it)[2]);
+    }
+    frames.push_back(parsed);
+  }
+  return frames;
+}
+
+// The first frame in which `slot` is in `state`; -1 for none.
+inline int FirstFrameIn(const std::vector<NetFrame>& frames, int slot, int state) {
+  for (size_t frame = 0; frame < frames.size(); ++frame) {
+    const auto found = frames[frame].states.find(slot);
+    if (found != frames[frame].states.end() && found->second == state) {
+      return static_cast<int>(frame);
+    }
+  }
+  return -1;
+}
+
+inline std::string ReadFile(const fs::path& path) {
+  std::ifstream file(path);
+  return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+// The first capture of `pattern` in the file once it appears; empty after `limit`.
+inline std::string AwaitLine(const fs::path& path, const std::string& pattern,
+                             std::chrono::milliseconds limit = kLineLimit) {
+  const std::regex wanted(pattern);
+  const auto end = std::chrono::steady_clock::now() + limit;
+  while (std::chrono::steady_clock::now() < end) {
+    std::smatch match;
+    const std::string text = ReadFile(path);
+    if (std::regex_search(text, match, wanted)) return match.size() > 1 ? match[1].str() : "?";
+    std::this_thread::sleep_for(50ms);
+  }
+  return "";
+}
+
+// One runner in a folder of its own.
+class Runner {
+ public:
+  Runner(const fs::path& root, const std::string& name) : folder_(root / name) {
+    fs::create_directories(folder_ / "gfx");
+    fs::create_directories(folder_ / "anim");
+    const fs::path here = fs::current_path();
+    fs::current_path(folder_);
+    WriteMatchData();
+    fs::current_path(here);
+  }
+  ~Runner() {
+    if (pid_ > 0) WaitFor(pid_, 1ms);
+  }
+
+  const fs::path& Folder() const { return folder_; }
+  fs::path Out() const { return folder_ / "out.txt"; }
+
+  // `args` after the common ones (data, script, trace, no drawing, a bound on virtual time).
+  void Start(const std::string& script, const std::vector<std::string>& args,
+             double seconds = 120) {
+    std::ofstream(folder_ / "script.txt") << script;
+    std::vector<std::string> all = {kNetRunner,       "--data",
+                                    folder_.string(), "--no-draw",
+                                    "--input",        (folder_ / "script.txt").string(),
+                                    "--trace",        (folder_ / "trace.jsonl").string(),
+                                    "--seconds",      std::to_string(seconds)};
+    all.insert(all.end(), args.begin(), args.end());
+    pid_ = Spawn(all, StdoutTo(Out().string()));
+  }
+  // The port a host listens on, once it says.
+  std::string HostPort() const { return AwaitLine(Out(), R"(en el puerto (\d+))"); }
+  int Finish(std::chrono::milliseconds limit = kRunLimit) {
+    const int status = WaitFor(pid_, limit);
+    pid_ = -1;
+    return status;
+  }
+  void Kill() {
+    kill(pid_, SIGKILL);
+    Finish();
+  }
+  std::string Output() const { return ReadFile(Out()); }
+  std::vector<NetFrame> Frames() const { return ReadNetTrace(folder_ / "trace.jsonl"); }
+  std::string RawTrace() const { return ReadFile(folder_ / "trace.jsonl"); }
+
+ private:
+  fs::path folder_;
+  pid_t pid_ = -1;
+};
+
+// The lossy, slow line between the machines; its public port is where joiners join the host.
+class Relay {
+ public:
+  Relay(const fs::path& root, const std::string& hostPort, double seconds)
+      : out_(root / "relay.txt") {
+    pid_ = Spawn({kRelay, "--to", hostPort, "--loss", "0.1", "--delay", "60-100", "--seconds",
+                  std::to_string(seconds)},
+                 StdoutTo(out_.string()));
+  }
+  ~Relay() {
+    kill(pid_, SIGTERM);
+    WaitFor(pid_, 10s);
+  }
+  std::string Port() const { return AwaitLine(out_, R"(relay (\d+))"); }
+
+ private:
+  fs::path out_;
+  pid_t pid_;
+};
+
+// A script line: key `code` down at ms and up `holdMs` later (never, when holdMs is 0).
+inline std::string Press(int ms, int code, int holdMs) {
+  std::string text = std::to_string(ms) + " key " + std::to_string(code) + " down\n";
+  if (holdMs > 0) text += std::to_string(ms + holdMs) + " key " + std::to_string(code) + " up\n";
+  return text;
+}
+
+}  // namespace e2e
