@@ -3,9 +3,9 @@
 // when one leaves.
 #include <gtest/gtest.h>
 
-#include "machines.h"
 #include "net/identity.h"
 #include "net/messages.h"
+#include "support/net_machines.h"
 #include "support/temp_folder.h"
 
 namespace {

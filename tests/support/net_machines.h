@@ -1,8 +1,7 @@
 #pragma once
-// Several machines in one test process, on real loopback sockets: a host and joiners that meet in
-// the lobby and then play frames with scripted buttons. Every loop is bounded in time.
-#include <gtest/gtest.h>
-
+// Several machines in one process, on real loopback sockets: a host and joiners that meet in the
+// lobby (directly, or at another port such as a relay's) and then play frames with scripted
+// buttons. Every loop is bounded in time. Tests and the network measurements share it.
 #include <functional>
 #include <memory>
 #include <string>
@@ -18,11 +17,14 @@ inline constexpr double kPatienceMs = 20000;  // generous: the machine may be bu
 class Machines {
  public:
   // A host with one local player and `joiners` joiners with one each, started at `players`.
-  bool Meet(int joiners, int players = 0) {
+  // `joinAt` gives the port joiners call for the host's own (a relay's, say).
+  bool Meet(
+      int joiners, int players = 0,
+      const std::function<uint16_t(uint16_t)>& joinAt = [](uint16_t port) { return port; }) {
     std::string error;
     lobbies_.push_back(net::Lobby::Host(0, 1, error));
     if (!lobbies_.back()) return false;
-    const net::Address host{"127.0.0.1", lobbies_[0]->Port()};
+    const net::Address host{"127.0.0.1", joinAt(lobbies_[0]->Port())};
     for (int j = 0; j < joiners; ++j) {
       lobbies_.push_back(net::Lobby::Join(host, 0, 1, error));
       if (!lobbies_.back()) return false;
