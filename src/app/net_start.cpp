@@ -81,11 +81,10 @@ std::unique_ptr<net::Lockstep> AwaitMatch(const NetChoice& choice, const MatchCh
 
 }  // namespace
 
-bool PlayNetMatch(TJuego& game, const NetChoice& choice, const MatchChoice& match) {
-  auto lockstep = AwaitMatch(choice, match);
-  if (!lockstep) return false;
+void HandOver(TJuego& game, std::unique_ptr<net::Lockstep> match, int localPlayers,
+              uint32_t nudgeAfter) {
   TConfiguracion& settings = *game.system->GetConfig();
-  const net::MatchSetup& setup = lockstep->Setup();
+  const net::MatchSetup& setup = match->Setup();
   ChooseMatch(settings, setup.level, setup.players);
   const net::MachineSeats& seats = setup.machines[setup.localMachine];
   media::Print("Partida en red: nivel " + std::to_string(setup.level) + ", " +
@@ -93,9 +92,15 @@ bool PlayNetMatch(TJuego& game, const NetChoice& choice, const MatchChoice& matc
                std::to_string(setup.inputDelay) + " fotogramas; este equipo juega como JUGADOR " +
                std::to_string(seats.firstSeat + 1));
   std::vector<int> codes;
-  for (int k = 0; k < choice.localPlayers; ++k) codes.push_back(settings.GetKey(k));
-  game.net = std::make_shared<game::NetPlay>(std::move(lockstep), codes);
-  if (choice.nudgeAfter != 0) game.net->NudgeAfter(choice.nudgeAfter);
+  for (int k = 0; k < localPlayers; ++k) codes.push_back(settings.GetKey(k));
+  game.net = std::make_shared<game::NetPlay>(std::move(match), codes);
+  if (nudgeAfter != 0) game.net->NudgeAfter(nudgeAfter);
+}
+
+bool PlayNetMatch(TJuego& game, const NetChoice& choice, const MatchChoice& match) {
+  auto lockstep = AwaitMatch(choice, match);
+  if (!lockstep) return false;
+  HandOver(game, std::move(lockstep), choice.localPlayers, choice.nudgeAfter);
   RunOneMatch(game);
   game.net.reset();
   return true;

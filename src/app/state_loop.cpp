@@ -1,7 +1,9 @@
 #include "app/state_loop.h"
 
+#include "app/net_start.h"
 #include "field/player_report.h"
 #include "game/juego.h"
+#include "game/net_play.h"
 #include "menu/menu.h"
 #include "tutorial/tutorial.h"
 
@@ -28,7 +30,9 @@ void RunStateLoop(TMenu& menu, TJuego& game, TTutorial& tutorial) {
     if (state == kStateMenu) {
       state = menu.Run();
     } else if (state == kStateMatch) {
+      if (menu.netMatch) app::HandOver(game, std::move(menu.netMatch), menu.netLocalPlayers);
       state = game.Run();
+      game.net.reset();
     } else if (state == kStateTutorial) {
       state = tutorial.Run();
     } else if (state == kStateDemo) {

@@ -153,7 +153,10 @@ void NetPlay::End() {
   manager_->buttonReader = nullptr;
   Status() = {};
   if (outcome == Outcome::kQuit) {
-    field::ShowNotice(PlayersOf({lockstep_->QuitBy()}) + " ha terminado la partida", kNoticeMs);
+    const int quitter = lockstep_->QuitBy();
+    const bool several = lockstep_->Setup().machines[quitter].count > 1;
+    field::ShowNotice(PlayersOf({quitter}) + (several ? " han" : " ha") + " terminado la partida",
+                      kNoticeMs);
   } else if (outcome == Outcome::kDesync) {
     WriteDesyncLog();
     field::ShowNotice("Partida desincronizada", kNoticeMs);

@@ -39,9 +39,11 @@ constexpr float kPulseStep = 0.0075f;  // one light cycle in about 267 frames
 constexpr uint32_t kDemoAfterMs = 90000;
 constexpr int kCursorFrameMs = 200;
 
-// The play panel's answers 1-3 are the levels in this order; 4 is the tutorial.
+// The play panel's answers 1-3 are the levels in this order; 4 is the tutorial, 5 a network
+// match that is ready.
 constexpr int kLevelCount = 3;
 constexpr int kTutorialAnswer = 4;
+constexpr int kNetworkAnswer = 5;
 constexpr int kQuitYesAnswer = 1;
 
 int Clock() {
@@ -156,6 +158,8 @@ void TMenu::ChooseLevel(int answer) {
     nextState = kStateMatch;
   } else if (answer == kTutorialAnswer) {
     nextState = kStateTutorial;
+  } else if (answer == kNetworkAnswer && netMatch) {
+    nextState = kStateMatch;
   }
 }
 

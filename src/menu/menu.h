@@ -9,6 +9,7 @@
 #include "media/image.h"
 #include "media/sound.h"
 #include "menu/menu_button.h"
+#include "net/lockstep.h"
 
 class TMenu {
  public:
@@ -43,6 +44,9 @@ class TMenu {
   uint32_t pressesSeen = 0;
   int pointerX = 0;
   int pointerY = 0;
+  // A match agreed on over the network from the play panel, waiting for the game to take it.
+  std::unique_ptr<net::Lockstep> netMatch;
+  int netLocalPlayers = 1;
 
  private:
   // A press or a move of the pointer starts the wait for the demo again.

@@ -1,17 +1,19 @@
 #include "menu/submenu_play.h"
 
 #include "media/input.h"
+#include "menu/submenu_net.h"
 #include "menu/submenu_players.h"
 
 namespace {
 
 constexpr int kBackButton = 0;
+constexpr int kNetworkButton = 5;
 
-// Index = value: back, the three levels, the tutorial.
+// Index = value: back, the three levels, the tutorial, network play.
 const TSubMenu::ButtonPlace kButtons[] = {
     {"gfx/menu/volver.png", 510, 520},        {"gfx/menu/level1.png", 400, 350},
     {"gfx/menu/level2.png", 400, 150},        {"gfx/menu/level3.png", 120, 350},
-    {"gfx/menu/leveltutorial.png", 120, 150},
+    {"gfx/menu/leveltutorial.png", 120, 150}, {"gfx/menu/enred.png", 120, 520},
 };
 
 }  // namespace
@@ -32,16 +34,22 @@ void TSubMenuPlay::OnClick(int value) {
   phase = kFadingOut;
 }
 
-// The player-count panel runs on the main menu's background; this panel is not drawn meanwhile.
+// The player-count panel (or the network panel) runs on the main menu's background; this panel is
+// not drawn meanwhile.
 int TSubMenuPlay::Close() {
   if (result == -1) {
     media::FlushMouse();
     return -1;
   }
-  const auto players = TSubMenuPlayers::Create(parent, "gfx/menu/seleccionjugadores.png", 100, 200);
-  const int count = RunToAnswer(*players);
+  int chosen = -1;
+  if (result == kNetworkButton) {
+    chosen = RunToAnswer(*TSubMenuNet::Create(parent));
+  } else {
+    chosen =
+        RunToAnswer(*TSubMenuPlayers::Create(parent, "gfx/menu/seleccionjugadores.png", 100, 200));
+  }
   media::FlushMouse();
-  if (count != -1) return result;
+  if (chosen != -1) return result;
   Init();
   return kStillOpen;
 }

@@ -1,7 +1,8 @@
 #pragma once
-// The choice of scenery or tutorial. A choice passes through the player-count panel: the answer
-// (1-3 a level, 4 the tutorial) comes only once a count was chosen; back from the count returns
-// to a freshly sliding level choice. -1 is back to the main menu.
+// The choice of scenery or tutorial, or network play. A choice passes through the player-count
+// panel (network play through its own panel): the answer (1-3 a level, 4 the tutorial, 5 a
+// network match ready) comes only once a count was chosen (or the match agreed); back from there
+// returns to a freshly sliding level choice. -1 is back to the main menu.
 #include "menu/submenu.h"
 
 class TSubMenuPlay : public TSubMenu {

@@ -63,7 +63,7 @@ std::unique_ptr<Endpoint> Endpoint::Open(uint16_t port, std::string& error) {
   address.port = port;
   ENetHost* host = enet_host_create(&address, kMaxPeers, kChannels, 0, 0);
   if (!host) {
-    error = "no se pudo abrir el puerto " + std::to_string(port);
+    error = "No se pudo abrir el puerto " + std::to_string(port);
     return nullptr;
   }
   return std::unique_ptr<Endpoint>(new Endpoint(host));
@@ -83,11 +83,11 @@ PeerHandle Endpoint::Connect(const Address& to, std::string& error) {
   ENetAddress address{};
   address.port = to.port;
   if (enet_address_set_host(&address, to.host.c_str()) != 0) {
-    error = "no se encuentra " + to.host;
+    error = "No se encuentra " + to.host;
     return nullptr;
   }
   ENetPeer* peer = enet_host_connect(host_, &address, kChannels, 0);
-  if (!peer) error = "no quedan conexiones libres";
+  if (!peer) error = "No quedan conexiones libres";
   return peer;
 }
 

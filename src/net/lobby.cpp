@@ -12,11 +12,16 @@ constexpr double kFrameMs = 1000.0 / 60.0;
 constexpr int kFewestDelayFrames = 2;
 constexpr double kProbeEveryMs = 25;
 constexpr int kProbeAnswers = 8;
+constexpr int kGoodbyeMs = 300;
 }  // namespace
 
 int InputDelayFor(double longestRoundTripMs) {
   const int crossing = static_cast<int>(std::ceil(longestRoundTripMs / 2 / kFrameMs));
   return std::max(kFewestDelayFrames, crossing + 1);
+}
+
+Lobby::~Lobby() {
+  if (endpoint_) endpoint_->DisconnectAll(kGoodbyeMs);
 }
 
 void Lobby::Fail(const std::string& why) {

@@ -37,7 +37,8 @@ class Lobby {
   // `bindPort` 0 takes any free port; other joiners reach this machine there.
   static std::unique_ptr<Lobby> Join(const Address& host, uint16_t bindPort, int localPlayers,
                                      std::string& error);
-  virtual ~Lobby() = default;
+  // Says goodbye to everyone still linked, so they know at once.
+  virtual ~Lobby();
 
   // Services the network for up to timeoutMs.
   virtual void Service(int timeoutMs) = 0;

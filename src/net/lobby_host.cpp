@@ -38,16 +38,16 @@ class HostLobby : public Lobby {
     int seats = 0;
     for (const Member& member : members_) seats += member.localPlayers;
     if (phase_ != Phase::kWaiting || machines < 2) {
-      error = "aún no se ha unido nadie";
-    } else if (players < std::max(2, machines) || players > std::min(kMaxSeats, seats)) {
-      error = "con " + std::to_string(machines) + " equipos y " + std::to_string(seats) +
-              " jugadores locales no se puede jugar a " + std::to_string(players);
+      error = "Aún no se ha unido nadie";
+    } else if (players < 2 || players > std::min(kMaxSeats, seats) ||
+               SeatsFor(players).back().count == 0) {
+      error = "Con " + std::to_string(machines) + " equipos y " + std::to_string(seats) +
+              " jugadores no se puede jugar a " + std::to_string(players) +
+              ": cada equipo necesita un sitio";
     } else {
       setup_.level = level;
       setup_.players = players;
-      std::vector<int> locals;
-      for (const Member& member : members_) locals.push_back(member.localPlayers);
-      setup_.machines = AssignSeats(locals, players);
+      setup_.machines = SeatsFor(players);
       SendPeers();
       phase_ = Phase::kLinking;
       linkStarted_ = NowMs();
@@ -57,6 +57,13 @@ class HostLobby : public Lobby {
   }
 
  private:
+  // The seats of each machine in joining order: the last one that joined gets the last seats.
+  std::vector<MachineSeats> SeatsFor(int players) const {
+    std::vector<int> locals;
+    for (const Member& member : members_) locals.push_back(member.localPlayers);
+    return AssignSeats(locals, players);
+  }
+
   int MachineOf(PeerHandle peer) const {
     for (size_t m = 1; m < members_.size(); ++m) {
       if (peers_[m] == peer) return static_cast<int>(m);
@@ -95,7 +102,7 @@ class HostLobby : public Lobby {
       refusal = Refusal(identity_, identity);
     }
     if (!refusal.empty()) {
-      notes_.push_back("no se admite a " + Endpoint::PeerAddress(peer).host + ": " + refusal);
+      notes_.push_back("No se admite a " + Endpoint::PeerAddress(peer).host + ": " + refusal);
       ByteWriter message;
       Send(peer, message.U8(static_cast<uint8_t>(Message::kRefuse)).Text(refusal));
       endpoint_->Flush();
@@ -103,7 +110,7 @@ class HostLobby : public Lobby {
     }
     peers_[members_.size()] = peer;
     members_.push_back({localPlayers, Endpoint::PeerAddress(peer).host});
-    notes_.push_back("se ha unido " + members_.back().address);
+    notes_.push_back("Se ha unido " + members_.back().address);
     SendRoster();
   }
 
@@ -115,7 +122,7 @@ class HostLobby : public Lobby {
       Fail("JUGADOR " + std::to_string(setup_.machines[m].firstSeat + 1) + " se ha ido");
       return;
     }
-    notes_.push_back("se ha ido " + members_[m].address);
+    notes_.push_back("Se ha ido " + members_[m].address);
     members_.erase(members_.begin() + m);
     std::copy(peers_.begin() + m + 1, peers_.end(), peers_.begin() + m);
     peers_.back() = nullptr;
@@ -151,7 +158,7 @@ class HostLobby : public Lobby {
     bool all = true;
     for (size_t m = 1; m < members_.size(); ++m) all &= ready_[m] && ProbedEnough(peers_[m]);
     if (!all) {
-      if (NowMs() - linkStarted_ > kLinkLimitMs) Fail("los equipos no consiguen conectarse");
+      if (NowMs() - linkStarted_ > kLinkLimitMs) Fail("Los equipos no consiguen conectarse");
       return;
     }
     setup_.seed = static_cast<int32_t>(static_cast<int64_t>(NowMs()) & 0x7fffffff);

@@ -36,13 +36,13 @@ class JoinLobby : public Lobby {
       }
     }
     if (phase_ == Phase::kConnecting && NowMs() - calledAt_ > kAnswerLimitMs) {
-      Fail("nadie responde en " + host_.Text());
+      Fail("Nadie responde en " + host_.Text());
     }
     if (phase_ == Phase::kLinking) Link();
   }
 
   bool Start(int, int, std::string& error) override {
-    error = "solo el anfitrión empieza la partida";
+    error = "Solo el anfitrión empieza la partida";
     return false;
   }
 
@@ -67,17 +67,17 @@ class JoinLobby : public Lobby {
   void OnLeft(PeerHandle peer) {
     if (phase_ == Phase::kStarted) return;
     if (peer == peers_[0]) {
-      Fail(phase_ == Phase::kConnecting ? "nadie responde en " + host_.Text()
-                                        : "el anfitrión ha cerrado la partida");
+      Fail(phase_ == Phase::kConnecting ? "Nadie responde en " + host_.Text()
+                                        : "El anfitrión ha cerrado la partida");
     } else if (std::find(peers_.begin(), peers_.end(), peer) != peers_.end()) {
-      Fail("otro equipo se ha ido");
+      Fail("Otro equipo se ha ido");
     }
   }
 
   void OnMessage(const NetEvent& event, ByteReader& in) {
     switch (static_cast<Message>(in.U8())) {
       case Message::kRefuse:
-        Fail("el anfitrión no admite este equipo: " + in.Text());
+        Fail("El anfitrión no admite este equipo: " + in.Text());
         break;
       case Message::kRoster:
         if (event.peer == peers_[0]) OnRoster(in);
@@ -163,7 +163,7 @@ class JoinLobby : public Lobby {
   void OnStart(ByteReader& in) {
     MatchSetup setup;
     if (!setup.Read(in) || localMachine_ >= static_cast<int>(setup.machines.size())) {
-      Fail("el anfitrión envió una partida incorrecta");
+      Fail("El anfitrión envió una partida incorrecta");
       return;
     }
     setup.localMachine = localMachine_;

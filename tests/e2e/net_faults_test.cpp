@@ -49,7 +49,7 @@ TEST_F(NetFaults, TheMachinesLeftAgreeWhenTheDeadOnesPlayerLeavesPlay) {
   const std::string port = host.HostPort();
   ASSERT_FALSE(port.empty()) << host.Output();
   joiner.Start("", {"--join", "127.0.0.1:" + port}, 200);
-  ASSERT_FALSE(AwaitLine(host.Out(), "se ha unido").empty());
+  ASSERT_FALSE(AwaitLine(host.Out(), "Se ha unido").empty());
   second.Start("", {"--join", "127.0.0.1:" + port}, 200);
   ASSERT_FALSE(AwaitLine(second.Folder() / "trace.jsonl", R"(("frame": 120,))").empty());
   second.Kill();
@@ -78,7 +78,7 @@ TEST_F(NetFaults, AJoinerOfAnotherVersionIsRefusedAndSaysWhy) {
   EXPECT_NE(said.find("versión distinta: el anfitrión tiene la "), std::string::npos) << said;
   EXPECT_NE(said.find("y este equipo la 0.0.1"), std::string::npos) << said;
   // The host goes on waiting for someone it can play with, and says whom it turned away.
-  EXPECT_FALSE(AwaitLine(host.Out(), "no se admite a 127.0.0.1").empty()) << host.Output();
+  EXPECT_FALSE(AwaitLine(host.Out(), "No se admite a 127.0.0.1").empty()) << host.Output();
   EXPECT_EQ(host.Finish(1s), -1);
 }
 
@@ -97,7 +97,7 @@ TEST_F(NetFaults, AJoinerWithOtherDataIsRefusedAndSaysWhichFiles) {
 TEST_F(NetFaults, NobodyAnsweringEndsTheJoinWithAMessage) {
   joiner.Start("", {"--join", "127.0.0.1:9"});
   EXPECT_EQ(joiner.Finish(), 3) << joiner.Output();
-  EXPECT_NE(joiner.Output().find("nadie responde en 127.0.0.1:9"), std::string::npos)
+  EXPECT_NE(joiner.Output().find("Nadie responde en 127.0.0.1:9"), std::string::npos)
       << joiner.Output();
 }
 

@@ -10,6 +10,7 @@
 #include "media/headless_backend.h"
 #include "media/image.h"
 #include "menu/key_names.h"
+#include "menu/submenu.h"
 
 namespace {
 
@@ -23,6 +24,18 @@ ScreenPoint CentreOf(const std::string& imagePath, float x, float y) {
   EXPECT_TRUE(image) << imagePath;
   return {static_cast<int>(x) + media::ImageWidth(image) / 2,
           static_cast<int>(y) + media::ImageHeight(image) / 2};
+}
+
+void Settle(TSubMenu& panel) {
+  for (int frame = 0; frame < kSettleSteps; ++frame) ASSERT_EQ(panel.Step(), TSubMenu::kStillOpen);
+}
+
+int ClickStep(TSubMenu& panel, ScreenPoint point) {
+  MoveMouse(point);
+  LeftButton(true);
+  EXPECT_EQ(panel.Step(), TSubMenu::kStillOpen);
+  LeftButton(false);
+  return panel.Step();
 }
 
 void MenuTest::SetUp() {

@@ -34,6 +34,12 @@ inline void LeftButton(bool down) {
   media::Input().MouseButtonEvent(1, down);
 }
 
+class TSubMenu;
+// Steps a panel until every button has slid in.
+void Settle(TSubMenu& panel);
+// Presses and releases over `point`, one Step each; the answer of the release frame.
+int ClickStep(TSubMenu& panel, ScreenPoint point);
+
 class MenuTest : public ::testing::Test {
  protected:
   void SetUp() override;

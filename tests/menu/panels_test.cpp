@@ -16,20 +16,6 @@ std::shared_ptr<TSubMenuQuit> OpenQuit(TMenu& menu) {
   return TSubMenuQuit::Create(&menu, "gfx/menu/seguroquedeseasalir.png", 200, 300);
 }
 
-// Steps until every button has slid in.
-void Settle(TSubMenu& panel) {
-  for (int frame = 0; frame < kSettleSteps; ++frame) ASSERT_EQ(panel.Step(), TSubMenu::kStillOpen);
-}
-
-// Presses and releases over `point`, one Step each; the answer of the release frame.
-int ClickStep(TSubMenu& panel, ScreenPoint point) {
-  MoveMouse(point);
-  LeftButton(true);
-  EXPECT_EQ(panel.Step(), TSubMenu::kStillOpen);
-  LeftButton(false);
-  return panel.Step();
-}
-
 TEST_F(PanelTest, FadesInOnElevenFramesAndOutOnElevenBeforeAnswering) {
   auto quit = OpenQuit(*menu_);
   int fadeFrames = 0;

@@ -114,7 +114,7 @@ TEST_F(Lockstep, NobodyAnsweringIsSaidPlainly) {
   while (joiner->GetPhase() != net::Lobby::Phase::kFailed && net::NowMs() < end) {
     joiner->Service(10);
   }
-  EXPECT_EQ(joiner->Failure(), "nadie responde en 127.0.0.1:" + std::to_string(port));
+  EXPECT_EQ(joiner->Failure(), "Nadie responde en 127.0.0.1:" + std::to_string(port));
 }
 
 }  // namespace

@@ -1,0 +1,188 @@
+#include "menu/submenu_net.h"
+
+#include "media/draw.h"
+#include "media/input.h"
+#include "menu/menu.h"
+
+namespace {
+
+struct PagePlace {
+  const char* image;
+  float x;
+  float y;
+};
+
+const PagePlace kPages[] = {
+    {"gfx/menu/panelred.png", 100, 100},
+    {"gfx/menu/panelanfitrion.png", 50, 100},
+    {"gfx/menu/panelunirse.png", 100, 140},
+};
+
+// Index = value on each page; back is always 0.
+constexpr int kBackButton = 0;
+const TSubMenu::ButtonPlace kChooseButtons[] = {
+    {"gfx/menu/volver.png", 550, 520},
+    {"gfx/menu/crearpartida.png", 130, 220},
+    {"gfx/menu/unirse.png", 420, 220},
+    {"gfx/menu/jugadoresaqui.png", 130, 330},
+};
+enum ChooseButton : int { kHostButton = 1, kJoinButton = 2, kLocalPlayersButton = 3 };
+
+const TSubMenu::ButtonPlace kHostButtons[] = {
+    {"gfx/menu/volver.png", 550, 520},    {"gfx/menu/redbosque.png", 90, 390},
+    {"gfx/menu/redciudad.png", 240, 390}, {"gfx/menu/redmetro.png", 390, 390},
+    {"gfx/menu/red2.png", 90, 450},       {"gfx/menu/red3.png", 160, 450},
+    {"gfx/menu/red4.png", 230, 450},      {"gfx/menu/empezar.png", 550, 380},
+};
+constexpr int kFirstLevelButton = 1;
+constexpr int kFirstCountButton = 4;  // two players
+constexpr int kStartButton = 7;
+
+const TSubMenu::ButtonPlace kJoinButtons[] = {
+    {"gfx/menu/volver.png", 550, 520},
+    {"gfx/menu/conectar.png", 140, 380},
+};
+constexpr int kConnectButton = 1;
+
+constexpr size_t kLongestAddress = 40;
+
+}  // namespace
+
+std::shared_ptr<TSubMenuNet> TSubMenuNet::Create(TMenu* parent) {
+  return CreatePanel<TSubMenuNet>(parent, kPages[0].image, kPages[0].x, kPages[0].y);
+}
+
+void TSubMenuNet::Init() {
+  lobby.reset();
+  status.clear();
+  result = -1;
+  ShowPage(Page::kChoose);
+}
+
+void TSubMenuNet::ShowPage(Page next) {
+  page = next;
+  const PagePlace& place = kPages[static_cast<int>(next)];
+  panel = media::LoadImage(place.image, media::kImageDefaultFlags);
+  x = place.x;
+  y = place.y;
+  if (next == Page::kChoose) MakeButtons(kChooseButtons, std::size(kChooseButtons));
+  if (next == Page::kHost) MakeButtons(kHostButtons, std::size(kHostButtons));
+  if (next == Page::kJoin) MakeButtons(kJoinButtons, std::size(kJoinButtons));
+  StartFadeIn();
+}
+
+int TSubMenuNet::Step() {
+  if (nextPage_) ShowPage(*nextPage_);
+  nextPage_.reset();
+  if (lobby) ServiceLobby();
+  if (page == Page::kJoin && phase == kActive) Type();
+  return TSubMenu::Step();
+}
+
+// A match agreed on goes to the main menu; a lobby that failed is dropped, its reason shown.
+void TSubMenuNet::ServiceLobby() {
+  lobby->Service(0);
+  for (const std::string& note : lobby->TakeNotes()) status = note;
+  if (lobby->GetPhase() == net::Lobby::Phase::kFailed) {
+    status = lobby->Failure();
+    lobby.reset();
+  } else if (lobby->GetPhase() == net::Lobby::Phase::kStarted) {
+    parent->netMatch = lobby->TakeMatch();
+    parent->netLocalPlayers = localPlayers;
+    lobby.reset();
+    result = kMatchReady;
+    phase = kFadingOut;
+  }
+}
+
+// These buttons mostly leave the panel open, so each click is taken once: a button that is not
+// let go of its press would fire again in every frame the pointer stays over it.
+void TSubMenuNet::OnClick(int value) {
+  buttons[value]->pressState = TMenuButton::kIdle;
+  if (page == Page::kChoose) OnChooseClick(value);
+  if (page == Page::kHost) OnHostClick(value);
+  if (page == Page::kJoin) OnJoinClick(value);
+}
+
+void TSubMenuNet::OnChooseClick(int value) {
+  if (value == kBackButton) {
+    result = -1;
+    phase = kFadingOut;
+  } else if (value == kHostButton) {
+    Host();
+  } else if (value == kJoinButton) {
+    status.clear();
+    nextPage_ = Page::kJoin;
+  } else if (value == kLocalPlayersButton) {
+    localPlayers = localPlayers % kMaxPlayers + 1;
+  }
+}
+
+// The usual port first; when something else holds it, any free one (the page shows which).
+void TSubMenuNet::Host() {
+  std::string error;
+  lobby = net::Lobby::Host(hostPort, localPlayers, error);
+  if (!lobby) lobby = net::Lobby::Host(0, localPlayers, error);
+  status = lobby ? "" : error;
+  if (!lobby) return;
+  ownAddresses.clear();
+  for (const std::string& own : net::LocalAddresses()) {
+    ownAddresses += (ownAddresses.empty() ? "" : ", ") + own;
+  }
+  if (ownAddresses.empty()) ownAddresses = "sin red";
+  nextPage_ = Page::kHost;
+}
+
+void TSubMenuNet::OnHostClick(int value) {
+  if (value == kBackButton) {
+    lobby.reset();
+    status.clear();
+    nextPage_ = Page::kChoose;
+  } else if (value < kFirstCountButton) {
+    level = value - kFirstLevelButton;
+  } else if (value < kStartButton) {
+    players = value - kFirstCountButton + 2;
+  } else if (lobby) {
+    std::string error;
+    status = lobby->Start(level, players, error) ? "Empezando..." : error;
+  }
+}
+
+void TSubMenuNet::OnJoinClick(int value) {
+  if (value == kBackButton) {
+    lobby.reset();
+    status.clear();
+    nextPage_ = Page::kChoose;
+  } else if (value == kConnectButton) {
+    Connect();
+  }
+}
+
+void TSubMenuNet::Connect() {
+  const auto host = net::ParseAddress(address);
+  if (!host) {
+    status = "Escribe la dirección así: 192.168.1.20 o 192.168.1.20:27315";
+    return;
+  }
+  std::string error;
+  lobby = net::Lobby::Join(*host, 0, localPlayers, error);
+  status = lobby ? "Conectando con " + host->Text() + "..." : error;
+}
+
+// Printable characters are added, Backspace takes the last one away and Enter connects.
+void TSubMenuNet::Type() {
+  for (int character = media::NextChar(); character != 0; character = media::NextChar()) {
+    if (character >= ' ' && character < 127 && address.size() < kLongestAddress) {
+      address += static_cast<char>(character);
+    }
+  }
+  if (media::KeyHit(media::kKeyBackspace) && !address.empty()) address.pop_back();
+  if (media::KeyHit(media::kKeyEnter) && !lobby) Connect();
+}
+
+int TSubMenuNet::Close() {
+  lobby.reset();
+  media::FlushMouse();
+  media::FlushKeys();
+  return result;
+}

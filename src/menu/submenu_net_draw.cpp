@@ -1,0 +1,73 @@
+// What the network panel writes on its pages, in the panels' cream over their dark slots, faded
+// with the panel.
+#include "media/draw.h"
+#include "media/system.h"
+#include "menu/submenu_net.h"
+
+namespace {
+
+constexpr float kScreenCentreX = 400;
+constexpr float kLineHeight = 24;
+constexpr float kLargeText = 1.5f;
+constexpr int kCaretBlinkMs = 500;
+constexpr const char* kLevelTitles[] = {"BOSQUE", "CIUDAD", "METRO"};
+
+void Write(const std::string& text, float x, float y, float scale = 1) {
+  media::SetTransform(0, scale, scale);
+  media::DrawText(media::Latin1(text), x, y);
+}
+
+void WriteCentred(const std::string& text, float y, float scale = 1) {
+  const float width = static_cast<float>(media::TextWidth(media::Latin1(text))) * scale;
+  Write(text, kScreenCentreX - width / 2, y, scale);
+}
+
+std::string PlayersText(int count) {
+  return std::to_string(count) + (count == 1 ? " jugador" : " jugadores");
+}
+
+}  // namespace
+
+void TSubMenuNet::Draw() {
+  TSubMenu::Draw();
+  media::SetBlend(media::kBlendAlpha);
+  media::SetColor(243, 234, 208);
+  if (page == Page::kChoose) DrawChoose();
+  if (page == Page::kHost) DrawHost();
+  if (page == Page::kJoin) DrawJoin();
+  media::SetTransform(0, 1, 1);
+  media::SetColor(255, 255, 255);
+  media::SetBlend(media::kBlendSolid);
+}
+
+void TSubMenuNet::DrawChoose() const {
+  Write(std::to_string(localPlayers), 440, 336, kLargeText);
+  if (!status.empty()) WriteCentred(status, 470);
+}
+
+void TSubMenuNet::DrawHost() const {
+  const uint16_t port = lobby ? lobby->Port() : hostPort;
+  Write("Tu dirección: " + ownAddresses + "   puerto " + std::to_string(port), 110, 192);
+  Write("Equipos en la partida:", 110, 226);
+  if (lobby) {
+    const auto& members = lobby->Members();
+    for (size_t m = 0; m < members.size(); ++m) {
+      const std::string who = m == 0 ? "este equipo" : members[m].address;
+      Write(std::to_string(m + 1) + ". " + who + ", " + PlayersText(members[m].localPlayers), 130,
+            252 + kLineHeight * static_cast<float>(m));
+    }
+  }
+  if (!status.empty()) Write(status, 110, 330);
+  Write(std::string(kLevelTitles[level]) + ", " + PlayersText(players), 310, 462);
+}
+
+void TSubMenuNet::DrawJoin() const {
+  const bool caret = media::Milliseconds() / kCaretBlinkMs % 2 == 0;
+  Write(address + (caret ? "_" : ""), 155, 261, kLargeText);
+  std::string line = status;
+  if (lobby && lobby->GetPhase() != net::Lobby::Phase::kConnecting) {
+    line = "Dentro: esperando a que el anfitrión empiece (" +
+           std::to_string(lobby->Members().size()) + " equipos)";
+  }
+  WriteCentred(line, 325);
+}

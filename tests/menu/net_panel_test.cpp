@@ -1,0 +1,138 @@
+// Network play from the menu: the play panel's new button, hosting with a machine that joins on
+// the loopback, and joining by a typed address, including nobody answering.
+#include <gtest/gtest.h>
+
+#include "media/input.h"
+#include "menu/submenu_net.h"
+#include "menu/submenu_play.h"
+#include "menu_fixture.h"
+#include "net/lobby.h"
+
+namespace {
+
+constexpr double kPatienceMs = 20000;
+
+class NetPanelTest : public MenuTest {
+ protected:
+  std::shared_ptr<TSubMenuNet> Open() {
+    auto panel = TSubMenuNet::Create(menu_.get());
+    panel->hostPort = 0;  // any free port, not the one players use
+    Settle(*panel);
+    return panel;
+  }
+
+  // Steps the panel (servicing `other` too) until `done`; false when the patience runs out.
+  template <class Done>
+  bool StepUntil(TSubMenuNet& panel, net::Lobby* other, Done done) {
+    const double end = net::NowMs() + kPatienceMs;
+    while (!done()) {
+      if (net::NowMs() > end) return false;
+      if (other) other->Service(1);
+      answer = panel.Step();
+    }
+    return true;
+  }
+
+  static void Type(const std::string& text) {
+    for (const char c : text) media::Input().CharEvent(c);
+  }
+
+  int answer = TSubMenu::kStillOpen;
+};
+
+TEST_F(NetPanelTest, ThePlayPanelOpensNetworkPlayAndKeepsItsOtherButtons) {
+  auto play = TSubMenuPlay::Create(menu_.get(), "gfx/menu/seleccionescenario.png", 100, 100);
+  const float places[][2] = {{550, 520}, {400, 350}, {400, 150}, {120, 350}, {120, 150}};
+  ASSERT_EQ(play->buttons.size(), 6u);
+  for (size_t i = 0; i < std::size(places); ++i) {
+    EXPECT_EQ(play->buttons[i]->x, places[i][0]);
+    EXPECT_EQ(play->buttons[i]->y, places[i][1]);
+  }
+  Settle(*play);
+  ClickStep(*play, CentreOf("gfx/menu/enred.png", 120, 520));
+  // The network panel runs inside the play panel's closing frame; back from it is a fresh choice.
+  ClickAfterSettling(CentreOf("gfx/menu/volver.png", 550, 520));
+  int steps = 0;
+  do {
+    ASSERT_EQ(play->Step(), TSubMenu::kStillOpen);
+    ASSERT_LT(++steps, 1000);
+  } while (!(play->phase == TSubMenu::kFadingIn && play->fade == 0));
+  EXPECT_FALSE(menu_->netMatch);
+}
+
+TEST_F(NetPanelTest, HostingListsWhoJoinsAndStartsWithTheLevelAndCountPicked) {
+  auto panel = Open();
+  ClickStep(*panel, CentreOf("gfx/menu/jugadoresaqui.png", 130, 330));
+  panel->Step();                      // the pointer stays over the button
+  EXPECT_EQ(panel->localPlayers, 2);  // one click, one more player
+  ClickStep(*panel, CentreOf("gfx/menu/crearpartida.png", 130, 220));
+  panel->Step();
+  ASSERT_EQ(panel->page, TSubMenuNet::Page::kHost);
+  ASSERT_TRUE(panel->lobby);
+  Settle(*panel);
+
+  std::string error;
+  auto joiner = net::Lobby::Join({"127.0.0.1", panel->lobby->Port()}, 0, 1, error);
+  ASSERT_TRUE(joiner) << error;
+  ASSERT_TRUE(StepUntil(*panel, joiner.get(), [&] { return panel->lobby->Members().size() == 2; }));
+  EXPECT_EQ(panel->status, "Se ha unido 127.0.0.1");
+
+  ClickStep(*panel, CentreOf("gfx/menu/redmetro.png", 390, 390));
+  ClickStep(*panel, CentreOf("gfx/menu/red3.png", 160, 450));
+  ClickStep(*panel, CentreOf("gfx/menu/empezar.png", 550, 380));
+  ASSERT_TRUE(StepUntil(*panel, joiner.get(), [&] { return answer != TSubMenu::kStillOpen; }));
+  EXPECT_EQ(answer, TSubMenuNet::kMatchReady);
+  ASSERT_TRUE(menu_->netMatch);
+  EXPECT_EQ(menu_->netLocalPlayers, 2);
+  const net::MatchSetup& setup = menu_->netMatch->Setup();
+  EXPECT_EQ(setup.level, 2);
+  EXPECT_EQ(setup.players, 3);
+  EXPECT_EQ(setup.machines[1].firstSeat, 2);
+  EXPECT_EQ(joiner->GetPhase(), net::Lobby::Phase::kStarted);
+}
+
+TEST_F(NetPanelTest, JoiningTakesTheTypedAddressAndSaysWhenNobodyAnswers) {
+  auto panel = Open();
+  ClickStep(*panel, CentreOf("gfx/menu/unirse.png", 420, 220));
+  panel->Step();
+  ASSERT_EQ(panel->page, TSubMenuNet::Page::kJoin);
+  Settle(*panel);
+
+  Type("127.0.0.1:x");
+  media::Input().KeyEvent(media::kKeyBackspace, true);
+  media::Input().KeyEvent(media::kKeyBackspace, false);
+  panel->Step();
+  EXPECT_EQ(panel->address, "127.0.0.1:");
+  media::Input().KeyEvent(media::kKeyEnter, true);
+  media::Input().KeyEvent(media::kKeyEnter, false);
+  panel->Step();
+  EXPECT_FALSE(panel->lobby);
+  EXPECT_NE(panel->status.find("Escribe la dirección así"), std::string::npos) << panel->status;
+
+  Type("9");  // the discard port: nobody plays there
+  ClickStep(*panel, CentreOf("gfx/menu/conectar.png", 140, 380));
+  EXPECT_EQ(panel->status, "Conectando con 127.0.0.1:9...");
+  ASSERT_TRUE(StepUntil(*panel, nullptr, [&] { return !panel->lobby; }));
+  EXPECT_EQ(panel->status, "Nadie responde en 127.0.0.1:9");
+}
+
+TEST_F(NetPanelTest, JoiningAHostWaitsForItToStart) {
+  std::string error;
+  auto host = net::Lobby::Host(0, 1, error);
+  ASSERT_TRUE(host) << error;
+  auto panel = Open();
+  ClickStep(*panel, CentreOf("gfx/menu/unirse.png", 420, 220));
+  panel->Step();
+  Settle(*panel);
+  Type("127.0.0.1:" + std::to_string(host->Port()));
+  ClickStep(*panel, CentreOf("gfx/menu/conectar.png", 140, 380));
+  ASSERT_TRUE(StepUntil(*panel, host.get(), [&] { return host->Members().size() == 2; }));
+  ASSERT_TRUE(host->Start(1, 2, error)) << error;
+  ASSERT_TRUE(StepUntil(*panel, host.get(), [&] { return answer != TSubMenu::kStillOpen; }));
+  EXPECT_EQ(answer, TSubMenuNet::kMatchReady);
+  ASSERT_TRUE(menu_->netMatch);
+  EXPECT_EQ(menu_->netMatch->Setup().localMachine, 1);
+  EXPECT_EQ(menu_->netMatch->Setup().level, 1);
+}
+
+}  // namespace
