@@ -161,6 +161,10 @@ std::optional<RunnerOptions> ParseRunnerOptions(const std::vector<std::string>& 
       return std::nullopt;
     }
   }
+  if (options.networked && options.bots > 0) {
+    error = "--bots does not go with --host or --join";
+    return std::nullopt;
+  }
   const NetChoice plain;
   if (!options.networked && (options.network.localPlayers != plain.localPlayers ||
                              options.network.nudgeAfter != plain.nudgeAfter)) {

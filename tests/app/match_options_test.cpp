@@ -35,4 +35,38 @@ TEST(MatchOptions, LevelsPlayersAndBotsOutsideTheirRangesAreRefused) {
   EXPECT_FALSE(Parse({"--bots"}));
 }
 
+TEST(MatchOptions, HostingOrJoiningAndTheirLocalPlayers) {
+  const auto host = Parse({"--host", "--local", "2", "--match", "1:4"});
+  ASSERT_TRUE(host);
+  ASSERT_TRUE(host->networked);
+  EXPECT_TRUE(host->network.hosting);
+  EXPECT_EQ(host->network.port, 27315);
+  EXPECT_EQ(host->network.localPlayers, 2);
+  const auto anyPort = Parse({"--host", "0"});
+  ASSERT_TRUE(anyPort);
+  EXPECT_EQ(anyPort->network.port, 0);
+
+  const auto join = Parse({"--local", "3", "--join", "192.168.1.20:4000", "--nudge-after", "40"});
+  ASSERT_TRUE(join);
+  EXPECT_FALSE(join->network.hosting);
+  EXPECT_EQ(join->network.host.Text(), "192.168.1.20:4000");
+  EXPECT_EQ(join->network.localPlayers, 3);
+  EXPECT_EQ(join->network.nudgeAfter, 40u);
+
+  // The windowed program takes the network options and --match, and nothing meant for tests.
+  std::string error;
+  EXPECT_TRUE(app::ParseRunnerOptions({"--join", "example.org", "--local", "2"}, error, true));
+  EXPECT_FALSE(app::ParseRunnerOptions({"--join", "example.org", "--no-draw"}, error, true));
+
+  for (const std::vector<std::string>& bad :
+       std::vector<std::vector<std::string>>{{"--host", "70000"},
+                                             {"--join"},
+                                             {"--join", "host:0"},
+                                             {"--local", "2"},
+                                             {"--host", "--local", "5"},
+                                             {"--host", "--bots", "2"}}) {
+    EXPECT_FALSE(Parse(bad)) << bad[0] << " " << (bad.size() > 1 ? bad[1] : "");
+  }
+}
+
 }  // namespace
