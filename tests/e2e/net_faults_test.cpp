@@ -15,6 +15,15 @@ constexpr int kKeyEscape = 27;
 
 class NetFaults : public ::testing::Test {
  protected:
+  // A host listening on a free port and the joiner joining it, neither with a script.
+  void StartBoth(std::vector<std::string> joinerOptions = {}) {
+    host.Start("", {"--host", "0"});
+    const std::string port = host.HostPort();
+    ASSERT_FALSE(port.empty()) << host.Output();
+    joinerOptions.insert(joinerOptions.begin(), {"--join", "127.0.0.1:" + port});
+    joiner.Start("", joinerOptions);
+  }
+
   ScratchFolder root;
   Runner host{root.Path(), "host"};
   Runner joiner{root.Path(), "joiner"};
@@ -60,19 +69,14 @@ TEST_F(NetFaults, TheMachinesLeftAgreeWhenTheDeadOnesPlayerLeavesPlay) {
   const auto joinerFrames = joiner.Frames();
   const size_t common = std::min(hostFrames.size(), joinerFrames.size());
   ASSERT_GT(common, 200u);
-  for (size_t frame = 0; frame < common; ++frame) {
-    ASSERT_EQ(hostFrames[frame].field, joinerFrames[frame].field) << "frame " << frame;
-  }
+  ExpectSameFrames(hostFrames, joinerFrames, common);
   EXPECT_GE(FirstFrameIn(hostFrames, 2, kDead), 120);
   EXPECT_NE(joiner.Output().find("JUGADOR 1 ha terminado la partida"), std::string::npos)
       << joiner.Output();
 }
 
 TEST_F(NetFaults, AJoinerOfAnotherVersionIsRefusedAndSaysWhy) {
-  host.Start("", {"--host", "0"});
-  const std::string port = host.HostPort();
-  ASSERT_FALSE(port.empty()) << host.Output();
-  joiner.Start("", {"--join", "127.0.0.1:" + port, "--pretend-version", "0.0.1"});
+  ASSERT_NO_FATAL_FAILURE(StartBoth({"--pretend-version", "0.0.1"}));
   EXPECT_EQ(joiner.Finish(), 3) << joiner.Output();
   const std::string said = joiner.Output();
   EXPECT_NE(said.find("versión distinta: el anfitrión tiene la "), std::string::npos) << said;
@@ -84,10 +88,7 @@ TEST_F(NetFaults, AJoinerOfAnotherVersionIsRefusedAndSaysWhy) {
 
 TEST_F(NetFaults, AJoinerWithOtherDataIsRefusedAndSaysWhichFiles) {
   WriteSolidPng((joiner.Folder() / "gfx" / "sombra.png").string(), 0xFF102030u);
-  host.Start("", {"--host", "0"});
-  const std::string port = host.HostPort();
-  ASSERT_FALSE(port.empty()) << host.Output();
-  joiner.Start("", {"--join", "127.0.0.1:" + port});
+  ASSERT_NO_FATAL_FAILURE(StartBoth());
   EXPECT_EQ(joiner.Finish(), 3) << joiner.Output();
   EXPECT_NE(joiner.Output().find("archivos de datos distintos: gfx/sombra.png"), std::string::npos)
       << joiner.Output();
@@ -104,10 +105,7 @@ TEST_F(NetFaults, NobodyAnsweringEndsTheJoinWithAMessage) {
 // The joiner's clock is pushed a millisecond ahead after frame 40: the digests of frame 60 differ
 // and both machines end the match, say so and leave a log beside their settings.
 TEST_F(NetFaults, AForcedDesyncEndsTheMatchOnEveryMachine) {
-  host.Start("", {"--host", "0"});
-  const std::string port = host.HostPort();
-  ASSERT_FALSE(port.empty()) << host.Output();
-  joiner.Start("", {"--join", "127.0.0.1:" + port, "--nudge-after", "40"});
+  ASSERT_NO_FATAL_FAILURE(StartBoth({"--nudge-after", "40"}));
   for (Runner* runner : {&host, &joiner}) {
     ASSERT_EQ(runner->Finish(), 0) << runner->Output();
     EXPECT_NE(runner->Output().find("Partida desincronizada"), std::string::npos)

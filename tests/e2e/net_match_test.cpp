@@ -37,15 +37,6 @@ int FrameOfPress(const std::vector<NetFrame>& frames, int ms, int inputDelay) {
   return -1;
 }
 
-void ExpectSameFrames(const std::vector<NetFrame>& a, const std::vector<NetFrame>& b,
-                      size_t count) {
-  ASSERT_GE(a.size(), count);
-  ASSERT_GE(b.size(), count);
-  for (size_t frame = 0; frame < count; ++frame) {
-    ASSERT_EQ(a[frame].field, b[frame].field) << "frame " << frame;
-  }
-}
-
 class NetMatch : public ::testing::Test {
  protected:
   // Two machines; the host's player jumps, the joiner's holds its button from the start of the

@@ -2,6 +2,7 @@
 // Networked matches between headless runners on this machine: each runner has a folder of its own
 // (data, settings, script, trace, output), the host listens on a free port it prints, and joiners
 // join it directly or through netrelay. Every wait is bounded.
+#include <gtest/gtest.h>
 #include <signal.h>
 
 #include <chrono>
@@ -71,6 +72,16 @@ inline int FirstFrameIn(const std::vector<NetFrame>& frames, int slot, int state
   return -1;
 }
 
+// The first `count` frames of two traces are the same: state, players, positions.
+inline void ExpectSameFrames(const std::vector<NetFrame>& a, const std::vector<NetFrame>& b,
+                             size_t count) {
+  ASSERT_GE(a.size(), count);
+  ASSERT_GE(b.size(), count);
+  for (size_t frame = 0; frame < count; ++frame) {
+    ASSERT_EQ(a[frame].field, b[frame].field) << "frame " << frame;
+  }
+}
+
 inline std::string ReadFile(const fs::path& path) {
   std::ifstream file(path);
   return std::string(std::istreambuf_iterator<char>(file), {});
@@ -94,12 +105,7 @@ inline std::string AwaitLine(const fs::path& path, const std::string& pattern,
 class Runner {
  public:
   Runner(const fs::path& root, const std::string& name) : folder_(root / name) {
-    fs::create_directories(folder_ / "gfx");
-    fs::create_directories(folder_ / "anim");
-    const fs::path here = fs::current_path();
-    fs::current_path(folder_);
-    WriteMatchData();
-    fs::current_path(here);
+    WriteMatchDataIn(folder_);
   }
   ~Runner() {
     if (pid_ > 0) WaitFor(pid_, 1ms);

@@ -51,14 +51,7 @@ std::vector<TraceFrame> ReadTrace(const fs::path& path) {
 
 class MatchRun : public ::testing::Test {
  protected:
-  void SetUp() override {
-    fs::create_directories(data / "gfx");
-    fs::create_directories(data / "anim");
-    const fs::path here = fs::current_path();
-    fs::current_path(data);
-    WriteMatchData();
-    fs::current_path(here);
-  }
+  void SetUp() override { WriteMatchDataIn(data); }
 
   int Run(const std::string& script, double seconds, const std::string& trace) {
     std::ofstream(root / "input.txt") << script;

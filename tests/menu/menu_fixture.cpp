@@ -38,6 +38,14 @@ int ClickStep(TSubMenu& panel, ScreenPoint point) {
   return panel.Step();
 }
 
+bool StepToFreshFadeIn(TSubMenu& panel) {
+  for (int steps = 0; steps < 1000; ++steps) {
+    if (panel.Step() != TSubMenu::kStillOpen) return false;
+    if (panel.phase == TSubMenu::kFadingIn && panel.fade == 0) return true;
+  }
+  return false;
+}
+
 void MenuTest::SetUp() {
   std::string pattern = (std::filesystem::temp_directory_path() / "skullmenu_XXXXXX").string();
   folder_ = mkdtemp(pattern.data());

@@ -39,6 +39,9 @@ class TSubMenu;
 void Settle(TSubMenu& panel);
 // Presses and releases over `point`, one Step each; the answer of the release frame.
 int ClickStep(TSubMenu& panel, ScreenPoint point);
+// Steps a panel until it has begun to fade in afresh (a panel it opened has closed); false after
+// a thousand steps.
+bool StepToFreshFadeIn(TSubMenu& panel);
 
 class MenuTest : public ::testing::Test {
  protected:

@@ -52,11 +52,7 @@ TEST_F(NetPanelTest, ThePlayPanelOpensNetworkPlayAndKeepsItsOtherButtons) {
   ClickStep(*play, CentreOf("gfx/menu/enred.png", 120, 520));
   // The network panel runs inside the play panel's closing frame; back from it is a fresh choice.
   ClickAfterSettling(CentreOf("gfx/menu/volver.png", 550, 520));
-  int steps = 0;
-  do {
-    ASSERT_EQ(play->Step(), TSubMenu::kStillOpen);
-    ASSERT_LT(++steps, 1000);
-  } while (!(play->phase == TSubMenu::kFadingIn && play->fade == 0));
+  ASSERT_TRUE(StepToFreshFadeIn(*play));
   EXPECT_FALSE(menu_->netMatch);
 }
 

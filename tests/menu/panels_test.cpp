@@ -66,11 +66,7 @@ TEST_F(PanelTest, BackFromThePlayerCountReturnsToAFreshLevelChoice) {
   ClickStep(*play, CentreOf("gfx/menu/level2.png", 400, 150));
   // The player-count panel runs inside the play panel's closing frame.
   ClickAfterSettling(CentreOf("gfx/menu/volver.png", 385, 345));
-  int steps = 0;
-  do {
-    ASSERT_EQ(play->Step(), TSubMenu::kStillOpen);
-    ASSERT_LT(++steps, 1000);
-  } while (!(play->phase == TSubMenu::kFadingIn && play->fade == 0));
+  ASSERT_TRUE(StepToFreshFadeIn(*play));
   EXPECT_EQ(play->result, -1);
   for (const auto& button : play->buttons) {
     EXPECT_EQ(button->sliding, 1);

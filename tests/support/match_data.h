@@ -2,6 +2,7 @@
 // The data folder of a match, written by the test: one-bone puppets for every package and
 // animation file, the image table with the draw picture, and panorama panels when asked for.
 #include <algorithm>
+#include <filesystem>
 #include <string>
 
 #include "entities/match_field.h"
@@ -40,4 +41,14 @@ inline void WriteMatchData() {
     WriteSolidPng("gfx/gana" + number + ".png", kWinnerNameColours[player], 60, 20);
     WriteSolidPng("gfx/fuera" + number + ".png", kWinnerNameColours[player], 10, 10);
   }
+}
+
+// The same into `folder`, which is made with its gfx/ and anim/ when missing.
+inline void WriteMatchDataIn(const std::filesystem::path& folder) {
+  std::filesystem::create_directories(folder / "gfx");
+  std::filesystem::create_directories(folder / "anim");
+  const std::filesystem::path here = std::filesystem::current_path();
+  std::filesystem::current_path(folder);
+  WriteMatchData();
+  std::filesystem::current_path(here);
 }
