@@ -87,7 +87,8 @@ inline std::string ReadFile(const fs::path& path) {
   return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
-// The first capture of `pattern` in the file once it appears; empty after `limit`.
+// The first capture of `pattern` in the file once it appears; empty after `limit`. Looked for
+// often, since the machines may play hundreds of frames a second.
 inline std::string AwaitLine(const fs::path& path, const std::string& pattern,
                              std::chrono::milliseconds limit = kLineLimit) {
   const std::regex wanted(pattern);
@@ -96,7 +97,7 @@ inline std::string AwaitLine(const fs::path& path, const std::string& pattern,
     std::smatch match;
     const std::string text = ReadFile(path);
     if (std::regex_search(text, match, wanted)) return match.size() > 1 ? match[1].str() : "?";
-    std::this_thread::sleep_for(50ms);
+    std::this_thread::sleep_for(10ms);
   }
   return "";
 }
