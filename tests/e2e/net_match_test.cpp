@@ -61,10 +61,9 @@ class NetMatch : public ::testing::Test {
     EXPECT_EQ((last.at(0) == kDead) + (last.at(1) == kDead), 1) << frames.back().field;
 
     const Played played = ReadSetUp(host);
+    // How long the delay is depends on how busy the machine was while it measured (the figure on
+    // a quiet loopback is bench_netplay's); that the press waits exactly that long is the point.
     ASSERT_GE(played.inputDelay, 2) << host.Output();
-    if (!throughRelay) {
-      EXPECT_LE(played.inputDelay, 3) << "the loopback is fast";
-    }
     const int crouch = FirstFrameIn(frames, 0, kCrouch);
     EXPECT_EQ(crouch, FrameOfPress(frames, 1000, played.inputDelay));
     EXPECT_EQ(crouch, FirstFrameIn(joiner.Frames(), 0, kCrouch));
