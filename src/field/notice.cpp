@@ -9,7 +9,7 @@ namespace field {
 
 namespace {
 constexpr float kScreenCentreX = 400;
-constexpr float kTextScale = 2;
+constexpr float kTextScale = 1;
 constexpr float kMargin = 12;
 constexpr float kPlateAlpha = 0.7f;
 

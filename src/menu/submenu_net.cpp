@@ -21,7 +21,7 @@ const PagePlace kPages[] = {
 // Index = value on each page; back is always 0.
 constexpr int kBackButton = 0;
 const TSubMenu::ButtonPlace kChooseButtons[] = {
-    {"gfx/menu/volver.png", 550, 520},
+    {"gfx/menu/volver.png", 510, 520},
     {"gfx/menu/crearpartida.png", 130, 220},
     {"gfx/menu/unirse.png", 420, 220},
     {"gfx/menu/jugadoresaqui.png", 130, 330},
@@ -39,7 +39,7 @@ constexpr int kFirstCountButton = 4;  // two players
 constexpr int kStartButton = 7;
 
 const TSubMenu::ButtonPlace kJoinButtons[] = {
-    {"gfx/menu/volver.png", 550, 520},
+    {"gfx/menu/volver.png", 510, 520},
     {"gfx/menu/conectar.png", 140, 380},
 };
 constexpr int kConnectButton = 1;

@@ -8,16 +8,17 @@ namespace {
 
 constexpr float kScreenCentreX = 400;
 constexpr float kLineHeight = 24;
-constexpr float kLargeText = 1.5f;
+constexpr float kText = 0.7f;  // the built-in font is large; lines on the panels are smaller
+constexpr float kLargeText = 1.0f;
 constexpr int kCaretBlinkMs = 500;
 constexpr const char* kLevelTitles[] = {"BOSQUE", "CIUDAD", "METRO"};
 
-void Write(const std::string& text, float x, float y, float scale = 1) {
+void Write(const std::string& text, float x, float y, float scale = kText) {
   media::SetTransform(0, scale, scale);
   media::DrawText(media::Latin1(text), x, y);
 }
 
-void WriteCentred(const std::string& text, float y, float scale = 1) {
+void WriteCentred(const std::string& text, float y, float scale = kText) {
   const float width = static_cast<float>(media::TextWidth(media::Latin1(text))) * scale;
   Write(text, kScreenCentreX - width / 2, y, scale);
 }
@@ -41,29 +42,29 @@ void TSubMenuNet::Draw() {
 }
 
 void TSubMenuNet::DrawChoose() const {
-  Write(std::to_string(localPlayers), 440, 336, kLargeText);
+  Write(std::to_string(localPlayers), 442, 333, kLargeText);
   if (!status.empty()) WriteCentred(status, 470);
 }
 
 void TSubMenuNet::DrawHost() const {
   const uint16_t port = lobby ? lobby->Port() : hostPort;
-  Write("Tu dirección: " + ownAddresses + "   puerto " + std::to_string(port), 110, 192);
-  Write("Equipos en la partida:", 110, 226);
+  Write("Tu dirección: " + ownAddresses + "   puerto " + std::to_string(port), 110, 190);
+  Write("Equipos en la partida:", 110, 218);
   if (lobby) {
     const auto& members = lobby->Members();
     for (size_t m = 0; m < members.size(); ++m) {
       const std::string who = m == 0 ? "este equipo" : members[m].address;
       Write(std::to_string(m + 1) + ". " + who + ", " + PlayersText(members[m].localPlayers), 130,
-            252 + kLineHeight * static_cast<float>(m));
+            244 + kLineHeight * static_cast<float>(m));
     }
   }
-  if (!status.empty()) Write(status, 110, 330);
+  if (!status.empty()) Write(status, 110, 342);
   Write(std::string(kLevelTitles[level]) + ", " + PlayersText(players), 310, 462);
 }
 
 void TSubMenuNet::DrawJoin() const {
   const bool caret = media::Milliseconds() / kCaretBlinkMs % 2 == 0;
-  Write(address + (caret ? "_" : ""), 155, 261, kLargeText);
+  Write(address + (caret ? "_" : ""), 155, 258, kLargeText);
   std::string line = status;
   if (lobby && lobby->GetPhase() != net::Lobby::Phase::kConnecting) {
     line = "Dentro: esperando a que el anfitrión empiece (" +

@@ -42,7 +42,7 @@ class NetPanelTest : public MenuTest {
 
 TEST_F(NetPanelTest, ThePlayPanelOpensNetworkPlayAndKeepsItsOtherButtons) {
   auto play = TSubMenuPlay::Create(menu_.get(), "gfx/menu/seleccionescenario.png", 100, 100);
-  const float places[][2] = {{550, 520}, {400, 350}, {400, 150}, {120, 350}, {120, 150}};
+  const float places[][2] = {{510, 520}, {400, 350}, {400, 150}, {120, 350}, {120, 150}};
   ASSERT_EQ(play->buttons.size(), 6u);
   for (size_t i = 0; i < std::size(places); ++i) {
     EXPECT_EQ(play->buttons[i]->x, places[i][0]);
@@ -51,7 +51,7 @@ TEST_F(NetPanelTest, ThePlayPanelOpensNetworkPlayAndKeepsItsOtherButtons) {
   Settle(*play);
   ClickStep(*play, CentreOf("gfx/menu/enred.png", 120, 520));
   // The network panel runs inside the play panel's closing frame; back from it is a fresh choice.
-  ClickAfterSettling(CentreOf("gfx/menu/volver.png", 550, 520));
+  ClickAfterSettling(CentreOf("gfx/menu/volver.png", 510, 520));
   ASSERT_TRUE(StepToFreshFadeIn(*play));
   EXPECT_FALSE(menu_->netMatch);
 }
