@@ -91,9 +91,7 @@ void HandOver(TJuego& game, std::unique_ptr<net::Lockstep> match, int localPlaye
                std::to_string(setup.players) + " jugadores, retraso de " +
                std::to_string(setup.inputDelay) + " fotogramas; este equipo juega como JUGADOR " +
                std::to_string(seats.firstSeat + 1));
-  std::vector<int> codes;
-  for (int k = 0; k < localPlayers; ++k) codes.push_back(settings.GetKey(k));
-  game.net = std::make_shared<game::NetPlay>(std::move(match), codes);
+  game.net = std::make_shared<game::NetPlay>(std::move(match), settings, localPlayers);
   if (nudgeAfter != 0) game.net->NudgeAfter(nudgeAfter);
 }
 

@@ -74,7 +74,7 @@ int TJuego::Play(const MatchSeating& seating) {
 MatchSeating TJuego::SettingsSeating() const {
   const TConfiguracion& settings = *system->GetConfig();
   MatchSeating seating{settings.levelIndex, settings.playerCount, settings.keys,
-                       field::ComputerSeats(settings)};
+                       net ? net->ComputerSeats() : field::ComputerSeats(settings)};
   const int hooked = std::min(game::CurrentMatchHooks().botPlayers, kMaxPlayers);
   for (int slot = 0; slot < hooked; ++slot) seating.seats[slot] = CpuStrength::kNormal;
   return seating;

@@ -39,8 +39,17 @@ const NetStatus& CurrentNetStatus() {
   return Status();
 }
 
-NetPlay::NetPlay(std::unique_ptr<net::Lockstep> lockstep, std::vector<int> localCodes)
-    : lockstep_(std::move(lockstep)), localCodes_(std::move(localCodes)) {}
+NetPlay::NetPlay(std::unique_ptr<net::Lockstep> lockstep, const TConfiguracion& settings,
+                 int localPlayers)
+    : lockstep_(std::move(lockstep)) {
+  const net::MachineSeats& seats = lockstep_->Setup().machines[lockstep_->Setup().localMachine];
+  for (int k = 0; k < localPlayers; ++k) {
+    const int seat = seats.firstSeat + k;
+    const bool computer = settings.CpuSeat(k) && k < seats.count && seat < kMaxPlayers;
+    localCodes_.push_back(computer ? field::ComputerButton(seat) : settings.GetKey(k));
+    if (computer) computerSeats_[seat] = settings.CpuSeat(k);
+  }
+}
 
 NetPlay::~NetPlay() {
   Status() = {};

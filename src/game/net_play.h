@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "field/seats.h"
 #include "net/lockstep.h"
 
 class TAdministrador;
+class TConfiguracion;
 class TJuego;
 class TTimer;
 
@@ -26,9 +28,14 @@ const NetStatus& CurrentNetStatus();
 
 class NetPlay {
  public:
-  // `localCodes`: the input codes of this machine's players, in seat order.
-  NetPlay(std::unique_ptr<net::Lockstep> lockstep, std::vector<int> localCodes);
+  // This machine's first `localPlayers` players of `settings` take its seats; a seat the settings
+  // give the computer is pressed by this machine's bot and its presses travel like a person's.
+  NetPlay(std::unique_ptr<net::Lockstep> lockstep, const TConfiguracion& settings,
+          int localPlayers);
   ~NetPlay();
+
+  // The seats of the match this machine's bots play, by strength.
+  const field::SeatStrengths& ComputerSeats() const { return computerSeats_; }
 
   // Test-only: after this frame this machine's game clock runs a millisecond ahead, a drift that
   // never heals by itself (a random stream a few draws ahead can fall back into step).
@@ -55,7 +62,8 @@ class NetPlay {
   void WriteDesyncLog() const;
 
   std::unique_ptr<net::Lockstep> lockstep_;
-  std::vector<int> localCodes_;
+  std::vector<int> localCodes_;  // the input codes of this machine's players, in seat order
+  field::SeatStrengths computerSeats_{};
   net::FrameInput input_;
   TTimer* timer_ = nullptr;
   TAdministrador* manager_ = nullptr;

@@ -129,6 +129,28 @@ TEST_F(NetMatch, TwoMachinesThroughALossySlowLine) {
   PlayTwo(true);
 }
 
+// The joiner's only seat is the computer's: its bot plays there, its presses travel like a
+// person's, and against a host who never presses it wins the same match on both machines.
+TEST_F(NetMatch, AComputerSeatIsPlayedByItsOwnMachinesBot) {
+  Runner host(root.Path(), "host"), joiner(root.Path(), "joiner");
+  joiner.WriteSettings({1002, 90, 80, 77});
+  host.Start(Press(90000, kKeyEnter, 50), {"--host", "0"});
+  const std::string port = host.HostPort();
+  ASSERT_FALSE(port.empty()) << host.Output();
+  joiner.Start(Press(90000, kKeyEnter, 50), {"--join", "127.0.0.1:" + port});
+  ASSERT_EQ(joiner.Finish(), 0) << joiner.Output();
+  ASSERT_EQ(host.Finish(), 0) << host.Output();
+
+  const auto frames = host.Frames();
+  ExpectSameFrames(frames, joiner.Frames(), std::max(frames.size(), joiner.Frames().size()));
+  ASSERT_GT(frames.size(), 100u);
+  EXPECT_EQ(FirstFrameIn(frames, 0, kCrouch), -1);
+  EXPECT_GE(FirstFrameIn(frames, 1, kCrouch), 0);
+  const auto& last = frames.back().states;
+  EXPECT_EQ(last.at(0), kDead) << frames.back().field;
+  EXPECT_NE(last.at(1), kDead) << frames.back().field;
+}
+
 TEST_F(NetMatch, FourMachinesThroughALossySlowLine) {
   PlayFour(true);
 }

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <array>
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -113,6 +115,13 @@ class Runner {
   }
 
   const fs::path& Folder() const { return folder_; }
+  // The runner's settings file: two players at the given volumes, with these four buttons.
+  void WriteSettings(const std::array<int32_t, 4>& keys) const {
+    std::ofstream file(folder_ / "wtf.cfg", std::ios::binary);
+    for (const int32_t value : {2, 5, 5, keys[0], keys[1], keys[2], keys[3]}) {
+      file.write(reinterpret_cast<const char*>(&value), sizeof value);
+    }
+  }
   fs::path Out() const { return folder_ / "out.txt"; }
 
   // `args` after the common ones (data, script, trace, no drawing, a bound on virtual time).
