@@ -9,7 +9,6 @@
 #include "resources/recursos.h"
 
 namespace {
-constexpr int kLevels = 3;
 constexpr int kDemoPlayers = 4;
 constexpr uint32_t kWinnerStandsMs = 4000;
 // The sign's centre, in the top right corner.
@@ -19,7 +18,7 @@ constexpr float kSignY = 42;
 
 int TJuego::RunDemo() {
   MatchSeating seating;
-  seating.level = media::RandomInt(0, kLevels - 1);
+  seating.level = media::RandomInt(0, TRecursos::kLevels - 1);
   seating.players = kDemoPlayers;
   seating.seats = {CpuStrength::kHard, CpuStrength::kNormal, CpuStrength::kHard,
                    CpuStrength::kNormal};
