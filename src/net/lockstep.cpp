@@ -7,8 +7,10 @@ namespace net {
 namespace {
 // While waiting, the newest buttons go out again this often, in case the last packet was lost.
 constexpr double kResendMs = 16;
-constexpr int kLeaveWaitMs = 1000;
-constexpr int kFinishWaitMs = 2000;
+// How long the last reliable message may take to be acknowledged before the links are cut: long
+// enough for a few resends over a slow, lossy line on a busy machine, so that the others hear
+// why this machine left instead of waiting out its silence.
+constexpr int kLastMessageWaitMs = 3000;
 }  // namespace
 
 Lockstep::Lockstep(std::unique_ptr<Endpoint> endpoint, std::array<PeerHandle, kMaxMachines> peers,
@@ -30,7 +32,7 @@ Lockstep::~Lockstep() {
   if (outcome_ == Outcome::kPlaying) {
     Leave();
   } else {
-    endpoint_->DisconnectAll(kLeaveWaitMs);
+    endpoint_->DisconnectAll(kLastMessageWaitMs);
   }
 }
 
@@ -170,13 +172,13 @@ void Lockstep::SendToAll(const Bytes& bytes, Delivery how) {
 void Lockstep::Leave() {
   if (outcome_ == Outcome::kPlaying) outcome_ = Outcome::kLeft;
   SendToAll({static_cast<uint8_t>(Message::kQuit)}, Delivery::kReliable);
-  endpoint_->DisconnectAll(kLeaveWaitMs);
+  endpoint_->DisconnectAll(kLastMessageWaitMs);
 }
 
 void Lockstep::Finish() {
   if (outcome_ == Outcome::kPlaying) outcome_ = Outcome::kLeft;
   SendToAll(InputsMessage(Message::kDone, local_), Delivery::kReliable);
-  endpoint_->DisconnectAll(kFinishWaitMs);
+  endpoint_->DisconnectAll(kLastMessageWaitMs);
 }
 
 }  // namespace net

@@ -14,20 +14,6 @@ constexpr int kKeyQ = 81;  // every runner's first player, by its default settin
 constexpr int kKeyEnter = 13;
 constexpr int kKeyEscape = 27;
 
-struct Played {
-  int inputDelay = 0;
-  int seat = 0;  // 0-3
-};
-
-Played ReadSetUp(const Runner& runner) {
-  static const std::regex line(
-      R"(retraso de (\d+) fotogramas; este equipo juega como JUGADOR (\d))");
-  std::smatch match;
-  const std::string output = runner.Output();
-  if (!std::regex_search(output, match, line)) return {};
-  return {std::stoi(match[1]), std::stoi(match[2]) - 1};
-}
-
 // The frame in which a press made at virtual `ms` is first seen: the frame after the first one
 // presented at or after `ms` samples it, and plays it the input delay later.
 int FrameOfPress(const std::vector<NetFrame>& frames, int ms, int inputDelay) {
@@ -86,7 +72,13 @@ class NetMatch : public ::testing::Test {
     if (throughRelay) relay = std::make_unique<Relay>(root.Path(), port, 200);
     const std::string joinPort = relay ? relay->Port() : port;
     for (int m = 1; m < 4; ++m) runners[m]->Start(script(m), {"--join", "127.0.0.1:" + joinPort});
-    for (const auto& runner : runners) ASSERT_EQ(runner->Finish(), 0) << runner->Output();
+    // Every machine's words, and the line's, when any of them fails.
+    for (const auto& runner : runners) EXPECT_EQ(runner->Finish(), 0) << runner->Output();
+    if (HasFailure()) {
+      for (const auto& runner : runners) ADD_FAILURE() << runner->Output();
+      if (relay) ADD_FAILURE() << relay->Output();
+      return;
+    }
 
     std::vector<Played> played;
     size_t common = SIZE_MAX;

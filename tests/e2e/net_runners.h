@@ -166,6 +166,21 @@ class Runner {
   pid_t pid_ = -1;
 };
 
+// How a runner said it plays the match: the input delay and its first seat.
+struct Played {
+  int inputDelay = 0;
+  int seat = 0;  // 0-3
+};
+
+inline Played ReadSetUp(const Runner& runner) {
+  static const std::regex line(
+      R"(retraso de (\d+) fotogramas; este equipo juega como JUGADOR (\d))");
+  std::smatch match;
+  const std::string output = runner.Output();
+  if (!std::regex_search(output, match, line)) return {};
+  return {std::stoi(match[1]), std::stoi(match[2]) - 1};
+}
+
 // The lossy, slow line between the machines; its public port is where joiners join the host.
 class Relay {
  public:
@@ -180,6 +195,7 @@ class Relay {
     WaitFor(pid_, 10s);
   }
   std::string Port() const { return AwaitLine(out_, R"(relay (\d+))"); }
+  std::string Output() const { return ReadFile(out_); }
 
  private:
   fs::path out_;
