@@ -10,7 +10,10 @@ namespace net {
 
 namespace {
 
-constexpr double kLinkLimitMs = 10000;
+// Linking fails only after this long without a step forward (an answer to a probe, a joiner
+// ready), so that a slow line or a busy machine gets there, and a link that cannot be made is
+// still reported.
+constexpr double kLinkStallLimitMs = 20000;
 
 class HostLobby : public Lobby {
  public:
@@ -50,7 +53,7 @@ class HostLobby : public Lobby {
       setup_.machines = SeatsFor(players);
       SendPeers();
       phase_ = Phase::kLinking;
-      linkStarted_ = NowMs();
+      lastLinkStep_ = NowMs();
       return true;
     }
     return false;
@@ -79,8 +82,10 @@ class HostLobby : public Lobby {
       OnProbe(event.peer, event);
     } else if (kind == Message::kEcho) {
       OnEcho(event.peer, in);
+      lastLinkStep_ = NowMs();
     } else if (kind == Message::kReady && MachineOf(event.peer) > 0) {
       ready_[MachineOf(event.peer)] = true;
+      lastLinkStep_ = NowMs();
       longestReported_ = std::max<double>(longestReported_, in.U16());
     }
   }
@@ -158,7 +163,7 @@ class HostLobby : public Lobby {
     bool all = true;
     for (size_t m = 1; m < members_.size(); ++m) all &= ready_[m] && ProbedEnough(peers_[m]);
     if (!all) {
-      if (NowMs() - linkStarted_ > kLinkLimitMs) Fail("Los equipos no consiguen conectarse");
+      if (NowMs() - lastLinkStep_ > kLinkStallLimitMs) Fail("Los equipos no consiguen conectarse");
       return;
     }
     setup_.seed = static_cast<int32_t>(static_cast<int64_t>(NowMs()) & 0x7fffffff);
@@ -175,7 +180,7 @@ class HostLobby : public Lobby {
   Identity identity_;
   std::array<bool, kMaxMachines> ready_{};
   double longestReported_ = 0;
-  double linkStarted_ = 0;
+  double lastLinkStep_ = 0;
   double startAt_ = 0;
 };
 

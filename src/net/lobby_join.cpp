@@ -10,7 +10,10 @@ namespace net {
 
 namespace {
 
+// Nobody answering a call is said after a few seconds; once the host's link is up, its answer to
+// the hello may take longer, resent over a slow, lossy line by a busy machine.
 constexpr double kAnswerLimitMs = 5000;
+constexpr double kHelloAnswerLimitMs = 15000;
 
 class JoinLobby : public Lobby {
  public:
@@ -35,7 +38,7 @@ class JoinLobby : public Lobby {
         OnMessage(event, in);
       }
     }
-    if (phase_ == Phase::kConnecting && NowMs() - calledAt_ > kAnswerLimitMs) {
+    if (phase_ == Phase::kConnecting && NowMs() - calledAt_ > answerLimitMs_) {
       Fail("Nadie responde en " + host_.Text());
     }
     if (phase_ == Phase::kLinking) Link();
@@ -49,6 +52,8 @@ class JoinLobby : public Lobby {
  private:
   void OnConnected(PeerHandle peer) {
     if (peer == peers_[0]) {
+      calledAt_ = NowMs();
+      answerLimitMs_ = kHelloAnswerLimitMs;
       linked_[0] = true;
       ByteWriter hello;
       hello.U8(static_cast<uint8_t>(Message::kHello)).U32(kProtocol);
@@ -173,7 +178,8 @@ class JoinLobby : public Lobby {
 
   Address host_;
   int localPlayers_;
-  double calledAt_ = 0;
+  double calledAt_ = 0;  // when the host was called, then when its link came up
+  double answerLimitMs_ = kAnswerLimitMs;
   int expected_ = 0;                         // other joiners to link with
   std::array<bool, kMaxMachines> linked_{};  // by machine: the link is up
   bool readySent_ = false;
