@@ -49,8 +49,8 @@ class BotBrain {
   const BotSkill* skill_ = nullptr;
   BotHand hand_;
   int lastState_ = 0;
-  bool homingRight_ =
-      false;  // it jumped to get away from the horde, and dives flat if nothing better
+  // It jumped to get away from the horde, and dives flat if nothing better.
+  bool homingRight_ = false;
   uint32_t nextAttackMs_ = 0;
   bool walkerNear_ = false;   // a walker is on its way, seen or not
   bool overlooking_ = false;  // ... and the bot has not seen it
