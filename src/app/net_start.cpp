@@ -20,7 +20,6 @@ namespace {
 // The network is serviced between frames for about a frame's time; the lobby takes no time of
 // the game's clock, so a scripted run's times count from the match.
 constexpr int kServiceMs = 16;
-constexpr int kNoticeMs = 4000;
 
 int SeatsOffered(const net::Lobby& lobby) {
   int seats = 0;
@@ -54,7 +53,7 @@ std::unique_ptr<net::Lockstep> AwaitMatch(const NetChoice& choice, const MatchCh
   auto lobby = choice.hosting ? net::Lobby::Host(choice.port, choice.localPlayers, error)
                               : net::Lobby::Join(choice.host, 0, choice.localPlayers, error);
   if (!lobby) {
-    field::ShowNotice(error, kNoticeMs);
+    field::ShowNotice(error);
     return nullptr;
   }
   if (choice.hosting)
@@ -65,7 +64,7 @@ std::unique_ptr<net::Lockstep> AwaitMatch(const NetChoice& choice, const MatchCh
     lobby->Service(kServiceMs);
     for (const std::string& happened : lobby->TakeNotes()) media::Print(note = happened);
     if (lobby->GetPhase() == net::Lobby::Phase::kFailed) {
-      field::ShowNotice(lobby->Failure(), kNoticeMs);
+      field::ShowNotice(lobby->Failure());
       return nullptr;
     }
     if (media::KeyDown(media::kKeyEscape)) return nullptr;

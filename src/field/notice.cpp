@@ -12,6 +12,7 @@ constexpr float kScreenCentreX = 400;
 constexpr float kTextScale = 1;
 constexpr float kMargin = 12;
 constexpr float kPlateAlpha = 0.7f;
+constexpr uint32_t kNoticeMs = 4000;
 
 const media::ImagePtr& WhitePixel() {
   static const media::ImagePtr pixel = [] {
@@ -51,11 +52,11 @@ void DrawNotice(const std::string& text, float centreY) {
   media::SetTransform(0, 1, 1);
 }
 
-void ShowNotice(const std::string& text, int ms) {
+void ShowNotice(const std::string& text) {
   media::Print(text);
   media::FlushKeys();
   media::FlushMouse();
-  const uint32_t end = media::Milliseconds() + static_cast<uint32_t>(ms);
+  const uint32_t end = media::Milliseconds() + kNoticeMs;
   while (static_cast<int32_t>(end - media::Milliseconds()) > 0 && !AnyKeyOrClick()) {
     media::SetClearColor(0, 0, 0);
     media::Clear();

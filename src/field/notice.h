@@ -8,8 +8,8 @@ namespace field {
 // `text` is UTF-8; the plate is drawn over whatever the frame holds.
 void DrawNotice(const std::string& text, float centreY);
 
-// Shows the text on black for up to `ms` of the clock, or until a key or a click; also prints
-// it, so that a run without a window says the same.
-void ShowNotice(const std::string& text, int ms);
+// Shows the text on black for four seconds of the clock, long enough to read a line, or until a
+// key or a click; also prints it, so that a run without a window says the same.
+void ShowNotice(const std::string& text);
 
 }  // namespace field

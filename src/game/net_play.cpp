@@ -24,7 +24,6 @@ namespace {
 constexpr int kSeatCodes = 10000;
 constexpr double kSignAfterMs = 250;
 constexpr int kWaitSliceMs = 16;
-constexpr int kNoticeMs = 4000;
 constexpr float kSignY = 60;
 constexpr const char* kDesyncLogName = "desync.log";
 
@@ -164,11 +163,10 @@ void NetPlay::End() {
   if (outcome == Outcome::kQuit) {
     const int quitter = lockstep_->QuitBy();
     const bool several = lockstep_->Setup().machines[quitter].count > 1;
-    field::ShowNotice(PlayersOf({quitter}) + (several ? " han" : " ha") + " terminado la partida",
-                      kNoticeMs);
+    field::ShowNotice(PlayersOf({quitter}) + (several ? " han" : " ha") + " terminado la partida");
   } else if (outcome == Outcome::kDesync) {
     WriteDesyncLog();
-    field::ShowNotice("Partida desincronizada", kNoticeMs);
+    field::ShowNotice("Partida desincronizada");
   }
   lockstep_.reset();
 }
