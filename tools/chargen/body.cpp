@@ -108,7 +108,8 @@ void Holes(cairo_t* cr, const Palette& p, const PathFn& clip,
   for (const auto& [x, y, r] : holes) {
     PaintInside(
         cr, clip,
-        [&](cairo_t* c) {
+        // Copied in: clang 14 cannot capture structured bindings yet.
+        [x = x, y = y, r = r](cairo_t* c) {
           cairo_new_sub_path(c);
           cairo_save(c);
           cairo_translate(c, x, y);
