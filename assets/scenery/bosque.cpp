@@ -50,8 +50,12 @@ void SkyLayer(cairo_t* cr, int variant) {
   Rng rng(kSeed + 41 + variant);
   if (variant == 0) Moon(cr, rng.Uniform(420, 620), 120, 52, kFar);
   if (variant == 1)
-    for (int i = 0; i < 5; ++i)
-      Bat(cr, rng.Uniform(200, 600), rng.Uniform(90, 220), rng.Uniform(22, 34), kFar);
+    for (int i = 0; i < 5; ++i) {
+      // Each draw is its own statement: the order of a call's arguments is the compiler's
+      // choice, and the pictures must not depend on it. Last argument first, as always drawn.
+      const double size = rng.Uniform(22, 34), y = rng.Uniform(90, 220), x = rng.Uniform(200, 600);
+      Bat(cr, x, y, size, kFar);
+    }
   if (variant == 2) {
     Cloud(cr, rng.Uniform(150, 300), 110, 170, Rgb(0x8c6fa8), kFar);
     Cloud(cr, rng.Uniform(500, 650), 190, 130, Rgb(0xb47c9c), kFar);
@@ -335,7 +339,10 @@ void GroundLayer(cairo_t* cr, int variant) {
   Soil(cr);
   double x = rng.Uniform(120, 680);
   if (variant != 1) Skull(cr, x, rng.Uniform(530, 560), 38, kNear);
-  Bone(cr, rng.Uniform(80, 720), rng.Uniform(520, 575), 46, rng.Uniform(-0.5, 0.5), kNear);
+  // One draw a statement, in the order the bone was always drawn (see the bats).
+  const double angle = rng.Uniform(-0.5, 0.5), boneY = rng.Uniform(520, 575),
+               boneX = rng.Uniform(80, 720);
+  Bone(cr, boneX, boneY, 46, angle, kNear);
   if (variant == 1) Worm(cr, rng.Uniform(100, 650), 545, kNear);
 }
 
