@@ -68,7 +68,10 @@ int main(int argc, char** argv) {
   if (!options->pretendVersion.empty()) net::PretendVersion(options->pretendVersion);
   app::ProgramChoice choice;
   choice.match = options->match;
-  if (options->networked) choice.net = options->network;
+  if (options->networked) {
+    choice.net = options->network;
+    choice.splash = false;
+  }
   const int status = app::RunProgram(choice);
   media::UseBackend(nullptr);  // closes the recording, whose header learns its length only now
   return status;

@@ -31,7 +31,7 @@ void StartAndLoop(const ProgramChoice& choice) {
   BuildKeyNames();
   const auto system = TSistema::Create();
   system->Init();
-  system->ShowSplash();
+  if (choice.splash) system->ShowSplash();
   const auto menu = TMenu::Create(system);
   if (!menu) system->CriticalError("no se pudo inicializar menú de juego");
   const auto tutorial = TTutorial::Create(system);

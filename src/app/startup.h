@@ -30,6 +30,9 @@ struct ProgramChoice {
   std::optional<MatchChoice> match;
   std::optional<NetChoice> net;
   bool menuAfterNetMatch = false;  // the window goes on to the menu; the runner ends
+  // The runner's network match goes without it: the lobby takes no virtual time either, so its
+  // script, shots and trace count from the start of play.
+  bool splash = true;
 };
 
 // Exit status of a run whose network match never began (nobody answered, refused, cancelled).

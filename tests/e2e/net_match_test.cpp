@@ -143,6 +143,35 @@ TEST_F(NetMatch, AComputerSeatIsPlayedByItsOwnMachinesBot) {
   EXPECT_NE(last.at(1), kDead) << frames.back().field;
 }
 
+// With a start-up picture in the data, as in the game: a runner's script still counts from the
+// start of play. Play's first frame is presented one frame's time after the clock starts, so the
+// sixtieth is presented at one second; a press scripted there is read by the next frame and played
+// the input delay later.
+TEST_F(NetMatch, ScriptTimesCountFromTheStartOfPlay) {
+  constexpr int kPressMs = 1000;
+  constexpr int kFramesPerSecond = 60;
+  constexpr int kFrameMs = 1000 / kFramesPerSecond + 1;  // rounded up
+  Runner host(root.Path(), "host"), joiner(root.Path(), "joiner");
+  for (const Runner* runner : {&host, &joiner}) {
+    WriteSolidPng((runner->Folder() / "gfx/kestro.png").string(), 0xFFFFFFFFu, 800, 600);
+  }
+  constexpr double kSeconds = 7;  // room for the five-second picture, were it shown
+  host.Start(Press(kPressMs, kKeyQ, 100), {"--host", "0"}, kSeconds);
+  const std::string port = host.HostPort();
+  ASSERT_FALSE(port.empty()) << host.Output();
+  joiner.Start("", {"--join", "127.0.0.1:" + port}, kSeconds);
+  ASSERT_EQ(joiner.Finish(), 0) << joiner.Output();
+  ASSERT_EQ(host.Finish(), 0) << host.Output();
+
+  const auto frames = host.Frames();
+  ASSERT_GT(frames.size(), 100u) << host.Output();
+  EXPECT_LE(frames.front().t, kFrameMs);
+  const Played played = ReadSetUp(host);
+  const int crouch = FirstFrameIn(frames, 0, kCrouch);
+  EXPECT_EQ(crouch, kPressMs * kFramesPerSecond / 1000 + played.inputDelay);
+  EXPECT_EQ(crouch, FirstFrameIn(joiner.Frames(), 0, kCrouch));
+}
+
 TEST_F(NetMatch, FourMachinesThroughALossySlowLine) {
   PlayFour(true);
 }
