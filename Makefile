@@ -2,16 +2,17 @@
 BUILD ?= build
 JOBS ?= 2
 
-.PHONY: run test setup build bench measure sanitize clean fuzz
+.PHONY: run test setup build bench measure sanitize same-data clean fuzz
 
 run: build
 	@bash tools/setup/run-game.sh $(BUILD)
 
-# In CI the sanitizer suite runs as well.
+# In CI the sanitizer suite runs as well, and the data is built a second time with clang.
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 ifeq ($(CI),true)
 	$(MAKE) sanitize
+	$(MAKE) same-data
 endif
 
 setup:
@@ -35,8 +36,15 @@ sanitize: setup
 	ASAN_OPTIONS=detect_leaks=0 cmake --build $(BUILD)-sanitize -j$(JOBS)
 	cd $(BUILD)-sanitize && ctest --output-on-failure -j$(JOBS)
 
+# The generated data, built by clang (its generators only, in a folder of its own), must be the
+# same bytes as gcc's: machines whose data differ cannot play together. Names every file that
+# differs.
+CLANG_DATA_BUILD ?= $(BUILD)-clang-data
+same-data: build
+	@JOBS=$(JOBS) bash tools/datacheck/same-data.sh $(BUILD) $(CLANG_DATA_BUILD)
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(CLANG_DATA_BUILD)
 
 # The libFuzzer targets of the file readers, in a clang build of their own (ASan + UBSan).
 # Run one with: tools/fuzz/run-fuzz.sh vgp 600
