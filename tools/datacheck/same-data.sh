@@ -4,9 +4,9 @@
 # of its own, then compares it with the data of the gcc build.
 # Usage: same-data.sh GCC_BUILD CLANG_BUILD
 set -euo pipefail
+gcc_build=$(realpath -m "${1:?usage: same-data.sh GCC_BUILD CLANG_BUILD}")
+clang_build=$(realpath -m "${2:?usage: same-data.sh GCC_BUILD CLANG_BUILD}")
 cd "$(dirname "$0")/../.."
-gcc_build=${1:?usage: same-data.sh GCC_BUILD CLANG_BUILD}
-clang_build=${2:?usage: same-data.sh GCC_BUILD CLANG_BUILD}
 command -v clang++ >/dev/null || { echo "comparing the data of both compilers needs clang"; exit 1; }
 if ! grep -qs 'CMAKE_CXX_COMPILER_ID "GNU"' "$gcc_build"/CMakeFiles/*/CMakeCXXCompiler.cmake; then
   echo "$gcc_build is not a gcc build folder"
