@@ -7,8 +7,8 @@
 
 #include <filesystem>
 
+#include "core/key_names.h"
 #include "core/sistema.h"
-#include "menu/key_names.h"
 #include "menu/submenu_options.h"
 
 namespace {

@@ -10,12 +10,12 @@
 #include "app/net_start.h"
 #include "app/state_loop.h"
 #include "core/configuracion.h"
+#include "core/key_names.h"
 #include "core/music.h"
 #include "core/sistema.h"
 #include "core/sound_effects.h"
 #include "game/juego.h"
 #include "media/system.h"
-#include "menu/key_names.h"
 #include "menu/menu.h"
 #include "tutorial/tutorial.h"
 

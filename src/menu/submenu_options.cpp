@@ -2,12 +2,12 @@
 
 #include <string>
 
+#include "core/key_names.h"
 #include "core/sound_effects.h"
 #include "media/display.h"
 #include "media/draw.h"
 #include "media/input.h"
 #include "media/system.h"
-#include "menu/key_names.h"
 #include "menu/menu.h"
 
 namespace {

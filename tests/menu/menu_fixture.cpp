@@ -4,12 +4,12 @@
 
 #include <fstream>
 
+#include "core/key_names.h"
 #include "core/music.h"
 #include "media/backend.h"
 #include "media/draw.h"
 #include "media/headless_backend.h"
 #include "media/image.h"
-#include "menu/key_names.h"
 #include "menu/submenu.h"
 
 namespace {

@@ -4,12 +4,12 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/key_names.h"
 #include "media/draw.h"
 #include "media/image.h"
 #include "media/input.h"
 #include "media/sound.h"
 #include "media/system.h"
-#include "menu/key_names.h"
 #include "menu/submenu_options.h"
 #include "menu_fixture.h"
 

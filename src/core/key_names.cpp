@@ -1,4 +1,4 @@
-#include "menu/key_names.h"
+#include "core/key_names.h"
 
 #include <utility>
 
