@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/player_colours.h"
 #include "paint.h"
 
 namespace scenegen {
@@ -18,10 +19,7 @@ struct Picture {
 };
 using Pictures = std::vector<Picture>;
 
-// The players' colours on everything that names a player: they step in brightness too (blue
-// darkest, yellow brightest), so they part also for players who do not tell the hues apart.
-constexpr int kPlayers = 4;
-constexpr int kPlayerColours[kPlayers] = {0xe03a32, 0x2f56d0, 0x49c24a, 0xffe23c};
+constexpr int kPlayers = kPlayerColourCount;
 
 // One layer of a panorama: `draw` paints variant `variant` of an 800 x 600 panel.
 struct Layer {

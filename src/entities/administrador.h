@@ -25,8 +25,14 @@ class TAdministrador {
   void Release() {}
 
   void DrawAll();
-  // A marker at the top edge for each player above the screen, drawn over everything else.
+  // The players' charge gauges and tags, over everything else.
+  void DrawPlayerSigns() const;
+  // A marker at the top edge for each player out of sight above the screen, drawn over everything
+  // else.
   void DrawOffScreenMarkers() const;
+  // Draws again, faint, every player in the match of whom some part is hidden(x, y): over the
+  // scenery's front layers, so that no pillar hides a player.
+  void DrawPlayersThrough(const std::function<bool(float x, float y)>& hidden) const;
   // Walks each player still in the match to the centre of the screen, alone, in real time.
   void PresentWinner();
   void UpdateAll();
@@ -66,11 +72,13 @@ class TAdministrador {
 
  private:
   std::shared_ptr<TTimer> Clock() const;
-  void AddLabel(const std::shared_ptr<TJugadorBase>& player, int slot, float scale);
+  void AddTag(const std::shared_ptr<TJugadorBase>& player, int slot);
   void AddZombieOfKind(const EntityKinds::ZombieMaker& make);
   // Scatters count splats around (x, y) and hands each to adjust before it joins the list.
   template <class Adjust>
   void Scatter(float x, float y, int count, Adjust&& adjust);
+  // The depth offset that puts a splat behind every player on the field.
+  int BehindPlayers() const;
   void TintForDimmer(TEntidad& entity) const;
   void GlideToCentre(TJugadorBase& player);
 

@@ -1,28 +1,21 @@
 #include <vector>
 
+#include "core/player_colours.h"
 #include "core/sistema.h"
 #include "entities/administrador.h"
 #include "entities/integer.h"
 #include "entities/jugador.h"
-#include "entities/sign.h"
+#include "entities/player_tag.h"
 #include "media/system.h"
 #include "resources/recursos.h"
 
 namespace {
-constexpr int kFirstLabelImage = 2;  // "gfx/1up.png" … "gfx/4up.png"
-constexpr float kLabelOffsetY = -140.0f;
-constexpr float kLabelMs = 6000.0f;
-constexpr float kLabelScale = 0.8f;
 constexpr float kRespawnX = 400.0f;
 constexpr int kFieldWidth = 800;
 }  // namespace
 
-void TAdministrador::AddLabel(const std::shared_ptr<TJugadorBase>& player, int slot, float scale) {
-  auto label = TSign::Create(Clock(), resources->GetImage(kFirstLabelImage + slot), 0.0f,
-                             kLabelOffsetY, player, kLabelMs);
-  if (!label) return;
-  label->scaleX = label->scaleY = scale;
-  Add(label);
+void TAdministrador::AddTag(const std::shared_ptr<TJugadorBase>& player, int slot) {
+  if (auto tag = TPlayerTag::Create(this, Clock(), player, slot + 1)) Add(tag);
 }
 
 std::shared_ptr<TJugadorBase> TAdministrador::AddPlayer(std::shared_ptr<VGP> graphics,
@@ -34,7 +27,8 @@ std::shared_ptr<TJugadorBase> TAdministrador::AddPlayer(std::shared_ptr<VGP> gra
   if (!player) {
     system->Error("no se pudo crear jugador");
   }
-  AddLabel(player, playerCount, kLabelScale);
+  player->colour = kPlayerColours[playerCount];
+  AddTag(player, playerCount);
   players[playerCount] = player;
   Add(player);
   ++playerCount;
@@ -50,8 +44,10 @@ void TAdministrador::RespawnPlayer(int slot) {
                              : nullptr;
   if (!fresh) return;
   old->Remove();
+  fresh->colour = old->colour;
+  fresh->buttonName = old->buttonName;
   Add(fresh);
-  AddLabel(fresh, slot, kLabelScale * kLabelScale);
+  AddTag(fresh, slot);
   players[slot] = fresh;
   fresh->x = kRespawnX;
 }

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "core/sistema.h"
 #include "entities/administrador.h"
 #include "entities/blood.h"
@@ -29,6 +31,14 @@ void TAdministrador::AddZombieMovil() {
   AddZombieOfKind(kinds_.walker);
 }
 
+// Splats keep their random order among themselves but lie behind every player, so that a large one
+// never hides the player lying in it.
+int TAdministrador::BehindPlayers() const {
+  int back = -1;
+  for (int slot = 0; slot < playerCount; ++slot) back = std::max(back, players[slot]->depth);
+  return back + 1;
+}
+
 template <class Adjust>
 void TAdministrador::Scatter(float x, float y, int count, Adjust&& adjust) {
   for (int n = 1; n <= count; ++n) {
@@ -40,6 +50,7 @@ void TAdministrador::Scatter(float x, float y, int count, Adjust&& adjust) {
     const auto speedY = static_cast<float>(media::RandomFloat(-kDrift, kDrift));
     auto splat = TBlood::Create(this, Clock(), resources, lifetime, atX, atY, speedX, speedY);
     if (!splat) continue;
+    splat->depth += BehindPlayers();
     Add(splat);
     adjust(*splat);
   }

@@ -4,17 +4,13 @@
 #include "core/sound_effects.h"
 #include "core/timer.h"
 #include "entities/administrador.h"
-#include "entities/puppet.h"
-#include "media/draw.h"
 #include "media/system.h"
 #include "resources/recursos.h"
 #include "vgp/vgp.h"
 
 namespace {
 constexpr int kMaxStartHoldMs = 800;  // players start their run out of step with each other
-constexpr int kShadowImage = 0;
 constexpr float kGround = 475.0f;
-constexpr float kShadowFullHeight = 237.5f;  // above this the shadow stops widening
 constexpr float kGravity = 0.00085f;
 constexpr float kRightBound = 740.0f;
 constexpr float kLeftBound = 50.0f;
@@ -41,32 +37,6 @@ std::shared_ptr<TJugador> TJugador::Create(TAdministrador* manager, std::shared_
   player->animState->Play(kAnimRun, now, 0, 0, 0);
   player->animState->Play(kAnimRun, now, 1, media::RandomInt(0, kMaxStartHoldMs), 0);
   return player;
-}
-
-// The shadow stays on the ground line and grows wider and fainter as the player rises.
-// A player lying or flying at a side edge is drawn moved onto the screen, shadow and all; a dead
-// one is left to slide off into the horde.
-void TJugador::Draw() {
-  float shift = 0;
-  if (animState && graphics) {
-    PosePuppet(*animState, GameClock(), *this);
-    if (state != kDead) shift = OnScreenShift(*animState, *graphics, *this);
-  }
-  media::SetColor(red, green, blue);
-  media::SetBlend(media::kBlendAlpha);
-  media::SetRotation(0);
-  if (y >= kShadowFullHeight) {
-    const float height = (kGround - y) / kShadowFullHeight;
-    media::SetAlpha(0.9f - height / 2);
-    media::SetScale(1 + height * 2, 1);
-  } else {
-    media::SetAlpha(0.4f);
-    media::SetScale(3, 1);
-  }
-  media::DrawImage(resources->GetImage(kShadowImage), x + shift, kGround, 0);
-  media::SetBlend(blend);
-  media::SetAlpha(alpha);
-  if (animState && graphics) DrawPosedPuppet(*animState, *graphics, *this, shift);
 }
 
 void TJugador::Update() {

@@ -54,6 +54,8 @@ class TJugador : public TJugadorBase {
                                           int depth);
 
   void Draw() override;
+  // The gauge of a jump's charge under the feet while crouching.
+  void ShowOverField() const override;
   // Integrates the frame's game time in sub-steps of at most 10 ms.
   void Update() override;
   // Contact with another player: clash, hit or trip.
@@ -92,6 +94,8 @@ class TJugador : public TJugadorBase {
   media::Channel chargeCue;  // the charging sound, cut short when the button is let go
 
  private:
+  // The gauge under the feet of a crouching player, centred on centreX.
+  void DrawCharge(float centreX) const;
   void KeepInBounds();
   void TouchOtherPlayers();
   void ApplyHordeRule();
@@ -114,5 +118,8 @@ class TJugador : public TJugadorBase {
 
 // The upward speed of a jump from how long the button was held in Crouch (at most 725 ms).
 float JumpSpeed(int heldMs);
+// How full the charge of a jump is after heldMs in Crouch: from 0 at the press to 1 at the
+// strongest jump; negative once held too long to jump at all.
+float JumpCharge(int heldMs);
 // Reads the button an input code names: mouse 1-3, joystick 500 + port × 100 + button, or a key.
 bool ButtonDown(int code);

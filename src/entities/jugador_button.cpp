@@ -1,5 +1,7 @@
 // The one button: read once per sub-step after the state's behaviour. Only Run, Aim and Down react
 // to a press and only Crouch and Aim to a release; every other state just tracks the button.
+#include <algorithm>
+
 #include "anim/anim_state.h"
 #include "core/input_code.h"
 #include "core/sound_effects.h"
@@ -100,6 +102,11 @@ float JumpSpeed(int heldMs) {
   if (heldMs > kFullChargeMs) return kStrongestJump;
   const float charge = static_cast<float>(heldMs - kQuickTapMs) / (kFullChargeMs - kQuickTapMs);
   return kWeakestJump - charge * kChargeGain;
+}
+
+float JumpCharge(int heldMs) {
+  if (heldMs > kOverchargedMs) return -1;
+  return std::clamp(static_cast<float>(heldMs) / kFullChargeMs, 0.0f, 1.0f);
 }
 
 // Along the arrow as it stands at the release; a release without an arrow dives at its last angle.

@@ -108,9 +108,14 @@ void DrawPuppet(AnimState& anim, const VGP& graphics, float now, const TEntidad&
   DrawPosedPuppet(anim, graphics, owner, 0, variantGraph);
 }
 
+bool PosedBox(const AnimState& anim, const VGP& graphics, const TEntidad& owner,
+              media::PixelBox& box) {
+  return PuppetBox(anim, graphics, owner, owner.x, owner.y, 0, box);
+}
+
 float OnScreenShift(const AnimState& anim, const VGP& graphics, const TEntidad& owner) {
   media::PixelBox box;
-  if (!PuppetBox(anim, graphics, owner, owner.x, owner.y, 0, box)) return 0;
+  if (!PosedBox(anim, graphics, owner, box)) return 0;
   if (box.left < 0) return static_cast<float>(-box.left);
   if (box.right > kScreenWidth) return static_cast<float>(kScreenWidth - box.right);
   return 0;

@@ -2,6 +2,8 @@
 // What players and zombies share when drawn: a skeleton posed for the game time, each posed bone
 // drawn with its graph from the character's package.
 
+#include "media/draw.h"
+
 class AnimState;
 class TEntidad;
 class VGP;
@@ -20,6 +22,9 @@ void DrawPosedPuppet(const AnimState& anim, const VGP& graphics, const TEntidad&
 // PosePuppet, then DrawPosedPuppet in place.
 void DrawPuppet(AnimState& anim, const VGP& graphics, float now, const TEntidad& owner,
                 int variantGraph = 0);
+// The pixels the posed puppet covers in place; false when it covers none.
+bool PosedBox(const AnimState& anim, const VGP& graphics, const TEntidad& owner,
+              media::PixelBox& box);
 // How far the posed puppet must move sideways to lie wholly on the 800-pixel-wide screen.
 float OnScreenShift(const AnimState& anim, const VGP& graphics, const TEntidad& owner);
 

@@ -14,15 +14,6 @@ constexpr float kMargin = 12;
 constexpr float kPlateAlpha = 0.7f;
 constexpr uint32_t kNoticeMs = 4000;
 
-const media::ImagePtr& WhitePixel() {
-  static const media::ImagePtr pixel = [] {
-    auto image = media::CreateImage(1, 1, 1, 0);
-    image->Pixels(0)[0] = 0xFFFFFFFFu;
-    return image;
-  }();
-  return pixel;
-}
-
 bool AnyKeyOrClick() {
   for (int key = 1; key < media::kKeyCodes; ++key) {
     if (media::KeyHit(key)) return true;
@@ -43,8 +34,7 @@ void DrawNotice(const std::string& text, float centreY) {
   media::SetBlend(media::kBlendAlpha);
   media::SetColor(0, 0, 0);
   media::SetAlpha(kPlateAlpha);
-  media::SetTransform(0, width + 2 * kMargin, height + 2 * kMargin);
-  media::DrawImage(WhitePixel(), left - kMargin, top - kMargin);
+  media::FillRect(left - kMargin, top - kMargin, width + 2 * kMargin, height + 2 * kMargin);
   media::SetColor(255, 255, 255);
   media::SetAlpha(1);
   media::SetTransform(0, kTextScale, kTextScale);

@@ -18,9 +18,13 @@ struct Panorama {
   const PanelTiles& tiles;  // which variant each panel position shows
 };
 
+// The variant a layer of `variants` panels shows at panel position `position` (0 or more).
+int VariantAt(const PanelTiles& tiles, int position, int variants);
 // Layers 0, 2, 4 … behind the entities, the furthest first.
 void DrawBackPanels(const Panorama& panorama);
 // Layers 1, 3 … in front of the entities, the nearest last.
 void DrawFrontPanels(const Panorama& panorama);
+// Whether a layer in front of the entities hides the screen point (x, y).
+bool FrontPanelsCover(const Panorama& panorama, float x, float y);
 
 }  // namespace field

@@ -1,5 +1,6 @@
 #include "field/seats.h"
 
+#include "core/key_names.h"
 #include "media/input.h"
 
 namespace field {
@@ -16,6 +17,11 @@ int ComputerButton(int slot) {
 
 int SeatButton(const TConfiguracion& settings, int slot) {
   return settings.CpuSeat(slot) ? ComputerButton(slot) : settings.GetKey(slot);
+}
+
+// The computer's strength shows in the options; on the field it is just the computer.
+std::string SeatButtonName(std::optional<CpuStrength> computer, int key) {
+  return computer ? "CPU" : KeyName(key);
 }
 
 int ReaderButton(const TConfiguracion& settings) {

@@ -4,6 +4,7 @@
 // that two bots never share a button and no person's button moves a bot's player.
 #include <array>
 #include <optional>
+#include <string>
 
 #include "core/configuracion.h"
 
@@ -17,6 +18,9 @@ SeatStrengths ComputerSeats(const TConfiguracion& settings);
 int ComputerButton(int slot);
 // The button the player of `slot` is given.
 int SeatButton(const TConfiguracion& settings, int slot);
+// The name of the button a seat plays with, as the player's tag shows it: the person's button,
+// or "CPU".
+std::string SeatButtonName(std::optional<CpuStrength> computer, int key);
 // The tutorial is always read by a person: when the computer holds seat 1, its reader plays
 // with the default button of player 1.
 int ReaderButton(const TConfiguracion& settings);

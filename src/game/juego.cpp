@@ -100,8 +100,10 @@ void TJuego::SetUpMatch(const MatchSeating& seating) {
   for (int slot = 0; slot < kMaxPlayers; ++slot) {
     if (slot >= 2 && seating.players <= slot) break;
     const int button = seating.seats[slot] ? field::ComputerButton(slot) : seating.keys[slot];
-    manager->AddPlayer(resources->GetPlayerPackage(slot), button,
-                       field::kFirstPlayerDepth + field::kPlayerDepthStep * slot);
+    const auto player =
+        manager->AddPlayer(resources->GetPlayerPackage(slot), button,
+                           field::kFirstPlayerDepth + field::kPlayerDepthStep * slot);
+    if (player) player->buttonName = field::SeatButtonName(seating.seats[slot], seating.keys[slot]);
   }
   bots = std::make_shared<field::Bots>(seating.seats, botSeed++);
   manager->ArrangePlayers();

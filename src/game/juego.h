@@ -12,6 +12,7 @@
 #include "media/sound.h"
 
 class TAdministrador;
+class TJugadorBase;
 class TRecursos;
 class TSistema;
 class TTimer;
@@ -91,8 +92,10 @@ class TJuego {
   int PlayersLeft() const;
   void SetPanoramaColour() const;
   // Rises 200 pixels into place over the last frame, in one second of real time, with the
-  // winner's name on it if one is given.
-  void RisePicture(const media::ImagePtr& picture, const media::ImagePtr& name = nullptr);
+  // winner's name on it and the winner standing on it if they are given.
+  void RisePicture(const media::ImagePtr& picture, const media::ImagePtr& name = nullptr,
+                   TJugadorBase* winner = nullptr);
+  static void DrawStandingOnPodium(TJugadorBase& winner, float offset);
   static media::ImagePtr LoadDrawPicture();
   field::Panorama Panorama() const;
   void DrawPause() const;

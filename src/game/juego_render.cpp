@@ -35,16 +35,6 @@ void DrawPictureAt(const media::ImagePtr& picture, const media::ImagePtr& name, 
   media::DrawImage(picture, 0, offset, 0);
   media::DrawImage(name, kWinnerNameX, kWinnerNameY + offset, 0);
 }
-
-// One opaque black texel, stretched over the screen to dim it.
-const media::ImagePtr& Shade() {
-  static const media::ImagePtr shade = [] {
-    auto image = media::CreateImage(1, 1, 1, 0);
-    image->Pixels(0)[0] = 0xFF000000u;
-    return image;
-  }();
-  return shade;
-}
 }  // namespace
 
 field::Panorama TJuego::Panorama() const {
@@ -82,6 +72,10 @@ void TJuego::DrawField() {
   SetPanoramaColour();
   media::SetBlend(media::kBlendAlpha);
   field::DrawFrontPanels(Panorama());
+  manager->DrawPlayersThrough([panorama = Panorama()](float x, float y) {
+    return field::FrontPanelsCover(panorama, x, y);
+  });
+  manager->DrawPlayerSigns();
   manager->DrawOffScreenMarkers();
   if (paused) DrawPause();
   if (demo) DrawDemoSign();
@@ -93,11 +87,20 @@ void TJuego::DrawPause() const {
   media::SetColor(0, 0, 0);
   media::SetAlpha(kPauseDim);
   media::SetBlend(media::kBlendAlpha);
-  media::SetScale(kScreenWidth, kScreenHeight);  // over the whole screen
-  media::DrawImage(Shade(), 0, 0, 0);
+  media::FillRect(0, 0, kScreenWidth, kScreenHeight);
   ResetTransform();
   media::SetColor(255, 255, 255);
   media::DrawImage(resources->GetPauseSign(), kScreenWidth / 2.0f, kScreenHeight / 2.0f, 0);
+}
+
+// Drawn `offset` pixels below where the glide left the winner; where it stands stays as it was.
+void TJuego::DrawStandingOnPodium(TJugadorBase& winner, float offset) {
+  media::SetClearColor(0, 0, 0);
+  media::Clear();
+  const float standing = winner.y;
+  winner.y = standing + offset;
+  winner.Draw();
+  winner.y = standing;
 }
 
 int TJuego::WinnerSlot() const {
@@ -109,24 +112,31 @@ int TJuego::WinnerSlot() const {
 
 void TJuego::ShowWinner() {
   manager->PresentWinner();
-  RisePicture(resources->GetImage(kWinnerImage), resources->GetWinnerName(WinnerSlot()));
+  RisePicture(resources->GetImage(kWinnerImage), resources->GetWinnerName(WinnerSlot()),
+              manager->GetPlayer(WinnerSlot()).get());
 }
 
-// The back buffer is not cleared while the picture rises: it slides over the last frame. The
-// winner's name rides on the picture's ribbon; both are opaque where they pass, so it leaves no
-// trail either.
-void TJuego::RisePicture(const media::ImagePtr& picture, const media::ImagePtr& name) {
-  ResetTransform();
-  media::SetColor(255, 255, 255);
-  media::SetBlend(media::kBlendAlpha);
+// The draw's picture slides over the last frame, the back buffer kept. The winner's picture
+// carries the winner on its podium: by now only the winner shows on the black field, so each of
+// its frames starts from black with the winner standing where the podium has risen to. The
+// winner's name rides on the picture's ribbon; both are opaque where they pass, so no trail is
+// left.
+void TJuego::RisePicture(const media::ImagePtr& picture, const media::ImagePtr& name,
+                         TJugadorBase* winner) {
+  const auto frame = [&](float offset) {
+    if (winner) DrawStandingOnPodium(*winner, offset);
+    ResetTransform();
+    media::SetColor(255, 255, 255);
+    media::SetBlend(media::kBlendAlpha);
+    DrawPictureAt(picture, name, offset);
+    media::Flip(-1);
+  };
   for (float offset = kPictureRise; offset > 0 && !DemoInterrupted();) {
     timer->Update();
     offset -= kPictureSpeed * timer->GetDelta(true);
-    DrawPictureAt(picture, name, offset);
-    media::Flip(-1);
+    frame(std::max(offset, 0.0f));
   }
-  DrawPictureAt(picture, name, 0);
-  media::Flip(-1);
+  frame(0);
   media::SetClearColor(0, 0, 0);
   media::Clear();
 }

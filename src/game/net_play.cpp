@@ -46,6 +46,8 @@ NetPlay::NetPlay(std::unique_ptr<net::Lockstep> lockstep, const TConfiguracion& 
     const int seat = seats.firstSeat + k;
     const bool computer = settings.CpuSeat(k) && k < seats.count && seat < kMaxPlayers;
     localCodes_.push_back(computer ? field::ComputerButton(seat) : settings.GetKey(k));
+    localNames_.push_back(
+        field::SeatButtonName(computer ? settings.CpuSeat(k) : std::nullopt, settings.GetKey(k)));
     if (computer) computerSeats_[seat] = settings.CpuSeat(k);
   }
 }
@@ -63,8 +65,15 @@ void NetPlay::BeforeSetUp(TTimer& timer) {
 
 void NetPlay::AfterSetUp(TAdministrador& manager) {
   manager_ = &manager;
+  // Only this machine's players know their buttons' names; the others show their numbers.
+  const int firstSeat = lockstep_->Setup().machines[lockstep_->Setup().localMachine].firstSeat;
   for (int seat = 0; seat < manager.GetPlayerCount(); ++seat) {
-    if (const auto player = manager.GetPlayer(seat)) player->buttonCode = kSeatCodes + seat;
+    const auto player = manager.GetPlayer(seat);
+    if (!player) continue;
+    player->buttonCode = kSeatCodes + seat;
+    const int local = seat - firstSeat;
+    const bool ours = local >= 0 && local < static_cast<int>(localNames_.size());
+    player->buttonName = ours ? localNames_[local] : std::string();
   }
   manager.buttonReader = [this](int code) {
     const int seat = code - kSeatCodes;

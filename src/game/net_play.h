@@ -62,7 +62,8 @@ class NetPlay {
   void WriteDesyncLog() const;
 
   std::unique_ptr<net::Lockstep> lockstep_;
-  std::vector<int> localCodes_;  // the input codes of this machine's players, in seat order
+  std::vector<int> localCodes_;          // the input codes of this machine's players, in seat order
+  std::vector<std::string> localNames_;  // the names of those buttons, as the players' tags show
   field::SeatStrengths computerSeats_{};
   net::FrameInput input_;
   TTimer* timer_ = nullptr;

@@ -77,4 +77,17 @@ void DrawImage(const ImagePtr& image, float x, float y, int frame) {
   DrawFrame(*image, frame, image->HandleX(), image->HandleY(), x, y);
 }
 
+// One opaque white texel, stretched over the rectangle and tinted by the render state.
+void FillRect(float x, float y, float width, float height) {
+  static const ImagePtr texel = [] {
+    auto image = CreateImage(1, 1, 1, 0);
+    image->Pixels(0)[0] = 0xFFFFFFFFu;
+    return image;
+  }();
+  const RenderState state = GetRenderState();
+  SetTransform(0, width, height);
+  DrawImage(texel, x, y, 0);
+  SetTransform(state.rotation, state.scaleX, state.scaleY);
+}
+
 }  // namespace media

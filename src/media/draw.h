@@ -16,6 +16,7 @@ enum BlendMode : int {
 };
 
 void SetColor(int r, int g, int b);
+void SetColor(int rgb);  // 0xRRGGBB
 void SetAlpha(float alpha);
 void SetBlend(int mode);
 void SetRotation(float degrees);
@@ -42,6 +43,9 @@ void ResetRenderState();  // back to the defaults above
 void Clear();
 // Draws the frame so that its handle lands on (x, y), transformed and blended by the render state.
 void DrawImage(const ImagePtr& image, float x, float y, int frame = 0);
+// Fills [x, x + width) x [y, y + height) in the render state's colour, alpha and blend, upright
+// and unscaled whatever the render state's rotation and scale.
+void FillRect(float x, float y, float width, float height);
 // Built-in Latin-1 bitmap font (bold, capitals about 19 px tall), top-left at (x, y), placed
 // glyph by glyph like an image.
 void DrawText(const std::string& latin1, float x, float y);

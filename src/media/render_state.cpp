@@ -11,6 +11,11 @@ RenderState state;
 void SetColor(int r, int g, int b) {
   state.r = r, state.g = g, state.b = b;
 }
+
+void SetColor(int rgb) {
+  SetColor(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF);
+}
+
 void SetAlpha(float alpha) {
   state.alpha = alpha;
 }

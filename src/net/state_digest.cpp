@@ -8,7 +8,7 @@
 #include "entities/administrador.h"
 #include "entities/blood.h"
 #include "entities/jugador.h"
-#include "entities/sign.h"
+#include "entities/player_tag.h"
 #include "entities/zombie_movil.h"
 #include "media/system.h"
 #include "net/digest.h"
@@ -71,10 +71,9 @@ void AddKind(Digest& digest, const TEntidad& entity) {
       digest.Add(value);
     }
   }
-  if (const auto* sign = dynamic_cast<const TSign*>(&entity)) {
-    digest.Add(sign->endTime);
-    digest.Add(sign->offsetX);
-    digest.Add(sign->offsetY);
+  if (const auto* tag = dynamic_cast<const TPlayerTag*>(&entity)) {
+    digest.Add(tag->shownUntil);
+    digest.Add(tag->learningUntil);
   }
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/configuracion.h"
+#include "core/key_names.h"
 #include "core/music.h"
 #include "core/sistema.h"
 #include "core/timer.h"
@@ -77,8 +78,9 @@ void TTutorial::ChooseLevel(TConfiguracion& settings) {
 
 void TTutorial::SetUp(const TConfiguracion& settings) {
   manager->Clear();
-  manager->AddPlayer(resources->GetPlayerPackage(0), field::ReaderButton(settings),
-                     field::kFirstPlayerDepth);
+  const auto reader = manager->AddPlayer(resources->GetPlayerPackage(0),
+                                         field::ReaderButton(settings), field::kFirstPlayerDepth);
+  if (reader) reader->buttonName = KeyName(field::ReaderButton(settings));
   manager->ArrangePlayers();
   for (int n = 0; n < field::kHordeSize; ++n) manager->AddZombie();
   field::ShuffleTiles(tiles);

@@ -45,6 +45,7 @@ void TTutorial::Draw() {
   PlainState();
   media::SetAlpha(kFrontPanelAlpha);
   field::DrawFrontPanels(LevelPanorama());
+  manager->DrawPlayerSigns();
   PlainState();
   DrawSlide();
   DrawPrompt();

@@ -34,8 +34,20 @@ struct ScriptStep {
   int ms;  // for kAfter
 };
 
+constexpr int kPartner = 1;
+constexpr float kPartnerLeftX = 200;
+constexpr float kPartnerRightX = 700;
+
 void KeepAlive(TAdministrador& manager, int slot) {
   if (!manager.IsPlayerAlive(slot)) manager.RespawnPlayer(slot);
+}
+
+// While a slide speaks of the partner it is on the field: one the horde took (knocked by the
+// reader, or by a walker earlier) is back on its feet at once, where the slide has it stand.
+void KeepPartner(TTutorial& t, float x) {
+  if (t.manager->IsPlayerAlive(kPartner)) return;
+  t.manager->RespawnPlayer(kPartner);
+  t.PlacePlayer(kPartner, x);
 }
 
 const ScriptStep kScript[] = {
@@ -48,21 +60,23 @@ const ScriptStep kScript[] = {
     // A sparring partner, first on the left ...
     {61,
      [](TTutorial& t, const TConfiguracion& settings) {
-       t.AddPlayer(settings, 1);
-       t.PlacePlayer(1, 200);
+       t.AddPlayer(settings, kPartner);
+       t.PlacePlayer(kPartner, kPartnerLeftX);
      },
      62, Leave::kAtOnce, 0},
-    {62, [](TTutorial& t, const TConfiguracion&) { t.PlacePlayer(1, 200); }, 71, Leave::kOnEnter,
-     0},
-    {71, nullptr, 81, Leave::kOnEnter, 0},
-    // ... then on the right, back on its feet if the reader took it out.
+    {62, [](TTutorial& t, const TConfiguracion&) { t.PlacePlayer(kPartner, kPartnerLeftX); }, 71,
+     Leave::kOnEnter, 0},
+    {71, [](TTutorial& t, const TConfiguracion&) { KeepPartner(t, kPartnerLeftX); }, 81,
+     Leave::kOnEnter, 0},
+    // ... then on the right.
     {81,
      [](TTutorial& t, const TConfiguracion&) {
-       KeepAlive(*t.manager, 1);
-       t.PlacePlayer(1, 700);
+       KeepPartner(t, kPartnerRightX);
+       t.PlacePlayer(kPartner, kPartnerRightX);
      },
      82, Leave::kAtOnce, 0},
-    {82, nullptr, 89, Leave::kOnEnter, 0},
+    {82, [](TTutorial& t, const TConfiguracion&) { KeepPartner(t, kPartnerRightX); }, 89,
+     Leave::kOnEnter, 0},
     // The slides on walking zombies show one crossing, brought in as the game brings them.
     {89, [](TTutorial& t, const TConfiguracion&) { t.manager->AddZombieMovil(); }, 90,
      Leave::kAtOnce, 0},
@@ -75,7 +89,8 @@ const ScriptStep kScript[] = {
      Leave::kOnEnter, 0},
     {120, nullptr, 130, Leave::kAfter, 5000},
     {130, nullptr, 140, Leave::kAfter, 5000},
-    {140, nullptr, 151, Leave::kAfter, 5000},
+    {140, [](TTutorial& t, const TConfiguracion&) { KeepPartner(t, kPartnerRightX); }, 151,
+     Leave::kAfter, 5000},
     // Free play for four, nobody stays dead.
     {151, [](TTutorial& t, const TConfiguracion& settings) { t.StartFreePlay(settings); }, 152,
      Leave::kAtOnce, 0},
@@ -136,8 +151,11 @@ void TTutorial::Script(const TConfiguracion& settings) {
 }
 
 void TTutorial::AddPlayer(const TConfiguracion& settings, int slot) {
-  manager->AddPlayer(resources->GetPlayerPackage(slot), field::SeatButton(settings, slot),
-                     field::kFirstPlayerDepth + field::kPlayerDepthStep * slot);
+  const auto player =
+      manager->AddPlayer(resources->GetPlayerPackage(slot), field::SeatButton(settings, slot),
+                         field::kFirstPlayerDepth + field::kPlayerDepthStep * slot);
+  if (player)
+    player->buttonName = field::SeatButtonName(settings.CpuSeat(slot), settings.GetKey(slot));
 }
 
 void TTutorial::StartFreePlay(const TConfiguracion& settings) {

@@ -1,9 +1,8 @@
-// Splats, labels and the aiming arrow over game time, and what the spawners hand out.
+// Splats and the aiming arrow over game time, and what the spawners hand out.
 #include <gtest/gtest.h>
 
 #include "entities/blood.h"
 #include "entities/flecha_dir.h"
-#include "entities/sign.h"
 #include "media/draw.h"
 #include "play_field.h"
 
@@ -89,6 +88,26 @@ TEST_F(EffectsTest, SpawnersScatterSplatsWithTheirRandomValuesInRange) {
   }
 }
 
+// However large a splat grows, it never hides a player lying in it: every kind is drawn before
+// (behind) every player on the field.
+TEST_F(EffectsTest, SplatsLieBehindEveryPlayer) {
+  for (int slot = 0; slot < 4; ++slot) field.manager->AddPlayer(nullptr, 65 + slot, 50 + 10 * slot);
+  field.manager->SpawnBlood(100, 200, 20);
+  field.manager->SpawnDarkBlood(100, 200, 20);
+  field.manager->SpawnSparks(100, 200, 20);
+  field.manager->DrawAll();
+  bool playerSeen = false;
+  int splats = 0;
+  for (const auto& entity : field.Entities()) {
+    playerSeen = playerSeen || dynamic_cast<TJugadorBase*>(entity.get());
+    if (dynamic_cast<TBlood*>(entity.get())) {
+      ++splats;
+      EXPECT_FALSE(playerSeen) << "a splat of depth " << entity->depth << " over a player";
+    }
+  }
+  EXPECT_EQ(splats, 60);
+}
+
 TEST_F(EffectsTest, DarkBloodAndSparksChangeOnlyTheirOwnSplats) {
   field.manager->SpawnBlood(0, 0, 2);
   field.manager->SpawnDarkBlood(0, 0, 2);
@@ -102,24 +121,6 @@ TEST_F(EffectsTest, DarkBloodAndSparksChangeOnlyTheirOwnSplats) {
   EXPECT_EQ(splats[4]->image, field.resources->GetImage(12));
   EXPECT_EQ(splats[5]->blend, 4);
   EXPECT_GE(splats[5]->red, 180);
-}
-
-TEST_F(EffectsTest, ALabelFollowsItsTargetThenFadesOutAndLeaves) {
-  field.Pass(1);
-  std::vector<std::string> log;
-  auto target = std::make_shared<Probe>("player", 60, &log);
-  auto label = TSign::Create(field.system->timer, nullptr, 0, -140, target, 6000);
-  field.manager->Add(label);
-  EXPECT_EQ(label->depth, 59);
-  Play(6000);
-  EXPECT_FLOAT_EQ(label->alpha, 1.0f);
-  Play(750);
-  EXPECT_NEAR(label->alpha, 0.5f, 1e-3);
-  Play(740);
-  EXPECT_TRUE(InField(label));
-  Play(20);
-  EXPECT_FALSE(InField(label));  // a long tutorial does not pile up faded labels
-  EXPECT_EQ(TSign::Create(nullptr, nullptr, 0, 0, nullptr, 1), nullptr);
 }
 
 TEST_F(EffectsTest, TheArrowBrightensAsItSweepsFromEightyFiveToTwenty) {

@@ -6,7 +6,8 @@
 #include <limits>
 #include <set>
 
-#include "entities/sign.h"
+#include "core/player_colours.h"
+#include "entities/player_tag.h"
 #include "media/display.h"
 #include "play_field.h"
 
@@ -27,7 +28,7 @@ struct ManagerTest : ::testing::Test {
   PlayField field;
 };
 
-TEST_F(ManagerTest, PlayersFillFourSlotsEachWithItsLabel) {
+TEST_F(ManagerTest, PlayersFillFourSlotsEachWithItsTag) {
   AddPlayers(4);
   EXPECT_EQ(field.manager->GetPlayerCount(), 4);
   EXPECT_EQ(field.manager->AddPlayer(nullptr, 70, 90), nullptr);  // a fifth is refused quietly
@@ -35,14 +36,13 @@ TEST_F(ManagerTest, PlayersFillFourSlotsEachWithItsLabel) {
   EXPECT_EQ(field.manager->GetPlayer(3)->buttonCode, 68);
   EXPECT_EQ(field.manager->GetPlayer(3)->depth, 80);
 
-  auto labels = field.EntitiesOf<TSign>();
-  ASSERT_EQ(labels.size(), 4u);
+  auto tags = field.EntitiesOf<TPlayerTag>();
+  ASSERT_EQ(tags.size(), 4u);
   for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(labels[i]->target, field.manager->GetPlayer(i));
-    EXPECT_EQ(labels[i]->image, field.resources->GetImage(2 + i));  // "1up" … "4up"
-    EXPECT_FLOAT_EQ(labels[i]->scaleX, 0.8f);
-    EXPECT_EQ(labels[i]->depth, field.manager->GetPlayer(i)->depth - 1);
-    EXPECT_FLOAT_EQ(labels[i]->offsetY, -140.0f);
+    EXPECT_EQ(tags[i]->player, field.manager->GetPlayer(i));
+    EXPECT_EQ(tags[i]->number, i + 1);
+    EXPECT_EQ(tags[i]->depth, field.manager->GetPlayer(i)->depth - 1);
+    EXPECT_EQ(field.manager->GetPlayer(i)->colour, kPlayerColours[i]);
   }
   EXPECT_EQ(field.Entities().size(), 8u);
 }
@@ -110,11 +110,11 @@ TEST_F(ManagerTest, RespawnReplacesThePlayerInItsSlot) {
   auto players = field.EntitiesOf<StubPlayer>();
   EXPECT_EQ(std::count(players.begin(), players.end(), old), 0);
   EXPECT_EQ(std::count(players.begin(), players.end(), fresh), 1);
-  auto labels = field.EntitiesOf<TSign>();
-  ASSERT_EQ(labels.size(), 3u);
-  EXPECT_EQ(labels.back()->target, fresh);
-  EXPECT_FLOAT_EQ(labels.back()->scaleX, 0.8f * 0.8f);
-  EXPECT_EQ(labels.back()->image, field.resources->GetImage(3));
+  EXPECT_EQ(fresh->colour, old->colour);
+  auto tags = field.EntitiesOf<TPlayerTag>();
+  ASSERT_EQ(tags.size(), 3u);
+  EXPECT_EQ(tags.back()->player, fresh);
+  EXPECT_EQ(tags.back()->number, 2);
 
   field.failPlayers = true;  // no new player: the old one stays
   field.manager->RespawnPlayer(1);

@@ -1,6 +1,7 @@
 // What the field shows of the players, in pixels: a fading puppet fades as a whole, a player at a
-// side edge is drawn wholly on the screen, a player above the screen has a marker at the top edge,
-// and the winner strikes the victory pose.
+// side edge is drawn wholly on the screen, a player out of sight above the screen has a marker at
+// the top edge, a player behind the scenery shows through it, a crouching player shows its
+// jump's charge, and the winner strikes the victory pose.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -119,6 +120,106 @@ TEST_F(PlayerViewTest, APlayerAboveTheScreenHasAMarkerAtTheTopEdgeInItsColour) {
   first->state = kDead;
   field.manager->DrawOffScreenMarkers();
   EXPECT_EQ(At(5, 0) & 0xFFFFFF, 0u);
+}
+
+// Feet just under the top edge leave a puppet that rises above them out of sight: it is marked
+// as long as too little of it shows to be picked out, and not once it does.
+TEST_F(PlayerViewTest, APuppetHiddenJustUnderTheTopEdgeIsMarkedToo) {
+  auto player = field.AddPlayer(300);
+  field.resources->offScreenMarkers[0] = Solid(10, 10, 0xFFFF0000u, 5, 0);
+  Wear(player, Solid(10, 60, kWhite, 5, 58));  // from 58 px above the feet to 2 below
+  RepBone bone;
+  bone.graph = 1;
+  player->animState->repBones = {bone};
+  player->y = 9;
+  field.manager->DrawOffScreenMarkers();
+  EXPECT_EQ(At(300, 5), 0xFFFF0000u);
+
+  TRecursos::FillImage(target, 0, 0, 0);
+  player->y = 40;
+  field.manager->DrawOffScreenMarkers();
+  EXPECT_EQ(At(300, 5) & 0xFFFFFF, 0u);
+}
+
+// Holding the button fills a gauge under the feet in the player's colour; the full charge blinks
+// white; held too long to jump, the gauge is gone.
+TEST_F(PlayerViewTest, ACrouchingPlayerShowsHowFullItsJumpIs) {
+  auto player = field.AddPlayer(300);
+  const uint32_t own = 0xFF000000u | static_cast<uint32_t>(player->colour);
+  ASSERT_NE(own, kWhite);
+  // The lit pixels along the gauge's middle row: in the player's colour, and white.
+  const auto gauge = [&] {
+    TRecursos::FillImage(target, 0, 0, 0);
+    player->Draw();
+    field.manager->DrawPlayerSigns();
+    int coloured = 0, white = 0;
+    for (int x = 250; x < 350; ++x) {
+      coloured += At(x, 489) == own;
+      white += At(x, 489) == kWhite;
+    }
+    return std::pair{coloured, white};
+  };
+  EXPECT_EQ(gauge(), std::pair(0, 0));  // running: no gauge
+  MatchField::Button(player, true);
+  field.Quietly(30);
+  ASSERT_EQ(player->state, kCrouch);
+  const auto [early, earlyWhite] = gauge();
+  field.Quietly(120);
+  const auto [half, halfWhite] = gauge();
+  EXPECT_GT(early, 0);
+  EXPECT_GT(half, early + 15);
+  EXPECT_EQ(earlyWhite + halfWhite, 0);
+
+  field.Quietly(200);  // past the strongest jump: all of it lit, blinking
+  std::pair<int, int> full = gauge();
+  EXPECT_GT(full.first + full.second, half + 15);
+  field.Quietly(120);
+  const std::pair<int, int> blink = gauge();
+  EXPECT_EQ(blink.first + blink.second, full.first + full.second);
+  EXPECT_NE(full, blink);
+
+  field.Quietly(400);  // too long to jump
+  ASSERT_EQ(player->state, kCrouch);
+  EXPECT_EQ(gauge(), std::pair(0, 0));
+  MatchField::Button(player, false);
+}
+
+// A pillar of the scenery drawn over two players: the one it hides in part shows through it,
+// faint; one it does not touch, or one out of the match, is not drawn again.
+TEST_F(PlayerViewTest, APlayerBehindTheSceneryShowsThroughIt) {
+  auto hiddenOne = field.AddPlayer(300);
+  auto clearOne = field.AddPlayer(600);
+  RepBone bone;
+  bone.graph = 1;
+  for (const auto& player : {hiddenOne, clearOne}) {
+    player->animState->repBones = {bone};
+    Wear(player, Solid(20, 100, kWhite, 10, 100));
+  }
+  clearOne->graphics->Get(1)->image = Solid(20, 100, 0xFF00FF00u, 10, 100);
+  hiddenOne->Draw();
+  clearOne->Draw();
+  // A pillar over the first puppet's lower half (it stands from y 375 to 475).
+  const auto drawPillar = [] {
+    media::SetBlend(media::kBlendAlpha);
+    media::SetColor(0, 0, 255);
+    media::SetAlpha(1);
+    media::FillRect(280, 420, 40, 180);
+  };
+  drawPillar();
+  const auto pillar = [](float x, float y) { return x >= 280 && x < 320 && y >= 420; };
+  ASSERT_EQ(At(300, 450), 0xFF0000FFu);
+  field.manager->DrawPlayersThrough(pillar);
+  const uint32_t through = At(300, 450);
+  EXPECT_NEAR(through >> 16 & 0xFF, 140, 3);  // white at 0.55 over blue
+  EXPECT_EQ(through & 0xFF, 255u);
+  EXPECT_EQ(At(300, 470), through);
+  EXPECT_EQ(At(300, 400), kWhite);  // in sight above the pillar: unchanged
+  EXPECT_EQ(At(600, 450), 0xFF00FF00u);
+
+  drawPillar();
+  hiddenOne->state = kDead;
+  field.manager->DrawPlayersThrough(pillar);
+  EXPECT_EQ(At(300, 450), 0xFF0000FFu);
 }
 
 TEST_F(PlayerViewTest, TheWinnerStrikesTheVictoryPose) {

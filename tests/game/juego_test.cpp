@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <set>
 
 #include "core/input_code.h"
 #include "core/sound_effects.h"
@@ -13,6 +14,7 @@
 #include "entities/zombie_movil.h"
 #include "game/match_hooks.h"
 #include "media/display.h"
+#include "media/draw.h"
 #include "media/headless_backend.h"
 #include "support/match_data.h"
 #include "support/temp_folder.h"
@@ -29,8 +31,10 @@ struct JuegoTest : ::testing::Test {
 
   // A fresh virtual clock (and its script and shots), then the system and the game on it.
   void Start(const std::string& script = "",
-             std::vector<std::pair<uint32_t, std::string>> shots = {}) {
+             std::vector<std::pair<uint32_t, std::string>> shots = {},
+             std::function<void(uint32_t)> onPresent = nullptr) {
     media::HeadlessOptions options;
+    options.onPresent = std::move(onPresent);
     if (!script.empty()) {
       TempFolder::WriteText("script.txt", script);
       options.inputScript = "script.txt";
@@ -413,6 +417,39 @@ TEST_F(JuegoTest, TheWinnerPictureNamesTheWinner) {
   }
   EXPECT_EQ(winner, 20);
   EXPECT_EQ(loser, 0);
+}
+
+// The winner rides on the rising picture: on every frame of the rise the winner stands as far
+// above the podium as when the picture has arrived, never floating above it.
+TEST_F(JuegoTest, TheWinnerStandsOnThePodiumAsItRises) {
+  constexpr uint32_t kWinnerPuppet = 0xFFFF00FFu;
+  auto puppet = OneGraphPackage();
+  std::fill_n(puppet->Get(1)->image->Pixels(0), 10 * 20, kWinnerPuppet);
+  puppet->Save("gfx/chr1.vgp");
+  auto stage = media::CreateImage(800, 600, 1, 0);  // clear above the podium at y 330
+  std::fill_n(stage->Pixels(0) + 330 * 800, 270 * 800, kWinnerColour);
+  ASSERT_TRUE(media::SavePNG(*stage, "gfx/ganador.png"));
+  std::set<int> podiums, gaps;  // over the frames that show both
+  Start("20000 key 13 down\n", {}, [&](uint32_t) {
+    const auto frame = media::BackBuffer();
+    int podium = -1, feet = -1;
+    for (int y = 0; y < 600; ++y) {
+      if (podium < 0 && Opaque(frame, 100, y) == kWinnerColour) podium = y;
+      if (Opaque(frame, 403, y) == kWinnerPuppet) feet = y;
+    }
+    if (podium < 0 || feet < 0) return;
+    podiums.insert(podium);
+    gaps.insert(podium - feet);
+  });
+  system->config->playerCount = 2;
+  int frames = 0;
+  EachFrame([&](const TAdministrador& manager) {
+    if (++frames == 5) Player(manager, 0).state = kDead;
+  });
+  game->Run();
+  EXPECT_GT(podiums.size(), 20u);
+  EXPECT_EQ(podiums.count(330), 1u);
+  EXPECT_EQ(gaps.size(), 1u);
 }
 
 }  // namespace

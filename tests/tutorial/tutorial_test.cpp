@@ -104,6 +104,7 @@ struct TutorialTest : ::testing::Test {
   }
 
   void Record() {
+    if (onFrame) onFrame();
     Frame frame{tutorial->step, {}, {}};
     for (int slot = 0; slot < tutorial->manager->GetPlayerCount(); ++slot) {
       frame.xs.push_back(tutorial->manager->GetPlayer(slot)->x);
@@ -137,6 +138,7 @@ struct TutorialTest : ::testing::Test {
   std::shared_ptr<TSistema> system;
   std::shared_ptr<TTutorial> tutorial;
   std::vector<Frame> frames;
+  std::function<void()> onFrame;  // acts on the field as each frame is presented
 };
 
 TEST_F(TutorialTest, TheWholeScriptWithEnterAtEveryWaitEndsBackAtTheMenu) {
@@ -171,6 +173,31 @@ TEST_F(TutorialTest, TheWholeScriptWithEnterAtEveryWaitEndsBackAtTheMenu) {
   EXPECT_FALSE(media::ChannelPlaying(tutorial->musicChannel));
   const int level = system->config->levelIndex;
   EXPECT_TRUE(level == 0 || level == 1);
+}
+
+// The sparring partner is on the field, in the match, for every slide that speaks of it: taken
+// by the horde as the reader dives on it, it is back on its feet at once; knocked by the walker
+// of the walker slides and eaten while the reader lies down, it is back for the last slide on
+// rivals.
+TEST_F(TutorialTest, ThePartnerStandsOnTheFieldForEverySlideThatSpeaksOfIt) {
+  bool thrown = false;
+  onFrame = [&] {
+    if (thrown || tutorial->step != 71) return;
+    auto partner = std::dynamic_pointer_cast<TJugador>(tutorial->manager->GetPlayer(1));
+    partner->Knock();
+    partner->x = 60;  // at the horde: caught on its next step
+    thrown = true;
+  };
+  Start(kWholeRun);
+  tutorial->Run();
+  ASSERT_TRUE(thrown);
+  int outFrames = 0;
+  for (int step : {62, 71, 82, 140}) {
+    const auto shown = FramesOf(step);
+    ASSERT_FALSE(shown.empty()) << step;
+    for (const Frame& frame : shown) outFrames += frame.states.at(1) == kPlayerOut;
+  }
+  EXPECT_LE(outFrames, 1);  // the one frame it was caught in
 }
 
 // Each of the fourteen slides turns with a sound, and each wait for Enter chimes as it begins.
