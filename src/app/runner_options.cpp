@@ -1,9 +1,12 @@
 #include "app/runner_options.h"
 
+#include <cctype>
 #include <charconv>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <string_view>
+#include <version>
 
 namespace app {
 
@@ -25,6 +28,20 @@ bool ParseNumber(std::string_view text, Number& value) {
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   return error == std::errc() && end == text.data() + text.size();
 }
+
+#ifndef __cpp_lib_to_chars
+// A standard library without floating-point from_chars (the web build's) reads seconds with strtod,
+// refusing the leading blanks and plus sign from_chars refuses.
+bool ParseNumber(std::string_view text, double& value) {
+  const std::string copy(text);
+  if (copy.empty() || std::isspace(static_cast<unsigned char>(copy[0])) || copy[0] == '+') {
+    return false;
+  }
+  char* end = nullptr;
+  value = std::strtod(copy.c_str(), &end);
+  return end == copy.c_str() + copy.size();
+}
+#endif
 
 bool ParseShot(const std::string& text, RunnerOptions& options) {
   const size_t colon = text.find(':');

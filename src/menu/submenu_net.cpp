@@ -3,6 +3,7 @@
 #include "media/draw.h"
 #include "media/input.h"
 #include "menu/menu.h"
+#include "net/endpoint.h"
 
 namespace {
 
@@ -54,7 +55,8 @@ std::shared_ptr<TSubMenuNet> TSubMenuNet::Create(TMenu* parent) {
 
 void TSubMenuNet::Init() {
   lobby.reset();
-  status.clear();
+  // A build without a network (the browser's) says so as soon as the page opens.
+  status = net::Endpoint::Unavailable();
   result = -1;
   ShowPage(Page::kChoose);
 }

@@ -2,7 +2,6 @@
 
 #include <enet/enet.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <mutex>
 
@@ -51,9 +50,8 @@ NetEvent Translate(ENetEvent& event) {
 
 }  // namespace
 
-double NowMs() {
-  using namespace std::chrono;
-  return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
+std::string Endpoint::Unavailable() {
+  return "";
 }
 
 std::unique_ptr<Endpoint> Endpoint::Open(uint16_t port, std::string& error) {

@@ -37,6 +37,8 @@ class Endpoint {
  public:
   static constexpr int kMaxPeers = 8;
 
+  // Why this build of the game cannot play over the network at all; empty where it can.
+  static std::string Unavailable();
   // Listens on the UDP port (0: any free one); null, with `error` saying why, when it cannot.
   static std::unique_ptr<Endpoint> Open(uint16_t port, std::string& error);
   ~Endpoint();
