@@ -36,21 +36,30 @@ set(SKULL_FONT_SOURCE ${SKULL_NATIVE_BUILD}/generated/font_glyphs.cpp)
 function(skull_web_programs)
   target_sources(skull_media PRIVATE ${SKULL_FONT_SOURCE})
   set(web ${CMAKE_SOURCE_DIR}/tools/web)
+  # SDL's audio calls these loader functions, which nothing else pulls in; the socket calls the
+  # address helpers make need two byte-order functions from the wasm. Lists go through files: the
+  # names begin with '$', which the shell would take for its own.
+  set(functions ${CMAKE_BINARY_DIR}/library-functions.json)
+  file(WRITE ${functions} "[\"$autoResumeAudioContext\", \"$dynCall\"]")
+  set(exports ${CMAKE_BINARY_DIR}/exported-functions.json)
+  file(WRITE ${exports} "[\"_main\", \"_htons\", \"_ntohs\"]")
   set(page_options
       -sASYNCIFY -sASYNCIFY_STACK_SIZE=262144 -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=67108864
       -sENVIRONMENT=web -sMINIFY_HTML=0 -sFORCE_FILESYSTEM=1 -lidbfs.js
-      "-sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=[\"$autoResumeAudioContext\",\"$dynCall\"]"
-      --shell-file ${web}/shell.html --pre-js ${web}/pre.js
-      --preload-file ${SKULL_NATIVE_BUILD}/gfx@/gfx --preload-file ${SKULL_NATIVE_BUILD}/anim@/anim
-      --preload-file ${SKULL_NATIVE_BUILD}/music@/music --preload-file ${SKULL_NATIVE_BUILD}/sfx@/sfx
-      # Installed data keeps the settings in the config home, where the browser's storage lives.
-      --preload-file ${CMAKE_SOURCE_DIR}/cmake/installed@/installed)
+      -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${functions} -sEXPORTED_FUNCTIONS=@${exports}
+      "SHELL:--shell-file ${web}/shell.html" "SHELL:--pre-js ${web}/pre.js")
+  foreach(data gfx anim music sfx)
+    list(APPEND page_options "SHELL:--preload-file ${SKULL_NATIVE_BUILD}/${data}@/${data}")
+  endforeach()
+  # Installed data keeps the settings in the config home, where the browser's storage lives.
+  list(APPEND page_options "SHELL:--preload-file ${CMAKE_SOURCE_DIR}/cmake/installed@/installed")
   target_link_options(skullgnawer PRIVATE ${page_options})
   set_target_properties(skullgnawer PROPERTIES OUTPUT_NAME index SUFFIX .html LINK_DEPENDS
                         "${web}/shell.html;${web}/pre.js")
   # The runner for node reads and writes the real file system; its clock is virtual, so it never
   # sleeps and needs no ASYNCIFY.
   target_link_options(skullgnawer-headless PRIVATE -sENVIRONMENT=node -sNODERAWFS=1
+                      -sEXPORTED_FUNCTIONS=@${exports}
                       -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=67108864 -sEXIT_RUNTIME=1)
   set_target_properties(skullgnawer-headless PROPERTIES SUFFIX .js)
 endfunction()

@@ -99,10 +99,15 @@ export class Browser {
     return page;
   }
 
-  close() {
+  // The profile is removed once the browser has let go of it.
+  async close() {
     this.socket?.close();
-    this.child.kill();
-    rmSync(this.profile, { recursive: true, force: true });
+    if (this.child.exitCode === null) {
+      const exited = new Promise((done) => this.child.once('exit', done));
+      this.child.kill();
+      await Promise.race([exited, sleep(10000)]);
+    }
+    rmSync(this.profile, { recursive: true, force: true, maxRetries: 5 });
   }
 }
 

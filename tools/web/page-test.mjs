@@ -26,9 +26,11 @@ const kTwoPlayers = [250, 302];
 const kMusicKnob = [384 + 14, 402];  // volume 5 of 100 on a 300-pixel bar with a 28-pixel knob
 const kMusicAt60 = [370 + 180, 402];
 const kOk = [145, 527];
-// Player 1 stands at x 532 with his red label's top near y 325; a jump lifts it well above.
-const kPlayerOneColumns = [440, 640];
+// Player 1's red label floats near y 325 above him while he stands (the ground is lower, where
+// red mushrooms and blood may lie); a jump lifts it well above.
+const kStandingLabel = [0, 280, 799, 360];
 const kLiftedPixels = 40;
+const kLabelTravel = 100;  // how far sideways the label may go during the jump
 
 function skip(why) {
   console.log(`SKIPPED: ${why}`);
@@ -109,18 +111,21 @@ async function waitForPicture(page, picture, what, timeoutMs = 60000) {
   await waitFor(async () => (await likeNow(page, picture)) >= kAlike, timeoutMs, what);
 }
 
-// Clicks until the picture that should follow shows; a click during a panel's fade is ignored.
-async function clickThrough(page, place, picture, what) {
+// Clicks until `condition` holds (a click during a panel's fade is ignored); what it gave.
+async function clickUntil(page, place, condition, what) {
   for (let attempt = 0; attempt < 5; ++attempt) {
     await page.click(...place);
     try {
-      await waitForPicture(page, picture, what, 4000);
-      return;
+      return await waitFor(condition, 4000, what);
     } catch {
-      // not yet: the panel was still fading; click again
+      // not yet: the panel was still fading in; click again
     }
   }
   throw new Error(`clicks never brought ${what}`);
+}
+
+async function clickThrough(page, place, picture, what) {
+  await clickUntil(page, place, async () => (await likeNow(page, picture)) >= kAlike, what);
 }
 
 async function openGame(page, url) {
@@ -129,24 +134,20 @@ async function openGame(page, url) {
                 'the first frame');
 }
 
-async function playerOneTop(page) {
-  return topRed(await page.pixels(kRedStep), kRedStep, ...kPlayerOneColumns, 470);
+async function playerOneLabel(page, box) {
+  return topRed(await page.pixels(kRedStep), kRedStep, box);
 }
 
 async function checkMatch(page, pictures) {
   await clickThrough(page, kPlay, pictures.play, 'the play panel');
   await clickThrough(page, kForest, pictures.players, 'the player-count panel');
-  await page.click(...kTwoPlayers);
-  const standing = await waitFor(async () => {
-    const top = await playerOneTop(page);
-    return top > 250 ? top : 0;
-  }, 60000, "player 1's label in the match");
+  const [x, standing] = await clickUntil(page, kTwoPlayers, () => playerOneLabel(page, kStandingLabel),
+                                         "player 1's label in the match");
   await sleep(500);
   await page.key('q', 250);
-  const lifted = await waitFor(async () => {
-    const top = await playerOneTop(page);
-    return top >= 0 && top < standing - kLiftedPixels ? top : 0;
-  }, 5000, 'player 1 to jump after his key');
+  const above = [x - kLabelTravel, 0, x + kLabelTravel, standing - kLiftedPixels];
+  const [, lifted] = await waitFor(() => playerOneLabel(page, above), 5000,
+                                   'player 1 to jump after his key');
   console.log(`player 1's label rose from y ${standing} to ${lifted}`);
 }
 
@@ -236,8 +237,9 @@ async function main() {
   const server = await serve(web);
   const url = `http://127.0.0.1:${server.address().port}/`;
   const browser = await Browser.launch(executable, '800,600');
+  let page = null;
   try {
-    const page = await browser.openPage();
+    page = await browser.openPage();
     await page.call('Page.addScriptToEvaluateOnNewDocument', { source: kInstruments });
     if (measuring) {
       await measure(page, url, pictures);
@@ -249,9 +251,16 @@ async function main() {
     }
     if (page.errors.length) fail(`the page reported errors:\n${page.errors.join('\n')}`);
   } catch (error) {
-    fail(error.message);
+    if (page) {
+      const shot = await page.call('Page.captureScreenshot', { format: 'png' }).catch(() => null);
+      if (shot) {
+        writeFileSync(join(tmpdir(), 'skull-page-failure.png'), Buffer.from(shot.data, 'base64'));
+        console.error(`the page at the failure: ${join(tmpdir(), 'skull-page-failure.png')}`);
+      }
+    }
+    fail(`${error.message}${page?.errors.length ? `\nthe page reported:\n${page.errors.join('\n')}` : ''}`);
   } finally {
-    browser.close();
+    await browser.close();
     server.close();
     rmSync(work, { recursive: true, force: true });
   }

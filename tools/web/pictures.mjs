@@ -83,15 +83,15 @@ export function likeness(a, b, tolerance = 40) {
   return count > 0 ? alike / count : 0;
 }
 
-// The highest row (smallest y, in game pixels) of a bright red pixel in the columns from x0 to x1
-// of a sample; -1 when there is none. Player 1's "1UP" label is that red.
-export function topRed(samples, step, x0, x1, yLimit) {
+// The highest bright red pixel (smallest y, in game pixels) inside a box of a sample, as [x, y];
+// null when there is none. Player 1's "1UP" label is that red.
+export function topRed(samples, step, [x0, y0, x1, y1]) {
   const columns = Math.ceil(800 / step);
-  for (let row = 0; row * step < yLimit; ++row) {
-    for (let column = Math.ceil(x0 / step); column * step <= x1; ++column) {
+  for (let row = Math.ceil(y0 / step); row * step <= y1; ++row) {
+    for (let column = Math.ceil(Math.max(0, x0) / step); column * step <= Math.min(x1, 799); ++column) {
       const at = (row * columns + column) * 4;
-      if (samples[at] > 200 && samples[at + 1] < 80 && samples[at + 2] < 80) return row * step;
+      if (samples[at] > 200 && samples[at + 1] < 80 && samples[at + 2] < 80) return [column * step, row * step];
     }
   }
-  return -1;
+  return null;
 }

@@ -7,6 +7,9 @@ Module.preRun.push(function () {
 
   // The settings live in the browser's IndexedDB, mounted where the game keeps its config home and
   // read back before the game starts.
+  // ENV holds only what the page adds to the program's defaults, so the home is named here, as
+  // the program's default has it.
+  ENV.HOME = '/home/web_user';
   var home = ENV.HOME + '/.config';
   FS.mkdirTree(home);
   FS.mount(IDBFS, {}, home);
