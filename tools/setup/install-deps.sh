@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the data generation and the tests need, when missing.
 set -euo pipefail
 packages=(
-  build-essential cmake pkg-config clang
+  build-essential cmake pkg-config clang ccache
   libsdl2-dev libpng-dev libvorbis-dev libogg-dev
   libenet-dev libenet-doc
   libcairo2-dev librsvg2-dev fonts-dejavu-core
