@@ -135,14 +135,14 @@ class Limiter {
 
  private:
   static constexpr int kWindow = kMixLatencyFrames + 1;
-  std::array<float, kWindow> needed_ = filled(1.0f);
-  std::array<float, kWindow> held_ = filled(1.0f);
+  std::array<float, kWindow> needed_ = Filled(1.0f);
+  std::array<float, kWindow> held_ = Filled(1.0f);
   std::array<std::array<float, 2>, kMixLatencyFrames> delayed_{};
   int at_ = 0;
   int delayedAt_ = 0;
   float gain_ = 1;
 
-  static std::array<float, kWindow> filled(float value) {
+  static std::array<float, kWindow> Filled(float value) {
     std::array<float, kWindow> values;
     values.fill(value);
     return values;
