@@ -23,8 +23,8 @@ const kPlay = [408, 236];
 const kOptions = [428, 320];
 const kForest = [535, 420];
 const kTwoPlayers = [250, 302];
-const kMusicKnob = [384 + 14, 402];  // volume 5 of 100 on a 300-pixel bar with a 28-pixel knob
-const kMusicAt60 = [370 + 180, 402];
+const kMusicKnob = [370 + 210 + 14, 402];  // the default 70 of 100: 300-pixel bar, 28-pixel knob
+const kMusicAt40 = [370 + 120, 402];
 const kOk = [145, 527];
 // Player 1's red label floats near y 325 above him while he stands (the ground is lower, where
 // red mushrooms and blood may lie); a jump lifts it well above.
@@ -159,7 +159,7 @@ async function checkSettings(page, url, pictures) {
   await clickThrough(page, kOptions, pictures.options, 'the options panel');
   const before = await page.evaluate(kSettings);
   const saves = await page.evaluate('Module.settingsSaves');
-  await page.drag(...kMusicKnob, ...kMusicAt60);
+  await page.drag(...kMusicKnob, ...kMusicAt40);
   await sleep(300);
   await page.click(...kOk);
   await waitFor(() => page.evaluate(`Module.settingsSaves > ${saves}`), 20000, 'the settings to be kept');
