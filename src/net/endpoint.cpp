@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <mutex>
 
+#include "net/messages.h"
+
 namespace net {
 
 namespace {
@@ -16,6 +18,9 @@ constexpr uint8_t kControlChannel = 1;
 // game's rule decides, not ENet's.
 constexpr uint32_t kTimeoutMinimumMs = 12000;
 constexpr uint32_t kTimeoutMaximumMs = 20000;
+// What one peer may have waiting in ENet's queues to be taken: many messages' worth, far below
+// ENet's own 32 MB.
+constexpr size_t kMaxWaitingBytes = 16 * kMaxMessageBytes;
 
 void StartENet() {
   static std::once_flag once;
@@ -64,6 +69,8 @@ std::unique_ptr<Endpoint> Endpoint::Open(uint16_t port, std::string& error) {
     error = "No se pudo abrir el puerto " + std::to_string(port);
     return nullptr;
   }
+  host->maximumPacketSize = kMaxMessageBytes;
+  host->maximumWaitingData = kMaxWaitingBytes;
   return std::unique_ptr<Endpoint>(new Endpoint(host));
 }
 
@@ -113,6 +120,20 @@ void Endpoint::Send(PeerHandle peer, const Bytes& bytes, Delivery how) {
 
 void Endpoint::Flush() {
   enet_host_flush(host_);
+}
+
+void Endpoint::DisconnectNow(PeerHandle peer) {
+  if (peer && peer->state != ENET_PEER_STATE_DISCONNECTED) enet_peer_disconnect_now(peer, 0);
+}
+
+void Endpoint::DisconnectLater(PeerHandle peer) {
+  if (peer && peer->state != ENET_PEER_STATE_DISCONNECTED) enet_peer_disconnect_later(peer, 0);
+}
+
+double Endpoint::SilentMs(PeerHandle peer) {
+  // ENet's clock wraps; a receive time stamped a moment after now counts as no silence.
+  const uint32_t since = enet_time_get() - peer->lastReceiveTime;
+  return since >= 0x80000000u ? 0 : static_cast<double>(since);
 }
 
 void Endpoint::DisconnectAll(int timeoutMs) {

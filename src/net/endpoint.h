@@ -1,7 +1,8 @@
 #pragma once
 // This machine's end of the network: one ENet host with two channels. Buttons travel unreliable
 // and sequenced on the first (a lost packet costs nothing, the next repeats it); set-up and
-// messages travel reliably on the second. The only file that talks to ENet.
+// messages travel reliably on the second. The only file that talks to ENet. Packets larger than
+// the protocol's largest message are refused by ENet itself, before they take any memory.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -53,6 +54,12 @@ class Endpoint {
   void Send(PeerHandle peer, const Bytes& bytes, Delivery how);
   // Puts everything queued on the wire now instead of at the next service.
   void Flush();
+  // Cuts one peer off at once, freeing its slot; no disconnection event follows.
+  void DisconnectNow(PeerHandle peer);
+  // Says goodbye to one peer once what is queued for it has gone out.
+  void DisconnectLater(PeerHandle peer);
+  // How long since anything at all (ENet's own pings included) came from the peer.
+  static double SilentMs(PeerHandle peer);
   // Says goodbye to every peer once what is queued for it has arrived, waiting up to timeoutMs.
   void DisconnectAll(int timeoutMs);
   // The peer's address as this machine sees it ("127.0.0.1:5000").
