@@ -150,6 +150,8 @@ class HostLobby : public Lobby {
       if (OnEcho(peer, message) && !was && ProbedEnough(peer)) lastLinkStep_ = NowMs();
     } else if (kind == Message::kReady) {
       why = OnReady(m, message);
+    } else if (EarlyForTheMatch(kind) && startAt_ > 0) {
+      // A joiner that began on the set-up plays before this machine does; it sends again.
     } else {
       why = "mensaje de tipo " + std::to_string(KindOf(message)) + " en la sala";
     }

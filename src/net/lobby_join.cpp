@@ -92,6 +92,8 @@ class JoinLobby : public Lobby {
       OnEcho(peer, message);
     } else if (kind == Message::kMeet) {
       why = OnMeet(peer, message);
+    } else if (EarlyForTheMatch(kind) && (phase_ == Phase::kLinking || phase_ == Phase::kStarted)) {
+      // Another machine began on the set-up before this one; it sends again.
     } else if (!fromHost) {
       why = "mensaje de tipo " + std::to_string(KindOf(message)) + " de otro equipo";
     } else if (kind == Message::kRefuse) {

@@ -25,6 +25,12 @@ enum class Message : uint8_t {
   kDrop,        // the silent machine's players leave play from a frame on
 };
 
+// A match's own messages; they may reach a machine still in the lobby, a moment before its match
+// begins.
+inline bool EarlyForTheMatch(Message kind) {
+  return kind >= Message::kInputs && kind <= Message::kDrop;
+}
+
 // Changes whenever a message changes; machines that differ refuse each other.
 inline constexpr uint32_t kProtocol = 2;
 
