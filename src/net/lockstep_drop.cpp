@@ -86,7 +86,7 @@ Verdict Lockstep::OnLostQuery(const Arrival& arrival, const Bytes& message) {
   Verdict why = ReadLostQuery(message, arrival, m);
   if (why.empty()) why = CoordinatorsWord(arrival.sender, m);
   if (!why.empty()) return why;
-  if (m == local_ || !Quiet(m)) return {};
+  if (!Quiet(m)) return {};
   OnDisconnected(m);
   SendTo(arrival.sender, InputsMessage(Message::kLostReport, m), Delivery::kReliable);
   return {};
@@ -112,17 +112,12 @@ void Lockstep::EndDropRound() {
   machines_[m].dropFrame = machines_[m].log.Known();
 }
 
-// Dropped by the others: this machine was away too long and they went on without it.
 Verdict Lockstep::OnDrop(const Arrival& arrival, const Bytes& message) {
   LastInputs last;
   Verdict why = ReadLastInputs(message, arrival, last);
   if (why.empty()) why = CoordinatorsWord(arrival.sender, last.machine);
   if (!why.empty()) return why;
   const int m = last.machine;
-  if (m == local_) {
-    if (outcome_ == Outcome::kPlaying) outcome_ = Outcome::kLeftBehind;
-    return {};
-  }
   if (!Quiet(m)) return {};
   if (Verdict gap = FollowsOn(last); !gap.empty()) return gap;
   machines_[m].log.Add(last.First(), last.values);

@@ -28,6 +28,13 @@ Verdict Machine(int machine, const Arrival& arrival) {
   return "equipo " + std::to_string(machine) + " inexistente";
 }
 
+// Machines are taken out only by others: neither the sender nor the reader is named.
+Verdict ThirdMachine(int machine, const Arrival& arrival) {
+  if (machine == arrival.sender) return "se da a sí mismo por desaparecido";
+  if (machine == arrival.local) return "da por desaparecido a este equipo";
+  return {};
+}
+
 }  // namespace
 
 Verdict ReadInputs(const Bytes& message, const Arrival& arrival, uint32_t ownKnown,
@@ -58,8 +65,8 @@ Verdict ReadLastInputs(const Bytes& message, const Arrival& arrival, LastInputs&
   if (kind == Message::kDone && last.machine != arrival.sender) {
     return "da por terminada la partida del equipo " + std::to_string(last.machine);
   }
-  if (kind != Message::kDone && last.machine == arrival.sender) {
-    return "se da a sí mismo por desaparecido";
+  if (kind != Message::kDone) {
+    if (Verdict why = ThirdMachine(last.machine, arrival); !why.empty()) return why;
   }
   return Ahead(last.firstMissing, arrival);
 }
@@ -70,8 +77,7 @@ Verdict ReadLostQuery(const Bytes& message, const Arrival& arrival, int& machine
   machine = in.U8();
   if (Verdict why = WholeMessage(in, "pregunta por un equipo"); !why.empty()) return why;
   if (Verdict why = Machine(machine, arrival); !why.empty()) return why;
-  if (machine == arrival.sender) return "se da a sí mismo por desaparecido";
-  return {};
+  return ThirdMachine(machine, arrival);
 }
 
 Verdict ReadDigest(const Bytes& message, const Arrival& arrival, uint32_t& frame,

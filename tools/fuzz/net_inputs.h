@@ -63,11 +63,13 @@ inline void CheckMatchReaders(const net::Bytes& message, const Where& where) {
   if (net::ReadLastInputs(message, arrival, last).empty()) {
     Require(last.machine < arrival.machines && last.firstMissing <= farthest);
     Require(last.values.size() <= last.firstMissing);
-    Require((last.machine == arrival.sender) == (message[0] == uint8_t(net::Message::kDone)));
+    const bool done = message[0] == uint8_t(net::Message::kDone);
+    Require((last.machine == arrival.sender) == done);
+    Require(done || last.machine != arrival.local);
   }
   int machine = 0;
   if (net::ReadLostQuery(message, arrival, machine).empty()) {
-    Require(machine < arrival.machines && machine != arrival.sender);
+    Require(machine < arrival.machines && machine != arrival.sender && machine != arrival.local);
   }
   uint32_t frame = 0;
   uint64_t digest = 0;

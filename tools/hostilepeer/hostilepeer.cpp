@@ -1,8 +1,8 @@
 // hostilepeer --join HOST:PORT --data DIR [--attack NAME] [--attack-frame F] [--record DIR]
 //             [--seconds S]
 // hostilepeer --knock HOST:PORT --connections N [--seconds S]
-// A joiner that plays along and then sends one bad message (--attack; none: it plays along and
-// then leaves without a word), or N connections that never say hello. For the network tests
+// A joiner that plays along and then sends one bad message (--attack; none: it plays along to
+// the end), or N connections that never say hello. For the network tests
 // only: it talks to the loopback they run on.
 #include <unistd.h>
 

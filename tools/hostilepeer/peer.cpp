@@ -177,8 +177,8 @@ int Peer::Run() {
     }
     const double now = net::NowMs();
     if (started_ && now - lastSent >= kResendMs) Play(), lastSent = now;
-    if (started_ && !attacked_ && own_.Known() >= settings_.attackFrame) {
-      if (settings_.attack.empty()) break;
+    if (started_ && !attacked_ && !settings_.attack.empty() &&
+        own_.Known() >= settings_.attackFrame) {
       Attack();
       attackedAt = now;
     }
