@@ -46,8 +46,8 @@ same-data: build
 clean:
 	rm -rf $(BUILD) $(CLANG_DATA_BUILD)
 
-# The libFuzzer targets of the file readers, in a clang build of their own (ASan + UBSan).
-# Run one with: tools/fuzz/run-fuzz.sh vgp 600
+# The libFuzzer targets of the file and network message readers, in a clang build of their own
+# (ASan + UBSan). Run one with: tools/fuzz/run-fuzz.sh vgp 600 (or fpg, vba, net)
 FUZZ_BUILD ?= build-fuzz
 fuzz:
 	@command -v clang++ >/dev/null || { echo "make fuzz needs clang"; exit 1; }
@@ -55,7 +55,7 @@ fuzz:
 	  -DSKULL_SANITIZE=ON -DSKULL_FUZZ=ON -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link
 	# The generators that run during the build leak inside system libraries; leaks are not what
 	# this build looks for.
-	ASAN_OPTIONS=detect_leaks=0 cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_vgp fuzz_fpg fuzz_vba
+	ASAN_OPTIONS=detect_leaks=0 cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_vgp fuzz_fpg fuzz_vba fuzz_net
 
 # The game as a web page in $(WEB): index.html with its loader, wasm and data package, and the
 # headless runner for node. The libraries for the web are built once into ~/.cache/skullgnawer-web.

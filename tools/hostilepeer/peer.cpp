@@ -69,7 +69,7 @@ void Peer::Record(const char* way, const net::Bytes& message) {
 }
 
 void Peer::Send(const net::Bytes& message, bool reliable) {
-  Record("sent", message);
+  if (message.size() <= net::kMaxMessageBytes) Record("sent", message);
   ENetPacket* packet = enet_packet_create(message.data(), message.size(),
                                           reliable ? ENET_PACKET_FLAG_RELIABLE : 0);
   enet_peer_send(peer_, reliable ? 1 : 0, packet);
@@ -83,7 +83,7 @@ void Peer::SendInputs() {
 }
 
 void Peer::OnMessage(const net::Bytes& message) {
-  if (message.size() <= 64) Record("received", message);
+  Record("received", message);
   net::ByteReader in(message);
   switch (static_cast<Message>(in.U8())) {
     case Message::kRoster:
