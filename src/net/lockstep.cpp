@@ -103,10 +103,17 @@ std::vector<int> Lockstep::Missing() const {
   return missing;
 }
 
+// A stop may come between two services or inside one, where ENet, waking, reports the links it
+// gave up on: either way this machine's own absence is noticed before any of that is believed.
 void Lockstep::Pump(int timeoutMs) {
-  NoticeOwnStall();
+  NoticeOwnStall(lastPump_);
   if (outcome_ == Outcome::kLeftBehind) return;
-  for (NetEvent& event : endpoint_->Service(timeoutMs)) {
+  const double listening = NowMs();
+  std::vector<NetEvent> events = endpoint_->Service(timeoutMs);
+  NoticeOwnStall(listening + timeoutMs);
+  lastPump_ = NowMs();
+  if (outcome_ == Outcome::kLeftBehind) return;
+  for (NetEvent& event : events) {
     const int from = MachineOf(event.peer);
     if (from < 0) {
       // Nobody joins a match under way.
@@ -118,12 +125,11 @@ void Lockstep::Pump(int timeoutMs) {
       Receive(from, event.data);
     }
   }
-  lastPump_ = NowMs();
 }
 
-void Lockstep::NoticeOwnStall() {
+void Lockstep::NoticeOwnStall(double since) {
   const double now = NowMs();
-  const double away = lastPump_ > 0 ? now - lastPump_ : 0;
+  const double away = lastPump_ > 0 ? now - since : 0;
   if (away < kOwnStallMs || outcome_ != Outcome::kPlaying) return;
   for (Machine& machine : machines_) machine.lastHeard += away;
   if (away < kLeftBehindMs) return;

@@ -93,8 +93,8 @@ class Lockstep {
 
   void SendInputs();
   void Pump(int timeoutMs);
-  // Not listening for a while is not the others' silence; too long, and this machine is out.
-  void NoticeOwnStall();
+  // Not listening since `since` is not the others' silence; too long, and this machine is out.
+  void NoticeOwnStall(double since);
   void Receive(int from, const Bytes& message);
   Verdict OnInputs(const Arrival& arrival, const Bytes& message);
   Verdict OnDone(const Arrival& arrival, const Bytes& message);
