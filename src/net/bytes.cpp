@@ -80,7 +80,7 @@ std::string ByteReader::Text() {
 namespace {
 
 struct Character {
-  size_t length = 1;       // a byte that starts no whole character stands alone
+  size_t length = 1;  // a byte that starts no whole character stands alone
   bool printable = false;
 };
 

@@ -36,8 +36,8 @@ class Lockstep {
  public:
   enum class Outcome {
     kPlaying,
-    kQuit,    // a machine pressed Escape (QuitBy says which)
-    kDesync,  // the digests differed
+    kQuit,        // a machine pressed Escape (QuitBy says which)
+    kDesync,      // the digests differed
     kLeft,        // this machine left (Leave) or finished (Finish)
     kLeftBehind,  // this machine was not listening for too long and the others went on
   };

@@ -37,8 +37,7 @@ bool MatchSetup::Read(ByteReader& in) {
     machines.push_back(seats);
   }
   return in.Ok() && level >= 0 && level <= 2 && players >= 2 && players <= kMaxSeats &&
-         seated == players && inputDelay >= 1 &&
-         inputDelay <= kMaxInputDelay;
+         seated == players && inputDelay >= 1 && inputDelay <= kMaxInputDelay;
 }
 
 std::vector<MachineSeats> AssignSeats(const std::vector<int>& localPlayers, int players) {

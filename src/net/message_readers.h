@@ -82,8 +82,7 @@ struct LastInputs {
 Verdict ReadLastInputs(const Bytes& message, const Arrival& arrival, LastInputs& last);
 Verdict ReadLostQuery(const Bytes& message, const Arrival& arrival, int& machine);
 // A digest or a desync names a frame whose state was compared.
-Verdict ReadDigest(const Bytes& message, const Arrival& arrival, uint32_t& frame,
-                   uint64_t& digest);
+Verdict ReadDigest(const Bytes& message, const Arrival& arrival, uint32_t& frame, uint64_t& digest);
 Verdict ReadDesync(const Bytes& message, const Arrival& arrival, uint32_t& frame);
 Verdict ReadQuit(const Bytes& message);
 

@@ -20,7 +20,8 @@ Verdict ReadHello(const Bytes& message, HelloMessage& hello) {
 
 Verdict ReadRefuse(const Bytes& message, std::string& why) {
   ByteReader in(message);
-  if (Verdict verdict = OpenMessage(message, {Message::kRefuse}, in); !verdict.empty()) return verdict;
+  if (Verdict verdict = OpenMessage(message, {Message::kRefuse}, in); !verdict.empty())
+    return verdict;
   why = in.Text();
   return WholeMessage(in, "rechazo");
 }

@@ -49,7 +49,8 @@ Verdict ReadInputs(const Bytes& message, const Arrival& arrival, uint32_t ownKno
 
 Verdict ReadLastInputs(const Bytes& message, const Arrival& arrival, LastInputs& last) {
   ByteReader in(message);
-  if (Verdict why = OpenMessage(message, {Message::kDone, Message::kLostReport, Message::kDrop}, in);
+  if (Verdict why =
+          OpenMessage(message, {Message::kDone, Message::kLostReport, Message::kDrop}, in);
       !why.empty()) {
     return why;
   }

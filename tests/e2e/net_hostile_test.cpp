@@ -49,8 +49,8 @@ std::string StartHost(Runner& host, const std::vector<std::string>& more = {}) {
 long PlayAgainst(Runner& host, const std::string& attack) {
   const std::string port = StartHost(host);
   EXPECT_FALSE(port.empty()) << host.Output();
-  std::vector<std::string> args = {"--join", "PORT", "--seconds", "120", "--attack-frame",
-                                   std::to_string(kAttackFrame)};
+  std::vector<std::string> args = {"--join", "PORT",           "--seconds",
+                                   "120",    "--attack-frame", std::to_string(kAttackFrame)};
   if (!attack.empty()) args.insert(args.end(), {"--attack", attack});
   HostilePeer peer(host, port, args);
   peer.Finish();
@@ -62,9 +62,11 @@ long PlayAgainst(Runner& host, const std::string& attack) {
 void ExpectCutOff(const Runner& host, const std::string& attack) {
   EXPECT_GE(FirstFrameIn(host.Frames(), 1, kDead), kAttackFrame) << attack;
   EXPECT_NE(host.Output().find("JUGADOR 2 ha perdido la conexión"), std::string::npos)
-      << attack << "\n" << host.Output();
+      << attack << "\n"
+      << host.Output();
   EXPECT_NE(host.Errors().find("Red: se desconecta al equipo 1 (JUGADOR 2): "), std::string::npos)
-      << attack << "\n" << host.Errors();
+      << attack << "\n"
+      << host.Errors();
 }
 
 long NormalMatchPeakKb() {
@@ -98,9 +100,8 @@ TEST_P(NetAttack, TheHostCutsThePeerOffSaysWhyAndFinishesItsMatch) {
 
 INSTANTIATE_TEST_SUITE_P(EveryBadMessage, NetAttack,
                          ::testing::Values("done-far", "done-other", "drop-self", "drop-host",
-                                           "query-host", "report-far", "digest-flood",
-                                           "inputs-far", "desync-far", "garbage", "hello-again",
-                                           "short"));
+                                           "query-host", "report-far", "digest-flood", "inputs-far",
+                                           "desync-far", "garbage", "hello-again", "short"));
 
 // ENet itself drops a packet larger than any message; the peer plays on.
 TEST_F(NetHostile, AnOversizePacketIsDroppedUnread) {

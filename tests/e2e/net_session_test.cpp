@@ -16,8 +16,8 @@ class NetSession : public ::testing::Test {
  protected:
   // A host (of `players`) and the joiner, both leaving the winner at two minutes.
   void StartBoth(int players = 2) {
-    host.Start(Press(120000, kKeyEnter, 50), {"--host", "0", "--match", "0:" + std::to_string(players)},
-               200);
+    host.Start(Press(120000, kKeyEnter, 50),
+               {"--host", "0", "--match", "0:" + std::to_string(players)}, 200);
     port = host.HostPort();
     ASSERT_FALSE(port.empty()) << host.Output();
     joiner.Start(Press(120000, kKeyEnter, 50), {"--join", "127.0.0.1:" + port}, 200);

@@ -1,6 +1,8 @@
 // The readers every message passes: what an honest machine can send is let through whole, and
 // anything else (cut short, too long, a frame far from the reader's, another machine's number)
 // is refused with a reason. The fuzzing seed corpus of real messages is replayed here too.
+#include "net/message_readers.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,7 +11,6 @@
 
 #include "../tools/fuzz/net_inputs.h"
 #include "net/lobby.h"
-#include "net/message_readers.h"
 
 namespace {
 
@@ -56,12 +57,12 @@ TEST(MessageReaders, LastButtonsNameOnlyMachinesAndFramesThatCanBe) {
   EXPECT_FALSE(Accepted(net::ReadLastInputs(extra, kArrival, last)));
 
   int machine = -1;
-  EXPECT_TRUE(Accepted(net::ReadLostQuery(Begin(Message::kLostQuery).U8(0).Take(), kArrival,
-                                          machine)));
+  EXPECT_TRUE(
+      Accepted(net::ReadLostQuery(Begin(Message::kLostQuery).U8(0).Take(), kArrival, machine)));
   EXPECT_EQ(machine, 0);
   for (const int named : {1, 2, 3}) {
-    EXPECT_FALSE(Accepted(net::ReadLostQuery(Begin(Message::kLostQuery).U8(named).Take(),
-                                             kArrival, machine)))
+    EXPECT_FALSE(Accepted(
+        net::ReadLostQuery(Begin(Message::kLostQuery).U8(named).Take(), kArrival, machine)))
         << named;
   }
 }
@@ -76,10 +77,10 @@ TEST(MessageReaders, DigestsAndButtonsComeOnlyForFramesNearThisOne) {
   EXPECT_FALSE(Accepted(net::ReadDigest(digestAt(30 * 300000), kArrival, frame, digest)));
   EXPECT_FALSE(Accepted(net::ReadDigest(digestAt(990 - 30 * 20), kArrival, frame, digest)));
   EXPECT_FALSE(Accepted(net::ReadDigest(digestAt(991), kArrival, frame, digest)));
-  EXPECT_FALSE(Accepted(net::ReadDigest(Begin(Message::kDigest).U32(990).Take(), kArrival,
-                                        frame, digest)));
-  EXPECT_FALSE(Accepted(
-      net::ReadDesync(Begin(Message::kDesync).U32(0xfffffff0u).Take(), kArrival, frame)));
+  EXPECT_FALSE(
+      Accepted(net::ReadDigest(Begin(Message::kDigest).U32(990).Take(), kArrival, frame, digest)));
+  EXPECT_FALSE(
+      Accepted(net::ReadDesync(Begin(Message::kDesync).U32(0xfffffff0u).Take(), kArrival, frame)));
   EXPECT_TRUE(Accepted(net::ReadQuit({uint8_t(Message::kQuit)})));
   EXPECT_FALSE(Accepted(net::ReadQuit({uint8_t(Message::kQuit), 0})));
 
@@ -92,8 +93,8 @@ TEST(MessageReaders, DigestsAndButtonsComeOnlyForFramesNearThisOne) {
   EXPECT_TRUE(Accepted(net::ReadInputs(inputs(1002, 1003, 5), kArrival, 1003, 1003, packet)));
   EXPECT_EQ(packet.first, 1003u);
   EXPECT_EQ(packet.values.size(), 5u);
-  EXPECT_FALSE(Accepted(net::ReadInputs(inputs(1002, 1003 + 30000, 5), kArrival, 1003, 1003,
-                                        packet)));
+  EXPECT_FALSE(
+      Accepted(net::ReadInputs(inputs(1002, 1003 + 30000, 5), kArrival, 1003, 1003, packet)));
   EXPECT_FALSE(Accepted(net::ReadInputs(inputs(1010, 1003, 5), kArrival, 1003, 1003, packet)));
   EXPECT_FALSE(Accepted(net::ReadInputs(inputs(1002, 1003, 0), kArrival, 1003, 1003, packet)));
 }
@@ -168,10 +169,14 @@ TEST(PrintableText, EscapesAndBrokenCharactersBecomeQuestionMarks) {
   EXPECT_EQ(net::Printable("versión 1.0 ¿está?"), "versión 1.0 ¿está?");
   EXPECT_EQ(net::Printable("\x1b]0;owned\x07\x1b[2J"), "?]0;owned??[2J");
   EXPECT_EQ(net::Printable("a\rb\nc\x7f"), "a?b?c?");
-  EXPECT_EQ(net::Printable("\xc2\x9b" "31m"), "?31m");  // the one-byte CSI of C1
-  EXPECT_EQ(net::Printable("\xc3"), "?");               // cut short
-  EXPECT_EQ(net::Printable("\xc0\xaf"), "??");          // an overlong '/'
-  EXPECT_EQ(net::Printable("\xe2\x80\xae" "abc"), "?abc");  // right-to-left override
+  EXPECT_EQ(net::Printable("\xc2\x9b"
+                           "31m"),
+            "?31m");                            // the one-byte CSI of C1
+  EXPECT_EQ(net::Printable("\xc3"), "?");       // cut short
+  EXPECT_EQ(net::Printable("\xc0\xaf"), "??");  // an overlong '/'
+  EXPECT_EQ(net::Printable("\xe2\x80\xae"
+                           "abc"),
+            "?abc");  // right-to-left override
   net::ByteWriter out;
   out.Text("\x1b[31mrojo");
   net::ByteReader in(out.Data());

@@ -46,10 +46,9 @@ net::Bytes LastInputs(Message kind, int machine, uint32_t firstMissing) {
 
 const std::vector<std::string>& Attacks() {
   static const std::vector<std::string> attacks = {
-      "done-far",   "done-other",  "drop-self",    "drop-host", "query-host",
-      "report-far", "digest-flood", "inputs-far",  "desync-far", "garbage",
-      "hello-again", "short",       "oversize",    "hello-twice", "escape-hello",
-      "echo-forever", "slow-ready"};
+      "done-far",     "done-other",  "drop-self",    "drop-host",    "query-host",  "report-far",
+      "digest-flood", "inputs-far",  "desync-far",   "garbage",      "hello-again", "short",
+      "oversize",     "hello-twice", "escape-hello", "echo-forever", "slow-ready"};
   return attacks;
 }
 
@@ -70,8 +69,8 @@ void Peer::Record(const char* way, const net::Bytes& message) {
 
 void Peer::Send(const net::Bytes& message, bool reliable) {
   if (message.size() <= net::kMaxMessageBytes) Record("sent", message);
-  ENetPacket* packet = enet_packet_create(message.data(), message.size(),
-                                          reliable ? ENET_PACKET_FLAG_RELIABLE : 0);
+  ENetPacket* packet =
+      enet_packet_create(message.data(), message.size(), reliable ? ENET_PACKET_FLAG_RELIABLE : 0);
   enet_peer_send(peer_, reliable ? 1 : 0, packet);
 }
 
@@ -104,7 +103,8 @@ void Peer::OnMessage(const net::Bytes& message) {
     }
     case Message::kStart:
       if (!setup_.Read(in)) break;
-      for (int frame = 0; frame < setup_.inputDelay; ++frame) own_.Set(frame, 0), host_.Set(frame, 0);
+      for (int frame = 0; frame < setup_.inputDelay; ++frame)
+        own_.Set(frame, 0), host_.Set(frame, 0);
       started_ = true;
       break;
     case Message::kInputs: {
@@ -119,7 +119,8 @@ void Peer::OnMessage(const net::Bytes& message) {
   }
 }
 
-// Plays as a machine with nothing pressed: each frame the host's buttons allow, one more of its own.
+// Plays as a machine with nothing pressed: each frame the host's buttons allow, one more of its
+// own.
 void Peer::Play() {
   while (own_.Known() < host_.Known() + static_cast<uint32_t>(setup_.inputDelay)) {
     own_.Set(own_.Known(), 0);

@@ -17,11 +17,11 @@ namespace hostile {
 struct Settings {
   std::string host = "127.0.0.1";
   uint16_t port = 0;
-  std::string attack;         // empty: plays along to the end
+  std::string attack;          // empty: plays along to the end
   uint32_t attackFrame = 120;  // the frame from which the attack goes out
-  double seconds = 60;        // the whole run at most
-  int knockers = 0;           // > 0: that many silent connections instead of a joiner
-  std::string record;         // a folder for every message sent and received
+  double seconds = 60;         // the whole run at most
+  int knockers = 0;            // > 0: that many silent connections instead of a joiner
+  std::string record;          // a folder for every message sent and received
 };
 
 // The names --attack takes.
