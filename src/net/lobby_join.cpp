@@ -15,6 +15,8 @@ namespace {
 // the hello may take longer, resent over a slow, lossy line by a busy machine.
 constexpr double kAnswerLimitMs = 5000;
 constexpr double kHelloAnswerLimitMs = 15000;
+// Another joiner that calls here says which it is as soon as its link is up.
+constexpr double kMeetLimitMs = 3000;
 
 class JoinLobby : public Lobby {
  public:
@@ -38,6 +40,7 @@ class JoinLobby : public Lobby {
         OnMessage(event.peer, event.data);
       }
     }
+    DropSilentCallers();
     if (phase_ == Phase::kConnecting && NowMs() - calledAt_ > answerLimitMs_) {
       Fail("Nadie responde en " + host_.Text());
     }
@@ -61,11 +64,26 @@ class JoinLobby : public Lobby {
       Send(peer, hello.U8(localPlayers_));
       return;
     }
+    bool called = false;
     for (int m = 1; m < kMaxMachines; ++m) {
       if (peers_[m] != peer) continue;
-      linked_[m] = true;
+      called = linked_[m] = true;
       ByteWriter meet;
       Send(peer, meet.U8(static_cast<uint8_t>(Message::kMeet)).U8(localMachine_));
+    }
+    if (!called) callers_.push_back({peer, NowMs() + kMeetLimitMs});
+  }
+
+  // A connection this machine did not make must say which joiner it is soon, or it goes.
+  void DropSilentCallers() {
+    const double now = NowMs();
+    for (auto caller = callers_.begin(); caller != callers_.end();) {
+      if (now < caller->second) {
+        ++caller;
+        continue;
+      }
+      endpoint_->DisconnectNow(caller->first);
+      caller = callers_.erase(caller);
     }
   }
 
@@ -163,6 +181,9 @@ class JoinLobby : public Lobby {
     int m = 0;
     if (Verdict why = ReadMeet(message, localMachine_, m); !why.empty()) return why;
     if (phase_ == Phase::kStarted || peers_[m]) return "presentación fuera de lugar";
+    callers_.erase(std::remove_if(callers_.begin(), callers_.end(),
+                                  [peer](const auto& caller) { return caller.first == peer; }),
+                   callers_.end());
     peers_[m] = peer;
     linked_[m] = true;
     return {};
@@ -203,6 +224,7 @@ class JoinLobby : public Lobby {
   int expected_ = 0;                         // other joiners to link with
   std::array<bool, kMaxMachines> linked_{};  // by machine: the link is up
   bool readySent_ = false;
+  std::vector<std::pair<PeerHandle, double>> callers_;  // links made from elsewhere, not yet met
 };
 
 }  // namespace
