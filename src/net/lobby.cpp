@@ -42,6 +42,30 @@ void Lobby::Fail(const std::string& why) {
   failure_ = why;
 }
 
+void Lobby::DropLateCallers() {
+  const double now = NowMs();
+  for (auto caller = callers_.begin(); caller != callers_.end();) {
+    if (now < caller->deadline) {
+      ++caller;
+      continue;
+    }
+    endpoint_->DisconnectNow(caller->peer);
+    caller = callers_.erase(caller);
+  }
+}
+
+bool Lobby::Calling(PeerHandle peer) const {
+  return std::any_of(callers_.begin(), callers_.end(), [peer](const Caller& caller) {
+    return caller.peer == peer && !caller.refused;
+  });
+}
+
+void Lobby::Forget(PeerHandle peer) {
+  callers_.erase(std::remove_if(callers_.begin(), callers_.end(),
+                                [peer](const Caller& caller) { return caller.peer == peer; }),
+                 callers_.end());
+}
+
 std::unique_ptr<Lockstep> Lobby::TakeMatch() {
   if (phase_ != Phase::kStarted || !endpoint_) return nullptr;
   return std::make_unique<Lockstep>(std::move(endpoint_), peers_, setup_);

@@ -77,6 +77,18 @@ class Lobby {
   // Links are made again from the start: nothing measured so far counts.
   void ForgetProbes() { probes_.clear(); }
 
+  // Connections that are not (yet) machines of the lobby, each until its deadline: for a valid
+  // hello or meeting, or to read its refusal.
+  struct Caller {
+    PeerHandle peer = nullptr;
+    double deadline = 0;
+    bool refused = false;
+  };
+  void DropLateCallers();
+  // Still to say who it is: not refused.
+  bool Calling(PeerHandle peer) const;
+  void Forget(PeerHandle peer);
+
   StopSignals stopSignals_;
   std::unique_ptr<Endpoint> endpoint_;
   Phase phase_ = Phase::kConnecting;
@@ -86,6 +98,7 @@ class Lobby {
   std::array<PeerHandle, kMaxMachines> peers_{};  // by machine number
   MatchSetup setup_;
   std::vector<std::string> notes_;
+  std::vector<Caller> callers_;
 
  private:
   struct Probes {

@@ -89,37 +89,12 @@ class HostLobby : public Lobby {
   // Every connection gets a slot only until its hello is due, and one slot stays free for a
   // newcomer: when the last one is taken, the oldest caller that has not said hello gives it up.
   void OnCalled(PeerHandle peer) {
-    callers_.push_back({peer, NowMs() + kHelloLimitMs, false});
+    callers_.push_back({peer, NowMs() + kHelloLimitMs});
     size_t taken = callers_.size() + members_.size() - 1;
     while (taken-- >= static_cast<size_t>(Endpoint::kMaxPeers) && callers_.size() > 1) {
       endpoint_->DisconnectNow(callers_.front().peer);
       callers_.erase(callers_.begin());
     }
-  }
-
-  void DropLateCallers() {
-    const double now = NowMs();
-    for (auto caller = callers_.begin(); caller != callers_.end();) {
-      if (now < caller->deadline) {
-        ++caller;
-        continue;
-      }
-      endpoint_->DisconnectNow(caller->peer);
-      caller = callers_.erase(caller);
-    }
-  }
-
-  // Refused callers are on their way out; what they say no longer counts.
-  bool Calling(PeerHandle peer) const {
-    return std::any_of(callers_.begin(), callers_.end(), [peer](const Caller& caller) {
-      return caller.peer == peer && !caller.refused;
-    });
-  }
-
-  void Forget(PeerHandle peer) {
-    callers_.erase(std::remove_if(callers_.begin(), callers_.end(),
-                                  [peer](const Caller& caller) { return caller.peer == peer; }),
-                   callers_.end());
   }
 
   // A joiner gone quiet has gone: before the start its seat is freed, while linking the start
@@ -279,14 +254,7 @@ class HostLobby : public Lobby {
     startAt_ = NowMs() + LongestRoundTrip() / 2;
   }
 
-  struct Caller {
-    PeerHandle peer;
-    double deadline;  // for a valid hello, or to read a refusal
-    bool refused;
-  };
-
   Identity identity_;
-  std::vector<Caller> callers_;  // connections that are not machines of the lobby
   std::array<bool, kMaxMachines> ready_{};
   double longestReported_ = 0;
   double lastLinkStep_ = 0;

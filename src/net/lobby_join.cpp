@@ -40,7 +40,7 @@ class JoinLobby : public Lobby {
         OnMessage(event.peer, event.data);
       }
     }
-    DropSilentCallers();
+    DropLateCallers();
     if (phase_ == Phase::kConnecting && NowMs() - calledAt_ > answerLimitMs_) {
       Fail("Nadie responde en " + host_.Text());
     }
@@ -71,20 +71,8 @@ class JoinLobby : public Lobby {
       ByteWriter meet;
       Send(peer, meet.U8(static_cast<uint8_t>(Message::kMeet)).U8(localMachine_));
     }
+    // A link another joiner made here must say which joiner it is soon, or it goes.
     if (!called) callers_.push_back({peer, NowMs() + kMeetLimitMs});
-  }
-
-  // A connection this machine did not make must say which joiner it is soon, or it goes.
-  void DropSilentCallers() {
-    const double now = NowMs();
-    for (auto caller = callers_.begin(); caller != callers_.end();) {
-      if (now < caller->second) {
-        ++caller;
-        continue;
-      }
-      endpoint_->DisconnectNow(caller->first);
-      caller = callers_.erase(caller);
-    }
   }
 
   // Another joiner that goes is the host's business: it begins the start again without it.
@@ -181,9 +169,7 @@ class JoinLobby : public Lobby {
     int m = 0;
     if (Verdict why = ReadMeet(message, localMachine_, m); !why.empty()) return why;
     if (phase_ == Phase::kStarted || peers_[m]) return "presentación fuera de lugar";
-    callers_.erase(std::remove_if(callers_.begin(), callers_.end(),
-                                  [peer](const auto& caller) { return caller.first == peer; }),
-                   callers_.end());
+    Forget(peer);
     peers_[m] = peer;
     linked_[m] = true;
     return {};
@@ -224,7 +210,6 @@ class JoinLobby : public Lobby {
   int expected_ = 0;                         // other joiners to link with
   std::array<bool, kMaxMachines> linked_{};  // by machine: the link is up
   bool readySent_ = false;
-  std::vector<std::pair<PeerHandle, double>> callers_;  // links made from elsewhere, not yet met
 };
 
 }  // namespace
