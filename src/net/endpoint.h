@@ -36,7 +36,9 @@ double NowMs();
 
 class Endpoint {
  public:
-  static constexpr int kMaxPeers = 8;
+  // Room for every machine of a match and for a crowd of connections that never say hello,
+  // which the lobby lets go after a few seconds.
+  static constexpr int kMaxPeers = 12;
 
   // Why this build of the game cannot play over the network at all; empty where it can.
   static std::string Unavailable();

@@ -15,8 +15,9 @@ namespace {
 // the hello may take longer, resent over a slow, lossy line by a busy machine.
 constexpr double kAnswerLimitMs = 5000;
 constexpr double kHelloAnswerLimitMs = 15000;
-// Another joiner that calls here says which it is as soon as its link is up.
-constexpr double kMeetLimitMs = 3000;
+// Another joiner that calls here says which it is as soon as its link is up; a slow, lossy line
+// may take a while to carry it.
+constexpr double kMeetLimitMs = 10000;
 
 class JoinLobby : public Lobby {
  public:

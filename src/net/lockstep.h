@@ -23,8 +23,10 @@ namespace net {
 
 inline constexpr double kSilenceLimitMs = 10000;
 // A machine that was not listening this long (suspended, say) cannot know whether the others
-// have taken it out: it takes itself out, and the others see it leave.
-inline constexpr double kLeftBehindMs = kSilenceLimitMs / 2;
+// have taken it out: it takes itself out, and the others see it leave. Shorter than their
+// patience by more than a line's delay, so that both sides always come to the same verdict;
+// a shorter absence (a busy machine) costs nothing.
+inline constexpr double kLeftBehindMs = kSilenceLimitMs - 2000;
 
 struct FrameInput {
   std::array<bool, kMaxSeats> buttons{};  // by seat
