@@ -32,6 +32,14 @@ void Endpoint::Send(PeerHandle, const Bytes&, Delivery) {}
 
 void Endpoint::Flush() {}
 
+void Endpoint::DisconnectNow(PeerHandle) {}
+
+void Endpoint::DisconnectLater(PeerHandle) {}
+
+double Endpoint::SilentMs(PeerHandle) {
+  return 0;
+}
+
 void Endpoint::DisconnectAll(int) {}
 
 Address Endpoint::PeerAddress(PeerHandle) {
