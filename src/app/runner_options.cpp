@@ -13,7 +13,7 @@ namespace app {
 const char* const kRunnerUsage =
     "usage: skullgnawer-headless [--data DIR] [--input FILE] [--seconds S] "
     "[--shot MS:FILE.png]... [--trace FILE] [--audio FILE.wav] [--match LEVEL:PLAYERS] [--bots N] "
-    "[--no-draw] [--host [PORT] | --join HOST[:PORT]] [--local K]";
+    "[--seed N] [--no-draw] [--host [PORT] | --join HOST[:PORT]] [--local K]";
 const char* const kWindowUsage =
     "usage: skullgnawer [--host [PORT] | --join HOST[:PORT]] [--local K] [--match LEVEL:PLAYERS]";
 
@@ -120,6 +120,13 @@ const OptionRow kOptions[] = {
      [](const std::string& value, RunnerOptions& options) {
        return ParseNumber(value, options.bots) && options.bots >= 1 && options.bots <= 4;
      }},
+    {"--seed",
+     [](const std::string& value, RunnerOptions& options) {
+       int32_t seed = 0;
+       if (!ParseNumber(value, seed)) return false;
+       options.seed = seed;
+       return true;
+     }},
     {"--no-draw",
      [](const std::string&, RunnerOptions& options) {
        options.draw = false;
@@ -180,6 +187,10 @@ std::optional<RunnerOptions> ParseRunnerOptions(const std::vector<std::string>& 
   }
   if (options.networked && options.bots > 0) {
     error = "--bots does not go with --host or --join";
+    return std::nullopt;
+  }
+  if (options.networked && options.seed) {
+    error = "--seed does not go with --host or --join: the host chooses the seed";
     return std::nullopt;
   }
   const NetChoice plain;
