@@ -20,7 +20,9 @@ constexpr int kTripHighMs = 720;
 constexpr int kCreepLowMs = 760;
 constexpr int kCreepHighMs = 850;
 constexpr float kCreepDistance = 140;  // about how far one such crouch carries the bot
-constexpr float kFarRight = 150;  // rivals further right than a dive reaches are jumped towards
+// A rival further right than this that no attack goes for is jumped towards: the dive that
+// follows meets it, or lands nearer.
+constexpr float kFarRight = 150;
 constexpr int kFullChargeMs = 400;
 
 }  // namespace
