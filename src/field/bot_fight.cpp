@@ -64,7 +64,7 @@ BotBrain::Threat BotBrain::Assess(const BotBody& me, const BotView& view) const 
     }
   }
   if (stayingHit == 0) return Threat::kNone;
-  return jumpingHit < stayingHit ? Threat::kLeave : Threat::kStay;
+  return 2 * jumpingHit <= stayingHit ? Threat::kLeave : Threat::kStay;
 }
 
 // Whether the bot sees a threat is decided once for each threat, and again when its own state
