@@ -37,7 +37,7 @@ BotBrain::Threat BotBrain::Assess(const BotBody& me, const BotView& view) const 
   const Dodger jumping{me.x, static_cast<float>(hand_.reactionMs() + (charging ? 0 : holdMs)),
                        -JumpSpeed(holdMs)};
   // A rival aims at the bot where it stands: of those dives, the ones that still meet it in the
-  // air are what a jump risks.
+  // air are what a jump risks, and a jump is worth it when it escapes at least half of them.
   int stayingHit = 0;
   int jumpingHit = 0;
   for (const BotBody& rival : view.players) {
