@@ -79,6 +79,7 @@ class Figure : public TEntidad {
     depth = figureDepth;
   }
   void Update() override { x += 0.01f * timer->GetDelta(false); }
+  std::shared_ptr<TEntidad> Clone() const override { return CloneOf(*this); }
   void Draw() override {
     const float now = timer->GetElapsed(false);
     ApplyRenderState();

@@ -8,6 +8,7 @@
 
 #include "entities/entity_kinds.h"
 #include "entities/entity_list.h"
+#include "entities/field_snapshot.h"
 #include "entities/jugador_base.h"
 
 class TFlechaDir;
@@ -15,7 +16,7 @@ class TSistema;
 
 class TAdministrador {
  public:
-  static constexpr int kMaxPlayers = 4;
+  static constexpr int kMaxPlayers = FieldSnapshot::kMaxPlayers;
 
   // Null when the system or the resources are missing. Without a maker for a kind, making one
   // fails as a missing object would.
@@ -55,6 +56,10 @@ class TAdministrador {
   void StartDimmer(float durationMs);
   // A player's button by its input code: the reader when there is one, else the input devices.
   bool ButtonDown(int code) const;
+
+  // The field by value, and back. Loading replaces every entity with a copy of the snapshot's.
+  void SaveField(FieldSnapshot& into) const;
+  void LoadField(const FieldSnapshot& from);
 
   // Appends the entity and stores its entry with it, so that its own Remove can take it out.
   void Add(const std::shared_ptr<TEntidad>& entity);

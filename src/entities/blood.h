@@ -17,6 +17,7 @@ class TBlood : public TEntidad {
                                         float x, float y, float speedX, float speedY);
   void Draw() override;
   void Update() override;
+  std::shared_ptr<TEntidad> Clone() const override { return CloneOf(*this); }
 
   TAdministrador* manager = nullptr;
   std::shared_ptr<TRecursos> resources;

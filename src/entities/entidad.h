@@ -3,9 +3,12 @@
 // entry that ties it to the one entity list it lives in.
 #include <cstdint>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "entities/entity_list.h"
 
+class Counterparts;
 class TTimer;
 class VGP;
 
@@ -17,6 +20,11 @@ class TEntidad {
   virtual void Remove();
   virtual void Draw() = 0;
   virtual void Update() = 0;
+  // A copy by value that shares nothing it could change with this one and is in no list; what it
+  // points to on the field still names the originals until Relink.
+  virtual std::shared_ptr<TEntidad> Clone() const = 0;
+  // Points the copy's references to other entities at their copies.
+  virtual void Relink(Counterparts& /*copies*/) {}
 
   void SetPosition(float newX, float newY) { x = newX, y = newY; }
   float GetRotation() const { return rotation; }
@@ -47,6 +55,30 @@ class TEntidad {
   std::weak_ptr<EntityLink> link;
 
  protected:
+  // Gives a fresh copy its own parts: the base keeps none, and its entry stays the original's.
+  virtual void OwnParts() { link.reset(); }
+  // Clone for a kind whose copy constructor copies it whole but for its own parts.
+  template <class Kind>
+  static std::shared_ptr<TEntidad> CloneOf(const Kind& entity) {
+    auto copy = std::make_shared<Kind>(entity);
+    static_cast<TEntidad&>(*copy).OwnParts();
+    return copy;
+  }
   // Sets the global colour, blend, alpha, rotation and scale from this entity's own fields.
   void ApplyRenderState() const;
+};
+
+// The copy of each entity of a field, found by its original; an entity asked for that was not
+// copied along with the field (an arrow or a label's target that left it) is copied then.
+class Counterparts {
+ public:
+  void Add(const TEntidad* original, std::shared_ptr<TEntidad> copy);
+  std::shared_ptr<TEntidad> Of(const std::shared_ptr<TEntidad>& original);
+  template <class Kind>
+  std::shared_ptr<Kind> Of(const std::shared_ptr<Kind>& original) {
+    return std::static_pointer_cast<Kind>(Of(std::shared_ptr<TEntidad>(original)));
+  }
+
+ private:
+  std::vector<std::pair<const TEntidad*, std::shared_ptr<TEntidad>>> pairs_;
 };

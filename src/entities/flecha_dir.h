@@ -13,6 +13,7 @@ class TFlechaDir : public TEntidad {
   static std::shared_ptr<TFlechaDir> Create(std::shared_ptr<TRecursos> resources, int depth);
   void Draw() override;
   void Update() override;
+  std::shared_ptr<TEntidad> Clone() const override { return CloneOf(*this); }
 
   std::shared_ptr<TRecursos> resources;
 };

@@ -4,6 +4,7 @@
 #include "core/sound_effects.h"
 #include "core/timer.h"
 #include "entities/administrador.h"
+#include "entities/flecha_dir.h"
 #include "media/system.h"
 #include "resources/recursos.h"
 #include "vgp/vgp.h"
@@ -37,6 +38,10 @@ std::shared_ptr<TJugador> TJugador::Create(TAdministrador* manager, std::shared_
   player->animState->Play(kAnimRun, now, 0, 0, 0);
   player->animState->Play(kAnimRun, now, 1, media::RandomInt(0, kMaxStartHoldMs), 0);
   return player;
+}
+
+void TJugador::Relink(Counterparts& copies) {
+  aimArrow = copies.Of(aimArrow);
 }
 
 void TJugador::Update() {

@@ -58,6 +58,8 @@ class TJugador : public TJugadorBase {
   void ShowOverField() const override;
   // Integrates the frame's game time in sub-steps of at most 10 ms.
   void Update() override;
+  std::shared_ptr<TEntidad> Clone() const override { return CloneOf(*this); }
+  void Relink(Counterparts& copies) override;
   // Contact with another player: clash, hit or trip.
   void CollideWithPlayer(TJugador& other);
 

@@ -13,6 +13,11 @@ void TMarioneta::Remove() {
   TEntidad::Remove();
 }
 
+void TMarioneta::OwnParts() {
+  TEntidad::OwnParts();
+  if (animState) animState = std::make_shared<AnimState>(*animState);
+}
+
 float TMarioneta::GameClock() const {
   return timer->GetElapsed(false);
 }

@@ -15,6 +15,8 @@ class TMarioneta : public TEntidad {
   std::shared_ptr<AnimState> animState;
 
  protected:
+  // A copy poses on from the same key frame with an animation state of its own.
+  void OwnParts() override;
   float GameClock() const;
   // Cuts the frame's game time into sub-steps of at most 10 ms, so fast motion still meets
   // what it passes: gives the next step and leaves what remains after it; false when none is left.

@@ -49,6 +49,10 @@ std::shared_ptr<TPlayerTag> TPlayerTag::Create(TAdministrador* manager,
 }
 
 // A player taken off the field (a fresh one stands in its slot) takes its tag along.
+void TPlayerTag::Relink(Counterparts& copies) {
+  player = copies.Of(player);
+}
+
 void TPlayerTag::Update() {
   const auto entry = player->GetLink();
   if (!entry || !entry->InList()) {

@@ -18,6 +18,8 @@ class TPlayerTag : public TEntidad {
   // Nothing in the depth pass: tags go over the scenery's front layers, in Show.
   void Draw() override {}
   void Update() override;
+  std::shared_ptr<TEntidad> Clone() const override { return CloneOf(*this); }
+  void Relink(Counterparts& copies) override;
   void Show() const;
   // How much of the tag shows now, 0 to 1 (the hint to a player lying down aside).
   float Visibility() const;

@@ -10,6 +10,7 @@ class TZombie : public TZombieBase {
   // Null when the manager, timer or resources are missing.
   static std::shared_ptr<TZombie> Create(TAdministrador* manager, std::shared_ptr<TTimer> timer,
                                          std::shared_ptr<TRecursos> resources);
+  std::shared_ptr<TEntidad> Clone() const override { return CloneOf(*this); }
 
  protected:
   void SetUp() override;

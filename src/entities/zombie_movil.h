@@ -16,6 +16,7 @@ class TZombieMovil : public TZombieBase {
   static std::shared_ptr<TZombieMovil> Create(TAdministrador* manager,
                                               std::shared_ptr<TTimer> timer,
                                               std::shared_ptr<TRecursos> resources);
+  std::shared_ptr<TEntidad> Clone() const override { return CloneOf(*this); }
   void CollideWithPlayer(TJugador& player);
 
   float turnX = 0;        // where one coming from the left turns back; -50 for one from the right

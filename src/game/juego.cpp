@@ -53,11 +53,15 @@ int TJuego::Run() {
   return Play(SettingsSeating());
 }
 
-int TJuego::Play(const MatchSeating& seating) {
+void TJuego::BeginMatch(const MatchSeating& seating) {
   if (net) net->BeforeSetUp(*timer);
   SetUpMatch(seating);
   if (net) net->AfterSetUp(*manager);
   field::ReportPlayersOf(manager.get());
+}
+
+int TJuego::Play(const MatchSeating& seating) {
+  BeginMatch(seating);
   media::UseInputSource(bots);
   while (running == 1 && PlayFrame()) {
   }
@@ -84,19 +88,15 @@ MatchSeating TJuego::SettingsSeating() const {
 void TJuego::SetUpMatch(const MatchSeating& seating) {
   const auto& settings = *system->GetConfig();
   level = seating.level;
-  paused = false;
-  savedSpeed = 0;
-  deciding = false;
-  endTime = 0;
-  scroll = field::kStartScroll;
+  progress = {};
+  progress.scroll = field::kStartScroll;
   running = 1;
   timer->SetSpeed(1, 0);
   timer->Update();
   timer->Update();
   manager->dimmerRate = 0;
   manager->dimmer = 0;  // on, at plain white, so every entity is drawn untinted
-  fade = 0;
-  fadeRate = 0;
+  progress.fade = 0;
   manager->Clear();
   for (int slot = 0; slot < kMaxPlayers; ++slot) {
     if (slot >= 2 && seating.players <= slot) break;
@@ -112,7 +112,8 @@ void TJuego::SetUpMatch(const MatchSeating& seating) {
   field::ShuffleTiles(tiles);
   musicChannel = media::PlaySound(gameMusic, {.volume = settings.MusicChannelVolume()});
   media::FlushKeys();
-  nextZombieTime = timer->GetElapsed(false) + media::RandomInt(kFirstWalkerLow, kFirstWalkerHigh);
+  progress.nextZombieTime =
+      timer->GetElapsed(false) + media::RandomInt(kFirstWalkerLow, kFirstWalkerHigh);
   timer->Update();
   timer->Update();
 }
@@ -126,37 +127,67 @@ bool TJuego::PlayFrame() {
   }
   bots->Think(*manager, media::Milliseconds());
   if (net && !net->AwaitFrame(*this)) return false;
-  timer->Update();
-  if (media::KeyDown(media::kKeyEscape)) running = 0;
-  if (net ? net->PauseAsked() : media::KeyHit(media::kKeyF10)) TogglePause();
-  DecideMatch();
-  if (running != 1) return false;
-  scroll += field::kScrollSpeed * timer->GetDelta(false);
-  if (timer->GetElapsed(false) > nextZombieTime) {
-    manager->AddZombieMovil();
-    nextZombieTime = timer->GetElapsed(false) + media::RandomInt(kNextWalkerLow, kNextWalkerHigh);
+  if (media::KeyDown(media::kKeyEscape)) {
+    running = 0;
+    return false;
   }
-  manager->UpdateAll();
+  if (!AdvanceFrame(net ? net->PauseAsked() : media::KeyHit(media::kKeyF10))) {
+    Conclude();
+    return false;
+  }
   if (net) net->AfterUpdate(*this);
   Render();
   field::CapFrameRate(*timer);
   return true;
 }
 
+bool TJuego::AdvanceFrame(bool pausePressed) {
+  timer->Update();
+  if (pausePressed) TogglePause();
+  if (DecideMatch()) return false;
+  progress.scroll += field::kScrollSpeed * timer->GetDelta(false);
+  if (timer->GetElapsed(false) > progress.nextZombieTime) {
+    manager->AddZombieMovil();
+    progress.nextZombieTime =
+        timer->GetElapsed(false) + media::RandomInt(kNextWalkerLow, kNextWalkerHigh);
+  }
+  manager->UpdateAll();
+  if (progress.fade >= 0) {
+    progress.fade = std::min(1.0f, progress.fade + timer->GetDelta(true) * progress.fadeRate);
+  }
+  PoseField();
+  return true;
+}
+
+void TJuego::SaveState(MatchSnapshot& into) const {
+  manager->SaveField(into.field);
+  into.clock = *timer;
+  into.random = media::RandomState();
+  into.progress = progress;
+}
+
+void TJuego::LoadState(const MatchSnapshot& from) {
+  manager->LoadField(from.field);
+  *timer = from.clock;
+  // A state the stream reached is a valid seed that puts it back exactly there.
+  media::SeedRandom(from.random);
+  progress = from.progress;
+}
+
 // Speed 0 freezes the field while frames keep being drawn, and the music steps back; the second
 // press restores the speed that held before and the music's level.
 void TJuego::TogglePause() {
-  if (paused) {
-    timer->SetSpeed(savedSpeed, 0);
-    paused = false;
+  if (progress.paused) {
+    timer->SetSpeed(progress.savedSpeed, 0);
+    progress.paused = false;
   } else {
-    savedSpeed = timer->GetSpeed();
+    progress.savedSpeed = timer->GetSpeed();
     timer->SetSpeed(0, 0);
-    paused = true;
+    progress.paused = true;
   }
   const float music = system->GetConfig()->MusicChannelVolume();
-  media::SetChannelVolume(musicChannel, paused ? music * kPausedMusic : music);
-  PlaySoundEffect(paused ? SoundEffect::kPause : SoundEffect::kResume);
+  media::SetChannelVolume(musicChannel, progress.paused ? music * kPausedMusic : music);
+  PlaySoundEffect(progress.paused ? SoundEffect::kPause : SoundEffect::kResume);
 }
 
 int TJuego::PlayersLeft() const {
@@ -170,31 +201,33 @@ int TJuego::PlayersLeft() const {
 // The last two may fall in the same frame, and the field still moves in the frame that decides
 // the match, so the survivor may fall too: whoever is left when the darkening is over has won,
 // and nobody left is a draw.
-void TJuego::DecideMatch() {
-  if (!deciding) {
-    if (PlayersLeft() > 1) return;
-    deciding = true;
-    timer->SetSpeed(0, 0);
-    endTime = timer->GetElapsed(true) + kDecideMs;
-    manager->StartDimmer(kDimmerMs);
-    fade = 0;
-    fadeRate = 1 / kDecideMs;
-  } else if (timer->GetElapsed(true) > endTime) {
-    if (net) net->Finish();
-    if (PlayersLeft() == 0) {
-      PlaySoundEffect(SoundEffect::kDraw);
-      ShowDraw();
-    } else {
-      PlaySoundEffect(SoundEffect::kWin);
-      ShowWinner();
-    }
-    if (demo) {
-      HoldDemoEnd();
-    } else {
-      AwaitKey();
-    }
-    running = 0;
+bool TJuego::DecideMatch() {
+  if (progress.deciding) return timer->GetElapsed(true) > progress.endTime;
+  if (PlayersLeft() > 1) return false;
+  progress.deciding = true;
+  timer->SetSpeed(0, 0);
+  progress.endTime = timer->GetElapsed(true) + kDecideMs;
+  manager->StartDimmer(kDimmerMs);
+  progress.fade = 0;
+  progress.fadeRate = 1 / kDecideMs;
+  return false;
+}
+
+void TJuego::Conclude() {
+  if (net) net->Finish();
+  if (PlayersLeft() == 0) {
+    PlaySoundEffect(SoundEffect::kDraw);
+    ShowDraw();
+  } else {
+    PlaySoundEffect(SoundEffect::kWin);
+    ShowWinner();
   }
+  if (demo) {
+    HoldDemoEnd();
+  } else {
+    AwaitKey();
+  }
+  running = 0;
 }
 
 void TJuego::AwaitKey() {

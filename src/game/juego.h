@@ -8,6 +8,7 @@
 #include "core/configuracion.h"
 #include "field/bots.h"
 #include "field/panorama.h"
+#include "game/match_state.h"
 #include "media/image.h"
 #include "media/sound.h"
 
@@ -52,17 +53,25 @@ class TJuego {
   // Nobody is left: the draw picture rises into place, or the words are written without it.
   void ShowDraw();
 
+  // What rollback builds on, and all it asks of a match: the whole state by value, and one frame
+  // played on with the buttons the players read (the pause from `pausePressed`), the puppets
+  // posed for it as drawing would. False, with nothing played, once the decided match is to show
+  // its winner.
+  void SaveState(MatchSnapshot& into) const;
+  void LoadState(const MatchSnapshot& from);
+  bool AdvanceFrame(bool pausePressed);
+  // Sets a match up for these players and tells the network and the trace of it.
+  void BeginMatch(const MatchSeating& seating);
+
   std::shared_ptr<TSistema> system;
   std::shared_ptr<TRecursos> resources;
   std::shared_ptr<TAdministrador> manager;
   std::shared_ptr<TTimer> timer;
   media::ImagePtr drawPicture;  // "gfx/empate.png"
   media::Channel musicChannel;
-  float scroll = 401.0f;      // panorama position in pixels
+  MatchProgress progress;
   field::PanelTiles tiles{};  // which variant each panel position shows, per match
   int running = 1;
-  float fade = -1.0f;                 // darkening of the panorama 0..1; negative = off
-  float fadeRate = 0;                 // per real millisecond
   std::shared_ptr<field::Bots> bots;  // the computer's players of the match being played
   int32_t botSeed = 20070727;         // each match's bots draw from the next seed
   int level = 0;                      // the level being played
@@ -85,9 +94,13 @@ class TJuego {
   void DrawDemoSign() const;
   // One frame; false once the match is over.
   bool PlayFrame();
-  // When one player or none is left the field freezes and darkens, then the winner or the draw
-  // is shown.
-  void DecideMatch();
+  // When one player or none is left the field freezes and darkens; true once the darkening is
+  // over.
+  bool DecideMatch();
+  // The winner or the draw is shown, and the match is over.
+  void Conclude();
+  // Advances and poses every puppet, as drawing the field does, without drawing.
+  void PoseField();
   void TogglePause();
   int PlayersLeft() const;
   void SetPanoramaColour() const;
@@ -102,11 +115,5 @@ class TJuego {
   // The slot of the one player still in the match (the first such slot).
   int WinnerSlot() const;
 
-  // Frame-loop state of the match being played.
-  bool paused = false;
-  float savedSpeed = 0;
-  bool deciding = false;
-  float endTime = 0;
-  float nextZombieTime = 0;
   uint32_t pressesBeforeDemo = 0;
 };

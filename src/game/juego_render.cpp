@@ -38,12 +38,12 @@ void DrawPictureAt(const media::ImagePtr& picture, const media::ImagePtr& name, 
 }  // namespace
 
 field::Panorama TJuego::Panorama() const {
-  return {*resources, level, scroll, tiles};
+  return {*resources, level, progress.scroll, tiles};
 }
 
 void TJuego::SetPanoramaColour() const {
-  if (fade >= 0) {
-    const int level = static_cast<int>((1 - fade) * 255);
+  if (progress.fade >= 0) {
+    const int level = static_cast<int>((1 - progress.fade) * 255);
     media::SetColor(level, level, level);
   } else {
     media::SetColor(255, 255, 255);
@@ -51,11 +51,16 @@ void TJuego::SetPanoramaColour() const {
 }
 
 void TJuego::Render() {
-  if (fade >= 0) fade = std::min(1.0f, fade + timer->GetDelta(true) * fadeRate);
   DrawField();
   media::Flip(-1);
   media::SetClearColor(0, 0, 0);
   if (game::CurrentMatchHooks().draw) media::Clear();
+}
+
+void TJuego::PoseField() {
+  media::SetDrawTarget(NowhereTarget());
+  manager->DrawAll();
+  media::SetDrawTarget(nullptr);
 }
 
 // Without drawing, the same calls go to a one-pixel target: posing the puppets advances their
@@ -77,7 +82,7 @@ void TJuego::DrawField() {
   });
   manager->DrawPlayerSigns();
   manager->DrawOffScreenMarkers();
-  if (paused) DrawPause();
+  if (progress.paused) DrawPause();
   if (demo) DrawDemoSign();
   if (!drawing) media::SetDrawTarget(nullptr);
 }

@@ -155,8 +155,8 @@ void NetPlay::AfterUpdate(TJuego& game) {
   const uint32_t frame = lockstep_->Frame() - 1;
   if (nudgeFrame_ != 0 && frame == nudgeFrame_) game.timer->scaledElapsed += 1;
   if (frame == 0 || frame % net::kDigestEvery != 0) return;
-  lockstep_->RecordDigest(frame,
-                          net::MatchDigest(*game.manager, *game.timer, {game.scroll, game.fade}));
+  lockstep_->RecordDigest(frame, net::MatchDigest(*game.manager, *game.timer,
+                                                  {game.progress.scroll, game.progress.fade}));
 }
 
 void NetPlay::Finish() {

@@ -26,6 +26,7 @@ class Probe : public TEntidad {
     log->push_back("update " + name);
     if (onUpdate) onUpdate(*this);
   }
+  std::shared_ptr<TEntidad> Clone() const override { return CloneOf(*this); }
   std::string name;
   std::vector<std::string>* log;
   std::function<void(Probe&)> onUpdate;
@@ -35,6 +36,7 @@ class StubPlayer : public TJugadorBase {
  public:
   void Draw() override { ++draws; }
   void Update() override { ++updates; }
+  std::shared_ptr<TEntidad> Clone() const override { return CloneOf(*this); }
   int draws = 0;
   int updates = 0;
 };

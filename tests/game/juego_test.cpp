@@ -177,7 +177,7 @@ TEST_F(JuegoTest, F10PausesAndASecondF10RestoresTheSpeedBefore) {
   std::vector<float> scrolls;
   EachFrame([&](const TAdministrador&) {
     speeds.push_back(timer->GetSpeed());
-    scrolls.push_back(game->scroll);
+    scrolls.push_back(game->progress.scroll);
     const int frame = static_cast<int>(speeds.size());
     if (frame == 1) timer->SetSpeed(0.5f, 0);
     media::Input().KeyEvent(media::kKeyF10, frame == 3 || frame == 6 || frame == 9);
@@ -210,7 +210,7 @@ TEST_F(JuegoTest, TheLastPlayerStandingIsPresentedAsTheWinner) {
       Player(manager, 2).state = kDead;
       decidedAt = timer->GetElapsed(true);
     }
-    if (decidedAt != 0) scrolls.push_back(game->scroll);
+    if (decidedAt != 0) scrolls.push_back(game->progress.scroll);
     lastFrame = timer->GetElapsed(true);
   });
   float waitingAt = 0;
@@ -224,7 +224,7 @@ TEST_F(JuegoTest, TheLastPlayerStandingIsPresentedAsTheWinner) {
   EXPECT_GE(media::Milliseconds(), 20000u);
   EXPECT_EQ(std::count(scrolls.begin(), scrolls.end(), scrolls[1]), scrolls.size() - 1);
   EXPECT_FLOAT_EQ(game->manager->dimmer, 1);
-  EXPECT_GT(game->fade, 0.97f);
+  EXPECT_GT(game->progress.fade, 0.97f);
   EXPECT_EQ(timer->GetSpeed(), 1);
 }
 
@@ -261,7 +261,7 @@ TEST_F(JuegoTest, NoOneLeftIsADraw) {
     EXPECT_TRUE(waited);
     EXPECT_NEAR(frames, 5 + 1200 / 16.67, 3);
     EXPECT_FLOAT_EQ(game->manager->dimmer, 1);
-    EXPECT_GT(game->fade, 0.97f);
+    EXPECT_GT(game->progress.fade, 0.97f);
     EXPECT_EQ(CentreOf(shot), kDrawColour);
   }
 }
