@@ -23,22 +23,33 @@ FrameTrace::~FrameTrace() {
   std::fclose(file_);
 }
 
-void FrameTrace::Write(uint32_t ms) {
-  std::fprintf(file_, "{\"t\": %u, \"state\": %d, \"players\": [", ms, CurrentState());
+void FrameTrace::WritePlayers(const std::vector<field::PlayerReport>& players) {
+  std::fputs("\"players\": [", file_);
   const char* separator = "";
-  for (const field::PlayerReport& player : field::CurrentPlayers()) {
+  for (const field::PlayerReport& player : players) {
     std::fprintf(file_, "%s{\"slot\": %d, \"state\": %d, \"x\": %.2f, \"y\": %.2f}", separator,
                  player.slot, player.state, player.x, player.y);
     separator = ", ";
   }
   std::fputs("]", file_);
+}
+
+void FrameTrace::WriteConfirmed(uint32_t frame, const std::vector<field::PlayerReport>& players) {
+  std::fprintf(file_, "{\"frame\": %u, \"state\": %d, ", frame, CurrentState());
+  WritePlayers(players);
+  std::fputs("}\n", file_);
+}
+
+void FrameTrace::Write(uint32_t ms) {
+  std::fprintf(file_, "{\"t\": %u, \"state\": %d, ", ms, CurrentState());
+  WritePlayers(field::CurrentPlayers());
   const game::NetStatus& net = game::CurrentNetStatus();
   if (net.active) {
     std::fprintf(file_, ", \"frame\": %u, \"waiting\": [", net.frame);
     for (size_t i = 0; i < net.waitingFor.size(); ++i) {
       std::fprintf(file_, "%s%d", i ? ", " : "", net.waitingFor[i]);
     }
-    std::fputs("]", file_);
+    std::fprintf(file_, "], \"rolled\": %d", net.rolled);
   }
   std::fputs("}\n", file_);
 }

@@ -5,6 +5,9 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
+
+#include "field/player_report.h"
 
 namespace app {
 
@@ -17,11 +20,15 @@ class FrameTrace {
   FrameTrace& operator=(const FrameTrace&) = delete;
 
   // {"t": MS, "state": S, "players": [{"slot": 0, "state": 1, "x": 400.00, "y": 475.00}]}, and
-  // in a network match also "frame": F, "waiting": [P, ...] (the players waited for).
+  // in a network match also "frame": F, "waiting": [P, ...] (the players waited for) and
+  // "rolled": N (the frames played again before this one).
   void Write(uint32_t ms);
+  // A confirmed frame of a network match: {"frame": F, "state": S, "players": [...]}.
+  void WriteConfirmed(uint32_t frame, const std::vector<field::PlayerReport>& players);
 
  private:
   explicit FrameTrace(std::FILE* file) : file_(file) {}
+  void WritePlayers(const std::vector<field::PlayerReport>& players);
   std::FILE* file_;
 };
 

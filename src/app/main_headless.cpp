@@ -56,6 +56,13 @@ int main(int argc, char** argv) {
   if (!options->traceFile.empty() && !(trace = app::FrameTrace::Open(options->traceFile))) {
     return kUsageStatus;
   }
+  std::unique_ptr<app::FrameTrace> confirmed;
+  if (!options->confirmedTraceFile.empty()) {
+    if (!(confirmed = app::FrameTrace::Open(options->confirmedTraceFile))) return kUsageStatus;
+    game::CurrentMatchHooks().confirmedFrame = [&confirmed](uint32_t frame, const auto& players) {
+      confirmed->WriteConfirmed(frame, players);
+    };
+  }
   auto backend = media::MakeHeadlessBackend(BackendOptions(*options, trace.get()));
   if (!backend) return kUsageStatus;
   game::CurrentMatchHooks().botPlayers = options->bots;
@@ -74,6 +81,7 @@ int main(int argc, char** argv) {
     choice.splash = false;
   }
   const int status = app::RunProgram(choice);
+  game::CurrentMatchHooks().confirmedFrame = nullptr;
   media::UseBackend(nullptr);  // closes the recording, whose header learns its length only now
   return status;
 }

@@ -56,8 +56,11 @@ std::unique_ptr<net::Lockstep> AwaitMatch(const NetChoice& choice, const MatchCh
     field::ShowNotice(error);
     return nullptr;
   }
-  if (choice.hosting)
+  if (choice.hosting) {
     media::Print("Esperando jugadores en el puerto " + std::to_string(lobby->Port()));
+    const int rollbackDelay = choice.lockstep ? 0 : net::kRollbackInputDelay;
+    lobby->SetInputDelay(choice.inputDelay > 0 ? choice.inputDelay : rollbackDelay);
+  }
   media::FlushKeys();
   std::string note;
   while (lobby->GetPhase() != net::Lobby::Phase::kStarted) {
@@ -81,7 +84,7 @@ std::unique_ptr<net::Lockstep> AwaitMatch(const NetChoice& choice, const MatchCh
 }  // namespace
 
 void HandOver(TJuego& game, std::unique_ptr<net::Lockstep> match, int localPlayers,
-              uint32_t nudgeAfter) {
+              game::NetMode mode, uint32_t nudgeAfter) {
   TConfiguracion& settings = *game.system->GetConfig();
   const net::MatchSetup& setup = match->Setup();
   ChooseMatch(settings, setup.level, setup.players);
@@ -90,14 +93,16 @@ void HandOver(TJuego& game, std::unique_ptr<net::Lockstep> match, int localPlaye
                std::to_string(setup.players) + " jugadores, retraso de " +
                std::to_string(setup.inputDelay) + " fotogramas; este equipo juega como JUGADOR " +
                std::to_string(seats.firstSeat + 1));
-  game.net = std::make_shared<game::NetPlay>(std::move(match), settings, localPlayers);
+  game.net = std::make_shared<game::NetPlay>(std::move(match), settings, localPlayers, mode);
   if (nudgeAfter != 0) game.net->NudgeAfter(nudgeAfter);
 }
 
 bool PlayNetMatch(TJuego& game, const NetChoice& choice, const MatchChoice& match) {
   auto lockstep = AwaitMatch(choice, match);
   if (!lockstep) return false;
-  HandOver(game, std::move(lockstep), choice.localPlayers, choice.nudgeAfter);
+  HandOver(game, std::move(lockstep), choice.localPlayers,
+           choice.lockstep ? game::NetMode::kLockstep : game::NetMode::kRollback,
+           choice.nudgeAfter);
   RunOneMatch(game);
   game.net.reset();
   return true;

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/startup.h"
+#include "game/net_play.h"
 #include "net/lockstep.h"
 
 class TJuego;
@@ -16,6 +17,6 @@ bool PlayNetMatch(TJuego& game, const NetChoice& choice, const MatchChoice& matc
 // Gives the game a match agreed on over the network (here or in the menu's panel): its next Run
 // plays it, with the level and player count the host chose.
 void HandOver(TJuego& game, std::unique_ptr<net::Lockstep> match, int localPlayers,
-              uint32_t nudgeAfter = 0);
+              game::NetMode mode = game::NetMode::kRollback, uint32_t nudgeAfter = 0);
 
 }  // namespace app

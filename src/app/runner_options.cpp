@@ -12,10 +12,13 @@ namespace app {
 
 const char* const kRunnerUsage =
     "usage: skullgnawer-headless [--data DIR] [--input FILE] [--seconds S] "
-    "[--shot MS:FILE.png]... [--trace FILE] [--audio FILE.wav] [--match LEVEL:PLAYERS] [--bots N] "
-    "[--seed N] [--no-draw] [--host [PORT] | --join HOST[:PORT]] [--local K]";
+    "[--shot MS:FILE.png]... [--trace FILE] [--confirmed-trace FILE] [--audio FILE.wav] "
+    "[--match LEVEL:PLAYERS] [--bots N] [--seed N] [--no-draw] [--host [PORT] | --join "
+    "HOST[:PORT]] "
+    "[--local K] [--lockstep] [--input-delay N]";
 const char* const kWindowUsage =
-    "usage: skullgnawer [--host [PORT] | --join HOST[:PORT]] [--local K] [--match LEVEL:PLAYERS]";
+    "usage: skullgnawer [--host [PORT] | --join HOST[:PORT]] [--local K] [--lockstep] "
+    "[--input-delay N] [--match LEVEL:PLAYERS]";
 
 namespace {
 
@@ -95,6 +98,9 @@ bool ParseJoin(const std::string& value, RunnerOptions& options) {
   return true;
 }
 
+// Beyond this a press would wait longer than rollback keeps states for.
+constexpr int kMostInputDelay = 10;
+
 enum class Takes { kValue, kNothing, kOptionalValue };
 
 struct OptionRow {
@@ -114,6 +120,7 @@ const OptionRow kOptions[] = {
      }},
     {"--shot", ParseShot},
     {"--trace", PathInto(&RunnerOptions::traceFile)},
+    {"--confirmed-trace", PathInto(&RunnerOptions::confirmedTraceFile)},
     {"--audio", PathInto(&RunnerOptions::audioFile)},
     {"--match", ParseMatch, Takes::kValue, true},
     {"--bots",
@@ -139,6 +146,18 @@ const OptionRow kOptions[] = {
      [](const std::string& value, RunnerOptions& options) {
        int& local = options.network.localPlayers;
        return ParseNumber(value, local) && local >= 1 && local <= 4;
+     },
+     Takes::kValue, true},
+    {"--lockstep",
+     [](const std::string&, RunnerOptions& options) {
+       options.network.lockstep = true;
+       return true;
+     },
+     Takes::kNothing, true},
+    {"--input-delay",
+     [](const std::string& value, RunnerOptions& options) {
+       int& delay = options.network.inputDelay;
+       return ParseNumber(value, delay) && delay >= 1 && delay <= kMostInputDelay;
      },
      Takes::kValue, true},
     {"--pretend-version",
@@ -195,8 +214,14 @@ std::optional<RunnerOptions> ParseRunnerOptions(const std::vector<std::string>& 
   }
   const NetChoice plain;
   if (!options.networked && (options.network.localPlayers != plain.localPlayers ||
-                             options.network.nudgeAfter != plain.nudgeAfter)) {
-    error = "--local and --nudge-after need --host or --join";
+                             options.network.nudgeAfter != plain.nudgeAfter ||
+                             options.network.lockstep != plain.lockstep)) {
+    error = "--local, --lockstep and --nudge-after need --host or --join";
+    return std::nullopt;
+  }
+  if (options.network.inputDelay != plain.inputDelay &&
+      !(options.networked && options.network.hosting)) {
+    error = "--input-delay goes with --host: the host chooses it for every machine";
     return std::nullopt;
   }
   return options;

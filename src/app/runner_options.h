@@ -17,6 +17,7 @@ struct RunnerOptions {
   double seconds = 0;       // virtual seconds before the run stops with status 0; 0: no limit
   std::vector<std::pair<uint32_t, std::string>> shots;  // virtual ms, PNG path
   std::string traceFile;
+  std::string confirmedTraceFile;    // a network match's confirmed frames, one line each
   std::string audioFile;             // the mix recorded as WAV; empty: none
   std::optional<MatchChoice> match;  // play this match instead of the menu, then end
   int bots = 0;                      // players 1 … bots are pressed by bots

@@ -22,26 +22,25 @@ namespace {
 
 // The input codes the seats' players read: they name a seat, not a device of this machine.
 constexpr int kSeatCodes = 10000;
-constexpr double kSignAfterMs = 250;
-constexpr int kWaitSliceMs = 16;
 constexpr float kSignY = 60;
 constexpr const char* kDesyncLogName = "desync.log";
 constexpr const char* kLeftBehindText = "Te has quedado atrás... los demás siguen sin este equipo";
 
-NetStatus& Status() {
+}  // namespace
+
+NetStatus& NetPlay::Status() {
   static NetStatus status;
   return status;
 }
 
-}  // namespace
-
 const NetStatus& CurrentNetStatus() {
-  return Status();
+  return NetPlay::Status();
 }
 
 NetPlay::NetPlay(std::unique_ptr<net::Lockstep> lockstep, const TConfiguracion& settings,
-                 int localPlayers)
+                 int localPlayers, NetMode mode)
     : lockstep_(std::move(lockstep)) {
+  if (mode == NetMode::kRollback) rollback_ = std::make_unique<net::Rollback>(*lockstep_);
   const net::MachineSeats& seats = lockstep_->Setup().machines[lockstep_->Setup().localMachine];
   for (int k = 0; k < localPlayers; ++k) {
     const int seat = seats.firstSeat + k;
@@ -93,6 +92,7 @@ uint8_t NetPlay::SampleButtons() const {
 }
 
 bool NetPlay::AwaitFrame(TJuego& game) {
+  if (rollback_) return AwaitFrameAhead(game);
   lockstep_->Submit(SampleButtons());
   const double start = net::NowMs();
   while (!lockstep_->Ready(kWaitSliceMs)) {
@@ -152,11 +152,28 @@ void NetPlay::TakeOutOfPlay(TAdministrador& manager, const std::vector<int>& sea
 }
 
 void NetPlay::AfterUpdate(TJuego& game) {
-  const uint32_t frame = lockstep_->Frame() - 1;
+  FinishFrame(game, Status().frame);
+}
+
+void NetPlay::FinishFrame(TJuego& game, uint32_t frame) {
   if (nudgeFrame_ != 0 && frame == nudgeFrame_) game.timer->scaledElapsed += 1;
+  if (const auto& report = CurrentMatchHooks().confirmedFrame) {
+    if (rollback_) {
+      reports_.Keep(frame) = field::CurrentPlayers();
+    } else {
+      report(frame, field::CurrentPlayers());
+    }
+  }
   if (frame == 0 || frame % net::kDigestEvery != 0) return;
-  lockstep_->RecordDigest(frame, net::MatchDigest(*game.manager, *game.timer,
-                                                  {game.progress.scroll, game.progress.fade}));
+  if (rollback_) {
+    digests_.Keep(frame) = Digest(game);
+  } else {
+    lockstep_->RecordDigest(frame, Digest(game));
+  }
+}
+
+uint64_t NetPlay::Digest(const TJuego& game) {
+  return net::MatchDigest(*game.manager, *game.timer, {game.progress.scroll, game.progress.fade});
 }
 
 void NetPlay::Finish() {

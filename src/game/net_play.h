@@ -8,8 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "field/player_report.h"
 #include "field/seats.h"
+#include "game/match_state.h"
 #include "net/lockstep.h"
+#include "net/rollback.h"
+#include "net/snapshot_ring.h"
 
 class TAdministrador;
 class TConfiguracion;
@@ -23,16 +27,23 @@ struct NetStatus {
   bool active = false;
   uint32_t frame = 0;           // the frame last played
   std::vector<int> waitingFor;  // player numbers (1-4) whose buttons are awaited
+  int rolled = 0;               // frames played again before the last one was played
 };
 const NetStatus& CurrentNetStatus();
 
-class NetPlay {
+// How a machine plays the frames of a network match.
+enum class NetMode {
+  kRollback,  // at once, guessing the others' buttons and going back when a guess was wrong
+  kLockstep,  // each frame only once everyone's buttons for it are here
+};
+
+class NetPlay : public net::RollbackMatch {
  public:
   // This machine's first `localPlayers` players of `settings` take its seats; a seat the settings
   // give the computer is pressed by this machine's bot and its presses travel like a person's.
-  NetPlay(std::unique_ptr<net::Lockstep> lockstep, const TConfiguracion& settings,
-          int localPlayers);
-  ~NetPlay();
+  NetPlay(std::unique_ptr<net::Lockstep> lockstep, const TConfiguracion& settings, int localPlayers,
+          NetMode mode = NetMode::kRollback);
+  ~NetPlay() override;
 
   // The seats of the match this machine's bots play, by strength.
   const field::SeatStrengths& ComputerSeats() const { return computerSeats_; }
@@ -54,7 +65,24 @@ class NetPlay {
   // After the last frame: tells the others when this machine left, or says why the match ended.
   void End();
 
+  // Rollback's side of the match (net_rollback.cpp).
+  void Restore(uint32_t frame) override;
+  void Replay(uint32_t frame, const net::FrameInput& input) override;
+  void Confirmed(uint32_t frame) override;
+
  private:
+  friend const NetStatus& CurrentNetStatus();
+  static NetStatus& Status();
+
+  static constexpr double kSignAfterMs = 250;
+  static constexpr int kWaitSliceMs = 16;
+
+  bool AwaitFrameAhead(TJuego& game);
+  // Playing on would go beyond the kept states, or show a winner not every machine agrees on.
+  bool MustWait(const TJuego& game) const;
+  // The frame just played: the nudge, and its digest when one is due.
+  void FinishFrame(TJuego& game, uint32_t frame);
+  static uint64_t Digest(const TJuego& game);
   uint8_t SampleButtons() const;
   void TakeOutOfPlay(TAdministrador& manager, const std::vector<int>& seats);
   void ShowWaiting(TJuego& game);
@@ -69,6 +97,14 @@ class NetPlay {
   TTimer* timer_ = nullptr;
   TAdministrador* manager_ = nullptr;
   uint32_t nudgeFrame_ = 0;
+
+  std::unique_ptr<net::Rollback> rollback_;  // null in lockstep
+  TJuego* game_ = nullptr;
+  net::SnapshotRing<MatchSnapshot> kept_;
+  // The digest after each unconfirmed frame due one, sent once the frame is confirmed, and the
+  // players after each unconfirmed frame when confirmed frames are reported.
+  net::SnapshotRing<uint64_t> digests_;
+  net::SnapshotRing<std::vector<field::PlayerReport>> reports_;
 };
 
 }  // namespace game

@@ -124,6 +124,8 @@ void TSubMenuNet::Host() {
   if (!lobby) lobby = net::Lobby::Host(0, localPlayers, error);
   status = lobby ? "" : error;
   if (!lobby) return;
+  // A match from the menu rolls back, so a press shows a frame after it is made.
+  lobby->SetInputDelay(net::kRollbackInputDelay);
   ownAddresses.clear();
   for (const std::string& own : net::LocalAddresses()) {
     ownAddresses += (ownAddresses.empty() ? "" : ", ") + own;

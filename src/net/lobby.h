@@ -18,6 +18,9 @@
 
 namespace net {
 
+// A machine that plays ahead of the others' buttons shows its own a frame after they are pressed.
+inline constexpr int kRollbackInputDelay = 1;
+
 class Lobby {
  public:
   enum class Phase {
@@ -56,6 +59,9 @@ class Lobby {
   // What happened since the last call, for the screen to show: who joined or left, who was
   // refused and why.
   std::vector<std::string> TakeNotes() { return std::move(notes_); }
+  // Host only: the input delay every machine plays with, in frames; 0 chooses it from the slowest
+  // line measured, as a match where every frame waits for everyone needs.
+  void SetInputDelay(int frames) { fixedInputDelay_ = frames; }
   // Once started: the match, which takes over the links. Null before.
   std::unique_ptr<Lockstep> TakeMatch();
 
@@ -99,6 +105,7 @@ class Lobby {
   MatchSetup setup_;
   std::vector<std::string> notes_;
   std::vector<Caller> callers_;
+  int fixedInputDelay_ = 0;
 
  private:
   struct Probes {

@@ -244,7 +244,7 @@ class HostLobby : public Lobby {
       return;
     }
     setup_.seed = static_cast<int32_t>(static_cast<int64_t>(NowMs()) & 0x7fffffff);
-    setup_.inputDelay = InputDelayFor(longest);
+    setup_.inputDelay = fixedInputDelay_ > 0 ? fixedInputDelay_ : InputDelayFor(longest);
     ByteWriter start;
     start.U8(static_cast<uint8_t>(Message::kStart));
     setup_.Write(start);

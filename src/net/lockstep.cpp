@@ -40,7 +40,11 @@ Lockstep::~Lockstep() {
 }
 
 void Lockstep::Submit(uint8_t buttons) {
-  machines_[local_].log.Set(frame_ + setup_.inputDelay, buttons);
+  SubmitFor(frame_, buttons);
+}
+
+void Lockstep::SubmitFor(uint32_t playedFrame, uint8_t buttons) {
+  machines_[local_].log.Set(playedFrame + setup_.inputDelay, buttons);
   SendInputs();
 }
 
@@ -74,19 +78,24 @@ bool Lockstep::Ready(int timeoutMs) {
 }
 
 FrameInput Lockstep::Take() {
+  return Guess(frame_++);
+}
+
+FrameInput Lockstep::Guess(uint32_t frame) const {
   FrameInput input;
   for (int m = 0; m < machineCount_; ++m) {
     const Machine& machine = machines_[m];
     const MachineSeats& seats = setup_.machines[m];
-    if (machine.dropped && frame_ == machine.dropFrame) {
+    if (machine.dropped && frame == machine.dropFrame) {
       for (int k = 0; k < seats.count; ++k) input.seatsOut.push_back(seats.firstSeat + k);
     }
-    if (machine.dropped && frame_ >= machine.dropFrame) continue;
-    const uint8_t buttons = machine.log.At(frame_);
+    if (machine.dropped && frame >= machine.dropFrame) continue;
+    const InputLog& log = machine.log;
+    uint8_t buttons = log.At(frame);
+    if (!log.Has(frame) && log.Known() > 0) buttons = log.At(log.Known() - 1) & ~kPauseBit;
     for (int k = 0; k < seats.count; ++k) input.buttons[seats.firstSeat + k] = buttons >> k & 1;
     input.pause |= (buttons & kPauseBit) != 0;
   }
-  ++frame_;
   return input;
 }
 

@@ -59,11 +59,16 @@ class Lockstep {
   // This machine's buttons as sampled now; they are played inputDelay frames from now. Once a
   // frame, before Ready.
   void Submit(uint8_t buttons);
+  // As Submit, on a machine that plays `playedFrame` ahead of what everyone has confirmed.
+  void SubmitFor(uint32_t playedFrame, uint8_t buttons);
   // Services the network for up to timeoutMs; true as soon as every machine's buttons for Frame()
   // are there, or the match has ended (see GetOutcome).
   bool Ready(int timeoutMs);
   // The buttons of Frame(), then on to the next frame. Only after Ready said true while playing.
   FrameInput Take();
+  // The buttons of any frame as far as they are known here. A machine whose buttons for it have
+  // not come is guessed to hold what it held last, without asking for the pause again.
+  FrameInput Guess(uint32_t frame) const;
   // The machines whose buttons for Frame() are missing, by number.
   std::vector<int> Missing() const;
 

@@ -76,4 +76,25 @@ TEST(MatchOptions, HostingOrJoiningAndTheirLocalPlayers) {
   }
 }
 
+// Rolling back is the default; --lockstep plays the old way, and the host alone chooses the delay.
+TEST(MatchOptions, RollbackOrLockstepAndTheHostsInputDelay) {
+  const auto host = Parse({"--host", "--input-delay", "3", "--confirmed-trace", "c.jsonl"});
+  ASSERT_TRUE(host);
+  EXPECT_FALSE(host->network.lockstep);
+  EXPECT_EQ(host->network.inputDelay, 3);
+  EXPECT_NE(host->confirmedTraceFile.find("c.jsonl"), std::string::npos);
+  const auto join = Parse({"--join", "127.0.0.1", "--lockstep"});
+  ASSERT_TRUE(join);
+  EXPECT_TRUE(join->network.lockstep);
+  EXPECT_EQ(join->network.inputDelay, 0);
+
+  std::string error;
+  EXPECT_TRUE(app::ParseRunnerOptions({"--host", "--lockstep", "--input-delay", "2"}, error, true));
+  EXPECT_FALSE(Parse({"--join", "127.0.0.1", "--input-delay", "2"}));
+  EXPECT_FALSE(Parse({"--lockstep"}));
+  for (const char* delay : {"0", "11", "-1", "x"}) {
+    EXPECT_FALSE(Parse({"--host", "--input-delay", delay})) << delay;
+  }
+}
+
 }  // namespace

@@ -1,6 +1,7 @@
 // Whole network matches between headless runners on this machine, each with its own scripted
-// buttons: every machine plays the same frames, and a press on one machine shows on all of them in
-// the same frame, the input delay after it was made; directly and through a lossy, slow line.
+// buttons: every machine confirms the same frames, and a press on one machine shows there the
+// input delay after it was made and in the same frame of every machine's confirmed play; directly
+// and through a lossy, slow line, rolling back by default and in lockstep.
 #include <gtest/gtest.h>
 
 #include "entities/jugador.h"
@@ -23,36 +24,56 @@ int FrameOfPress(const std::vector<NetFrame>& frames, int ms, int inputDelay) {
   return -1;
 }
 
+std::vector<std::string> With(std::vector<std::string> args, bool lockstep) {
+  if (lockstep) args.push_back("--lockstep");
+  return args;
+}
+
+// The delay the host chose: one frame when rolling back; in lockstep it depends on how busy the
+// machine was while it measured (the figure on a quiet loopback is bench_netplay's).
+void ExpectDelayOfMode(const Played& played, bool lockstep, const std::string& output) {
+  if (lockstep) {
+    EXPECT_GE(played.inputDelay, 2) << output;
+  } else {
+    EXPECT_EQ(played.inputDelay, 1) << output;
+  }
+}
+
 class NetMatch : public ::testing::Test {
  protected:
   // Two machines; the host's player jumps, the joiner's holds its button from the start of the
   // match to the end, sliding into the horde or tripping the host into it: either way one is left.
-  void PlayTwo(bool throughRelay) {
+  void PlayTwo(bool throughRelay, bool lockstep = false) {
     Runner host(root.Path(), "host"), joiner(root.Path(), "joiner");
-    host.Start(Press(1000, kKeyQ, 100) + Press(90000, kKeyEnter, 50), {"--host", "0"});
+    host.Start(Press(1000, kKeyQ, 100) + Press(90000, kKeyEnter, 50),
+               With({"--host", "0"}, lockstep));
     const std::string port = host.HostPort();
     ASSERT_FALSE(port.empty()) << host.Output();
     std::unique_ptr<Relay> relay;
     if (throughRelay) relay = std::make_unique<Relay>(root.Path(), port, 200);
     const std::string joinPort = relay ? relay->Port() : port;
     joiner.Start(Press(500, kKeyQ, 0) + Press(90000, kKeyEnter, 50),
-                 {"--join", "127.0.0.1:" + joinPort});
+                 With({"--join", "127.0.0.1:" + joinPort}, lockstep));
     ASSERT_EQ(joiner.Finish(), 0) << joiner.Output();
     ASSERT_EQ(host.Finish(), 0) << host.Output();
 
-    const auto frames = host.Frames();
-    ExpectSameFrames(frames, joiner.Frames(), std::max(frames.size(), joiner.Frames().size()));
-    ASSERT_GT(frames.size(), 100u);
-    const auto& last = frames.back().states;
-    EXPECT_EQ((last.at(0) == kDead) + (last.at(1) == kDead), 1) << frames.back().field;
+    const auto confirmed = host.Confirmed();
+    const auto joinerConfirmed = joiner.Confirmed();
+    ExpectSameFrames(confirmed, joinerConfirmed,
+                     std::max(confirmed.size(), joinerConfirmed.size()));
+    ASSERT_GT(confirmed.size(), 100u);
+    const auto& last = confirmed.back().states;
+    EXPECT_EQ((last.at(0) == kDead) + (last.at(1) == kDead), 1) << confirmed.back().field;
 
     const Played played = ReadSetUp(host);
-    // How long the delay is depends on how busy the machine was while it measured (the figure on
-    // a quiet loopback is bench_netplay's); that the press waits exactly that long is the point.
-    ASSERT_GE(played.inputDelay, 2) << host.Output();
-    const int crouch = FirstFrameIn(frames, 0, kCrouch);
-    EXPECT_EQ(crouch, FrameOfPress(frames, 1000, played.inputDelay));
-    EXPECT_EQ(crouch, FirstFrameIn(joiner.Frames(), 0, kCrouch));
+    ExpectDelayOfMode(played, lockstep, host.Output());
+    const auto shown = host.Frames();
+    if (lockstep) ExpectSameFrames(shown, confirmed, confirmed.size());
+    // That the press waits exactly the delay is the point.
+    const int crouch = FirstFrameIn(shown, 0, kCrouch);
+    EXPECT_EQ(crouch, FrameOfPress(shown, 1000, played.inputDelay));
+    EXPECT_EQ(crouch, FirstFrameIn(confirmed, 0, kCrouch));
+    EXPECT_EQ(crouch, FirstFrameIn(joinerConfirmed, 0, kCrouch));
   }
 
   // Four machines, each jumping once at its own time; the third leaves with Escape, which ends
@@ -81,14 +102,16 @@ class NetMatch : public ::testing::Test {
     }
 
     std::vector<Played> played;
+    std::vector<std::vector<NetFrame>> confirmed;
     size_t common = SIZE_MAX;
     for (const auto& runner : runners) {
       played.push_back(ReadSetUp(*runner));
-      common = std::min(common, runner->Frames().size());
+      ExpectDelayOfMode(played.back(), false, runner->Output());
+      confirmed.push_back(runner->Confirmed());
+      common = std::min(common, confirmed.back().size());
     }
     ASSERT_GT(common, 100u);
-    for (int m = 1; m < 4; ++m)
-      ExpectSameFrames(runners[0]->Frames(), runners[m]->Frames(), common);
+    for (int m = 1; m < 4; ++m) ExpectSameFrames(confirmed[0], confirmed[m], common);
     const int leaver = played[2].seat + 1;
     for (int m : {0, 1, 3}) {
       EXPECT_NE(runners[m]->Output().find("JUGADOR " + std::to_string(leaver) +
@@ -100,8 +123,8 @@ class NetMatch : public ::testing::Test {
       const auto own = runners[m]->Frames();
       const int crouch = FirstFrameIn(own, played[m].seat, kCrouch);
       EXPECT_EQ(crouch, FrameOfPress(own, 1500 + 700 * m, played[m].inputDelay)) << "machine " << m;
-      for (const auto& other : runners) {
-        EXPECT_EQ(FirstFrameIn(other->Frames(), played[m].seat, kCrouch), crouch);
+      for (const auto& other : confirmed) {
+        EXPECT_EQ(FirstFrameIn(other, played[m].seat, kCrouch), crouch);
       }
     }
   }
@@ -121,6 +144,10 @@ TEST_F(NetMatch, TwoMachinesThroughALossySlowLine) {
   PlayTwo(true);
 }
 
+TEST_F(NetMatch, TwoMachinesInLockstepThroughALossySlowLine) {
+  PlayTwo(true, true);
+}
+
 // The joiner's only seat is the computer's: its bot plays there, its presses travel like a
 // person's, and against a host who never presses it wins the same match on both machines.
 TEST_F(NetMatch, AComputerSeatIsPlayedByItsOwnMachinesBot) {
@@ -133,8 +160,9 @@ TEST_F(NetMatch, AComputerSeatIsPlayedByItsOwnMachinesBot) {
   ASSERT_EQ(joiner.Finish(), 0) << joiner.Output();
   ASSERT_EQ(host.Finish(), 0) << host.Output();
 
-  const auto frames = host.Frames();
-  ExpectSameFrames(frames, joiner.Frames(), std::max(frames.size(), joiner.Frames().size()));
+  const auto frames = host.Confirmed();
+  const auto joinerFrames = joiner.Confirmed();
+  ExpectSameFrames(frames, joinerFrames, std::max(frames.size(), joinerFrames.size()));
   ASSERT_GT(frames.size(), 100u);
   EXPECT_EQ(FirstFrameIn(frames, 0, kCrouch), -1);
   EXPECT_GE(FirstFrameIn(frames, 1, kCrouch), 0);

@@ -32,33 +32,52 @@ inline const std::string kRelay = std::string(SKULL_BUILD_DIR) + "/bin/netrelay"
 inline constexpr auto kRunLimit = 4min;
 inline constexpr auto kLineLimit = 60s;
 
-// One played frame of a network match as a runner traced it.
+// One frame of a network match as a runner traced it.
 struct NetFrame {
-  int t = 0;
+  int t = 0;                  // when it was shown; 0 in the confirmed trace
   std::string field;          // the top-level state and the players, as written
   std::map<int, int> states;  // player slot → state
+  int rolled = 0;             // frames played again before it was shown
 };
 
-// The frames played, in order, each once: lines of frames being waited on and the winner
+inline NetFrame ParseNetFrame(int t, const std::string& field, int rolled) {
+  static const std::regex player(R"(\{"slot": (\d+), "state": (\d+))");
+  NetFrame parsed{t, field, {}, rolled};
+  for (auto it = std::sregex_iterator(field.begin(), field.end(), player);
+       it != std::sregex_iterator(); ++it) {
+    parsed.states[std::stoi((*it)[1])] = std::stoi((*it)[2]);
+  }
+  return parsed;
+}
+
+// The frames shown, in order, each once: lines of frames being waited on and the winner
 // picture's repeats of the last frame are left out.
 inline std::vector<NetFrame> ReadNetTrace(const fs::path& path) {
   static const std::regex line(
-      R"(^\{"t": (\d+), ("state": \d, "players": \[.*\]), "frame": (\d+), "waiting": \[\]\}$)");
-  static const std::regex player(R"(\{"slot": (\d+), "state": (\d+))");
+      R"(^\{"t": (\d+), ("state": \d, "players": \[.*\]), "frame": (\d+), )"
+      R"("waiting": \[\], "rolled": (\d+)\}$)");
   std::vector<NetFrame> frames;
   std::ifstream file(path);
   for (std::string text; std::getline(file, text);) {
     std::smatch match;
     if (!std::regex_match(text, match, line)) continue;
-    const size_t frame = std::stoul(match[3]);
-    if (frame != frames.size()) continue;
-    NetFrame parsed{std::stoi(match[1]), match[2], {}};
-    const std::string field = match[2];
-    for (auto it = std::sregex_iterator(field.begin(), field.end(), player);
-         it != std::sregex_iterator(); ++it) {
-      parsed.states[std::stoi((*it)[1])] = std::stoi((*it)[2]);
-    }
-    frames.push_back(parsed);
+    if (std::stoul(match[3]) != frames.size()) continue;
+    frames.push_back(ParseNetFrame(std::stoi(match[1]), match[2], std::stoi(match[4])));
+  }
+  return frames;
+}
+
+// The confirmed frames, which must follow each other from frame 0.
+inline std::vector<NetFrame> ReadConfirmedTrace(const fs::path& path) {
+  static const std::regex line(R"(^\{"frame": (\d+), ("state": \d, "players": \[.*\])\}$)");
+  std::vector<NetFrame> frames;
+  std::ifstream file(path);
+  for (std::string text; std::getline(file, text);) {
+    std::smatch match;
+    EXPECT_TRUE(std::regex_match(text, match, line)) << text;
+    if (match.empty()) continue;
+    EXPECT_EQ(std::stoul(match[1]), frames.size()) << text;
+    frames.push_back(ParseNetFrame(0, match[2], 0));
   }
   return frames;
 }
@@ -142,6 +161,8 @@ class Runner {
                                     (folder_ / "script.txt").string(),
                                     "--trace",
                                     (folder_ / "trace.jsonl").string(),
+                                    "--confirmed-trace",
+                                    (folder_ / "confirmed.jsonl").string(),
                                     "--seconds",
                                     std::to_string(seconds)};
     all.insert(all.end(), args.begin(), args.end());
@@ -165,7 +186,12 @@ class Runner {
   long PeakKb() const { return peakKb_; }
   std::string Output() const { return ReadFile(Out()); }
   std::string Errors() const { return ReadFile(Err()); }
+  // The frames as this machine showed them, guesses and all.
   std::vector<NetFrame> Frames() const { return ReadNetTrace(folder_ / "trace.jsonl"); }
+  // The frames every machine's buttons were known for, as the match played them.
+  std::vector<NetFrame> Confirmed() const {
+    return ReadConfirmedTrace(folder_ / "confirmed.jsonl");
+  }
   std::string RawTrace() const { return ReadFile(folder_ / "trace.jsonl"); }
 
  private:

@@ -18,12 +18,15 @@ class Machines {
  public:
   // A host with one local player and `joiners` joiners with one each, started at `players`.
   // `joinAt` gives the port joiners call for the host's own (a relay's, say).
+  // `inputDelay` 0 has the host choose it from the lines it measures.
   bool Meet(
       int joiners, int players = 0,
-      const std::function<uint16_t(uint16_t)>& joinAt = [](uint16_t port) { return port; }) {
+      const std::function<uint16_t(uint16_t)>& joinAt = [](uint16_t port) { return port; },
+      int inputDelay = 0) {
     std::string error;
     lobbies_.push_back(net::Lobby::Host(0, 1, error));
     if (!lobbies_.back()) return false;
+    lobbies_.back()->SetInputDelay(inputDelay);
     const net::Address host{"127.0.0.1", joinAt(lobbies_[0]->Port())};
     for (int j = 0; j < joiners; ++j) {
       lobbies_.push_back(net::Lobby::Join(host, 0, 1, error));
