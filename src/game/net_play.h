@@ -77,7 +77,12 @@ class NetPlay : public net::RollbackMatch {
   static constexpr double kSignAfterMs = 250;
   static constexpr int kWaitSliceMs = 16;
 
+  // Frames between two holds, and the lead over the others that calls for them.
+  static constexpr int kHoldEvery = 4;
+  static constexpr double kTooFarAheadFrames = 1;
+
   bool AwaitFrameAhead(TJuego& game);
+  void KeepInStep(TJuego& game);
   // Playing on would go beyond the kept states, or show a winner not every machine agrees on.
   bool MustWait(const TJuego& game) const;
   // The frame just played: the nudge, and its digest when one is due.
@@ -101,6 +106,7 @@ class NetPlay : public net::RollbackMatch {
   std::unique_ptr<net::Rollback> rollback_;  // null in lockstep
   TJuego* game_ = nullptr;
   net::SnapshotRing<MatchSnapshot> kept_;
+  int framesSinceHeld_ = 0;
   // The digest after each unconfirmed frame due one, sent once the frame is confirmed, and the
   // players after each unconfirmed frame when confirmed frames are reported.
   net::SnapshotRing<uint64_t> digests_;

@@ -39,6 +39,7 @@ bool NetPlay::AwaitFrameAhead(TJuego& game) {
     game.running = 0;
     return false;
   }
+  KeepInStep(game);
   const uint32_t frame = rollback_->NextFrame();
   game.SaveState(kept_.Keep(frame));
   input_ = rollback_->PlayNext(SampleButtons());
@@ -46,6 +47,18 @@ bool NetPlay::AwaitFrameAhead(TJuego& game) {
   Status().rolled = rolled;
   TakeOutOfPlay(*manager_, input_.seatsOut);
   return true;
+}
+
+// A machine ahead of the others shows its frame once more now and then, so they catch up and
+// neither side keeps guessing: at most a frame in every few, which nobody notices.
+void NetPlay::KeepInStep(TJuego& game) {
+  ++framesSinceHeld_;
+  if (framesSinceHeld_ < kHoldEvery ||
+      lockstep_->FramesAhead(rollback_->NextFrame()) < kTooFarAheadFrames) {
+    return;
+  }
+  framesSinceHeld_ = 0;
+  game.Render();
 }
 
 void NetPlay::Restore(uint32_t frame) {

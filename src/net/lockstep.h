@@ -69,6 +69,9 @@ class Lockstep {
   // The buttons of any frame as far as they are known here. A machine whose buttons for it have
   // not come is guessed to hold what it held last, without asking for the pause again.
   FrameInput Guess(uint32_t frame) const;
+  // How many frames this machine, about to play `playedFrame`, runs ahead of the machine furthest
+  // behind (lockstep_sync.cpp); 0 when it runs behind or level with all.
+  double FramesAhead(uint32_t playedFrame) const;
   // The machines whose buttons for Frame() are missing, by number.
   std::vector<int> Missing() const;
 

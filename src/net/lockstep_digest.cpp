@@ -1,6 +1,6 @@
 // Every kDigestEvery frames each machine sends a digest of its match state after that frame. The
-// first difference ends the match everywhere; the log written then holds the last frames'
-// buttons and every digest still kept.
+// first difference ends the match everywhere; the log written then holds the last confirmed
+// frames' buttons and every digest still kept.
 #include <cstdio>
 
 #include "net/lockstep.h"
@@ -82,7 +82,8 @@ std::string Lockstep::DesyncLog() const {
   }
   log += "Botones (fotograma, luego uno por máquina en hexadecimal; -- si no llegó):\n";
   const uint32_t first = frame_ > kLoggedFrames ? frame_ - kLoggedFrames : 0;
-  for (uint32_t frame = first; frame < frame_ + setup_.inputDelay; ++frame) {
+  // Only confirmed frames: those beyond were at most guessed here.
+  for (uint32_t frame = first; frame < frame_; ++frame) {
     log += std::to_string(frame);
     for (int m = 0; m < machineCount_; ++m) {
       log += machines_[m].log.Has(frame) ? " " + Hex(machines_[m].log.At(frame), 2) : " --";
