@@ -103,6 +103,7 @@ bool PlayNetMatch(TJuego& game, const NetChoice& choice, const MatchChoice& matc
   HandOver(game, std::move(lockstep), choice.localPlayers,
            choice.lockstep ? game::NetMode::kLockstep : game::NetMode::kRollback,
            choice.nudgeAfter);
+  if (choice.holdMs > 0) game.net->HoldPacketsAt(choice.holdFrame, choice.holdMs);
   RunOneMatch(game);
   game.net.reset();
   return true;

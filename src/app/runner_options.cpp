@@ -101,6 +101,16 @@ bool ParseJoin(const std::string& value, RunnerOptions& options) {
 // Beyond this a press would wait longer than rollback keeps states for.
 constexpr int kMostInputDelay = 10;
 
+// --hold-packets FRAME:MS, test-only: from that frame this machine's packets wait MS ms.
+bool ParseHold(const std::string& text, RunnerOptions& options) {
+  const size_t colon = text.find(':');
+  NetChoice& network = options.network;
+  return colon != std::string::npos &&
+         ParseNumber(std::string_view(text).substr(0, colon), network.holdFrame) &&
+         ParseNumber(std::string_view(text).substr(colon + 1), network.holdMs) &&
+         network.holdMs > 0;
+}
+
 enum class Takes { kValue, kNothing, kOptionalValue };
 
 struct OptionRow {
@@ -160,6 +170,7 @@ const OptionRow kOptions[] = {
        return ParseNumber(value, delay) && delay >= 1 && delay <= kMostInputDelay;
      },
      Takes::kValue, true},
+    {"--hold-packets", ParseHold},
     {"--pretend-version",
      [](const std::string& value, RunnerOptions& options) {
        options.pretendVersion = value;
@@ -213,10 +224,11 @@ std::optional<RunnerOptions> ParseRunnerOptions(const std::vector<std::string>& 
     return std::nullopt;
   }
   const NetChoice plain;
-  if (!options.networked && (options.network.localPlayers != plain.localPlayers ||
-                             options.network.nudgeAfter != plain.nudgeAfter ||
-                             options.network.lockstep != plain.lockstep)) {
-    error = "--local, --lockstep and --nudge-after need --host or --join";
+  if (!options.networked &&
+      (options.network.localPlayers != plain.localPlayers ||
+       options.network.nudgeAfter != plain.nudgeAfter ||
+       options.network.lockstep != plain.lockstep || options.network.holdMs != plain.holdMs)) {
+    error = "--local, --lockstep, --nudge-after and --hold-packets need --host or --join";
     return std::nullopt;
   }
   if (options.network.inputDelay != plain.inputDelay &&

@@ -23,6 +23,8 @@ struct NetChoice {
   net::Address host;                  // joining: whom to join
   int localPlayers = 1;               // this machine's players: its settings' first ones
   uint32_t nudgeAfter = 0;            // test-only: this machine drifts after that frame
+  uint32_t holdFrame = 0;             // test-only: this machine's packets are held back from that
+  int holdMs = 0;                     // frame for so many milliseconds
   bool lockstep = false;  // every frame waits for everyone's buttons, as before rollback
   int inputDelay = 0;     // hosting: frames from a press to its frame; 0: the default
 };

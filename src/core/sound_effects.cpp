@@ -39,6 +39,7 @@ struct Bank {
   int volume = kDefaultVolume;
   media::RandomStream cosmetic{kCosmeticSeed};
   SoundEffectListener listener;
+  SoundEffectRoute route;
 };
 
 Bank& TheBank() {
@@ -100,7 +101,12 @@ void SetSoundEffectsVolume(int volume) {
 }
 
 media::Channel PlaySoundEffect(SoundEffect effect, float x) {
-  return Play(effect, x, TheBank().volume);
+  const auto play = [effect, x] { return Play(effect, x, TheBank().volume); };
+  return TheBank().route ? TheBank().route(effect, play) : play();
+}
+
+void RouteSoundEffects(SoundEffectRoute route) {
+  TheBank().route = std::move(route);
 }
 
 media::Channel PlaySoundEffectAt(SoundEffect effect, int volume) {

@@ -54,6 +54,13 @@ media::Channel PlaySoundEffect(SoundEffect effect, float x = kMidScreenX);
 // At a volume of its own rather than the settings' (the sound slider's tick at its new place).
 media::Channel PlaySoundEffectAt(SoundEffect effect, int volume);
 
+// Decides whether an effect asked for on the field is started: a match that plays frames again
+// hands back the channel of the same effect it already started rather than starting it twice.
+// `play` starts it. Empty: every effect is started.
+using SoundEffectRoute =
+    std::function<media::Channel(SoundEffect effect, const std::function<media::Channel()>& play)>;
+void RouteSoundEffects(SoundEffectRoute route);
+
 // Told of every effect asked for, where and at what volume (0-100); empty to stop listening.
 // Tests listen in.
 using SoundEffectListener = std::function<void(SoundEffect effect, float x, int volume)>;

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "core/configuracion.h"
+#include "core/sound_effects.h"
 #include "core/timer.h"
 #include "entities/administrador.h"
 #include "entities/jugador.h"
@@ -40,7 +41,12 @@ const NetStatus& CurrentNetStatus() {
 NetPlay::NetPlay(std::unique_ptr<net::Lockstep> lockstep, const TConfiguracion& settings,
                  int localPlayers, NetMode mode)
     : lockstep_(std::move(lockstep)) {
-  if (mode == NetMode::kRollback) rollback_ = std::make_unique<net::Rollback>(*lockstep_);
+  if (mode == NetMode::kRollback) {
+    rollback_ = std::make_unique<net::Rollback>(*lockstep_);
+    RouteSoundEffects([this](SoundEffect effect, const std::function<media::Channel()>& play) {
+      return heard_.Route(effect, play);
+    });
+  }
   const net::MachineSeats& seats = lockstep_->Setup().machines[lockstep_->Setup().localMachine];
   for (int k = 0; k < localPlayers; ++k) {
     const int seat = seats.firstSeat + k;
@@ -53,6 +59,7 @@ NetPlay::NetPlay(std::unique_ptr<net::Lockstep> lockstep, const TConfiguracion& 
 }
 
 NetPlay::~NetPlay() {
+  if (rollback_) RouteSoundEffects(nullptr);
   Status() = {};
 }
 
@@ -185,6 +192,7 @@ void NetPlay::End() {
   const Outcome outcome = lockstep_->GetOutcome();
   if (outcome == Outcome::kPlaying) lockstep_->Leave();
   timer_->StopFrameClock();
+  if (rollback_) RouteSoundEffects(nullptr);
   manager_->buttonReader = nullptr;
   Status() = {};
   if (outcome == Outcome::kQuit) {

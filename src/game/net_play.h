@@ -10,6 +10,7 @@
 
 #include "field/player_report.h"
 #include "field/seats.h"
+#include "game/heard_effects.h"
 #include "game/match_state.h"
 #include "net/lockstep.h"
 #include "net/rollback.h"
@@ -51,6 +52,9 @@ class NetPlay : public net::RollbackMatch {
   // Test-only: after this frame this machine's game clock runs a millisecond ahead, a drift that
   // never heals by itself (a random stream a few draws ahead can fall back into step).
   void NudgeAfter(uint32_t frame) { nudgeFrame_ = frame; }
+  // Test-only: from this frame on, this machine's packets are held back for `ms`, so the others
+  // guess its buttons wrong and must go back further.
+  void HoldPacketsAt(uint32_t frame, int ms) { holdFrame_ = frame, holdMs_ = ms; }
 
   void BeforeSetUp(TTimer& timer);
   // Every player reads the buttons agreed on for its seat from now on.
@@ -82,6 +86,8 @@ class NetPlay : public net::RollbackMatch {
   static constexpr double kTooFarAheadFrames = 1;
 
   bool AwaitFrameAhead(TJuego& game);
+  // Takes the confirmed frames and plays again what was guessed wrong; the frames played again.
+  int Reconcile();
   void KeepInStep(TJuego& game);
   // Playing on would go beyond the kept states, or show a winner not every machine agrees on.
   bool MustWait(const TJuego& game) const;
@@ -107,6 +113,9 @@ class NetPlay : public net::RollbackMatch {
   TJuego* game_ = nullptr;
   net::SnapshotRing<MatchSnapshot> kept_;
   int framesSinceHeld_ = 0;
+  HeardEffects heard_;
+  uint32_t holdFrame_ = 0;
+  int holdMs_ = 0;
   // The digest after each unconfirmed frame due one, sent once the frame is confirmed, and the
   // players after each unconfirmed frame when confirmed frames are reported.
   net::SnapshotRing<uint64_t> digests_;

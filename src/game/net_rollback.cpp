@@ -20,18 +20,25 @@ bool WouldConclude(const TJuego& game) {
 }
 }  // namespace
 
+int NetPlay::Reconcile() {
+  const int rolled = rollback_->Reconcile(*this);
+  heard_.CutUnheard();
+  heard_.Forget(lockstep_->Frame());
+  return rolled;
+}
+
 bool NetPlay::MustWait(const TJuego& game) const {
   return rollback_->TooFarAhead() || (WouldConclude(game) && !rollback_->AllConfirmed());
 }
 
 bool NetPlay::AwaitFrameAhead(TJuego& game) {
   game_ = &game;
-  int rolled = rollback_->Reconcile(*this);
+  int rolled = Reconcile();
   const double start = net::NowMs();
   while (MustWait(game) && lockstep_->GetOutcome() == net::Lockstep::Outcome::kPlaying &&
          !media::KeyDown(media::kKeyEscape)) {
     lockstep_->Ready(kWaitSliceMs);
-    rolled += rollback_->Reconcile(*this);
+    rolled += Reconcile();
     if (net::NowMs() - start >= kSignAfterMs) ShowWaiting(game);
   }
   Status().waitingFor.clear();
@@ -42,7 +49,9 @@ bool NetPlay::AwaitFrameAhead(TJuego& game) {
   KeepInStep(game);
   const uint32_t frame = rollback_->NextFrame();
   game.SaveState(kept_.Keep(frame));
+  if (holdMs_ > 0 && frame == holdFrame_) lockstep_->HoldBack(net::NowMs() + holdMs_);
   input_ = rollback_->PlayNext(SampleButtons());
+  heard_.Begin(frame);
   Status().frame = frame;
   Status().rolled = rolled;
   TakeOutOfPlay(*manager_, input_.seatsOut);
@@ -65,11 +74,13 @@ void NetPlay::Restore(uint32_t frame) {
   const MatchSnapshot* kept = kept_.Find(frame);
   if (!kept) media::Raise("la partida no guarda el fotograma " + std::to_string(frame));
   game_->LoadState(*kept);
+  heard_.Rewind(frame);
 }
 
 void NetPlay::Replay(uint32_t frame, const net::FrameInput& input) {
   game_->SaveState(kept_.Keep(frame));
   input_ = input;
+  heard_.Begin(frame);
   TakeOutOfPlay(*manager_, input_.seatsOut);
   game_->AdvanceFrame(input_.pause);
   FinishFrame(*game_, frame);

@@ -51,6 +51,7 @@ void Lockstep::SubmitFor(uint32_t playedFrame, uint8_t buttons) {
 // Each machine gets every frame of this one's buttons it has not confirmed yet, and hears how far
 // this one has its buttons.
 void Lockstep::SendInputs() {
+  if (NowMs() < holdUntil_) return;
   const InputLog& own = machines_[local_].log;
   for (int m = 0; m < machineCount_; ++m) {
     if (!machines_[m].peer) continue;

@@ -88,6 +88,8 @@ class Lockstep {
   void Finish();
 
   Endpoint::Traffic Traffic() { return endpoint_->CountTraffic(); }
+  // Test-only: this machine's buttons go out to nobody until `untilMs` (NowMs), then all at once.
+  void HoldBack(double untilMs) { holdUntil_ = untilMs; }
 
  private:
   struct Machine {
@@ -151,6 +153,7 @@ class Lockstep {
   uint32_t frame_ = 0;
   double lastSent_ = 0;
   double lastPump_ = 0;  // 0 until the match is first serviced
+  double holdUntil_ = 0;
   Outcome outcome_ = Outcome::kPlaying;
   int quitBy_ = -1;
   uint32_t desyncFrame_ = 0;

@@ -92,6 +92,14 @@ TEST(MatchOptions, RollbackOrLockstepAndTheHostsInputDelay) {
   EXPECT_TRUE(app::ParseRunnerOptions({"--host", "--lockstep", "--input-delay", "2"}, error, true));
   EXPECT_FALSE(Parse({"--join", "127.0.0.1", "--input-delay", "2"}));
   EXPECT_FALSE(Parse({"--lockstep"}));
+  const auto held = Parse({"--join", "127.0.0.1", "--hold-packets", "30:800"});
+  ASSERT_TRUE(held);
+  EXPECT_EQ(held->network.holdFrame, 30u);
+  EXPECT_EQ(held->network.holdMs, 800);
+  for (const char* hold : {"30:0", "30", ":800", "x:1"}) {
+    EXPECT_FALSE(Parse({"--host", "--hold-packets", hold})) << hold;
+  }
+  EXPECT_FALSE(Parse({"--hold-packets", "30:800"}));
   for (const char* delay : {"0", "11", "-1", "x"}) {
     EXPECT_FALSE(Parse({"--host", "--input-delay", delay})) << delay;
   }
