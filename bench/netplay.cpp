@@ -17,6 +17,7 @@
 
 #include "net/lockstep.h"
 #include "support/net_machines.h"
+#include "support/net_relay.h"
 #include "support/scratch_folder.h"
 #include "support/subprocess.h"
 
@@ -87,38 +88,6 @@ void PlayPaced(nettest::Machines& machines, double seconds, Figures& figures) {
   }
 }
 
-// The relay between the machines, for as long as the session lasts.
-class Relay {
- public:
-  explicit Relay(uint16_t hostPort) {
-    const std::string relay =
-        std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() /
-        "bin/netrelay";
-    pid_ = Spawn({relay, "--to", std::to_string(hostPort), "--loss", "0.1", "--delay", "60-100",
-                  "--seconds", "120"},
-                 StdoutTo(out_.string()));
-    const std::regex line(R"(relay (\d+))");
-    for (int tries = 0; tries < 200 && port_ == 0; ++tries) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-      std::ifstream file(out_);
-      const std::string text{std::istreambuf_iterator<char>(file), {}};
-      std::smatch match;
-      if (std::regex_search(text, match, line)) port_ = static_cast<uint16_t>(std::stoi(match[1]));
-    }
-  }
-  ~Relay() {
-    kill(pid_, SIGTERM);
-    WaitFor(pid_, std::chrono::seconds(5));
-  }
-  uint16_t Port() const { return port_; }
-
- private:
-  ScratchFolder folder_;
-  std::filesystem::path out_ = folder_.Path() / "relay.txt";
-  pid_t pid_ = -1;
-  uint16_t port_ = 0;
-};
-
 void Report(benchmark::State& state, const Figures& figures) {
   state.counters["delay_frames"] = figures.inputDelay;
   state.counters["sent_B/s"] = figures.sentPerSecond;
@@ -135,14 +104,9 @@ void Session(benchmark::State& state, bool throughRelay) {
   const double seconds = static_cast<double>(state.range(1));
   for (auto _ : state) {
     InScratchFolder folder;  // the identity reads anim/ and gfx/ of the working folder
-    std::unique_ptr<Relay> relay;
+    std::unique_ptr<nettest::Relay> relay;
     nettest::Machines machines;
-    const bool met = machines.Meet(machineCount - 1, machineCount, [&](uint16_t hostPort) {
-      if (!throughRelay) return hostPort;
-      relay = std::make_unique<Relay>(hostPort);
-      return relay->Port();
-    });
-    if (!met) {
+    if (!nettest::MeetForSession(machines, machineCount, throughRelay, relay)) {
       state.SkipWithError("the machines did not meet");
       return;
     }

@@ -1,9 +1,12 @@
 // Saving and loading a busy match by value (four players, the horde of ten, three walkers, a dozen
 // splats), with the real characters from the build folder: each must stay under 50 µs, and the
-// ring of snapshots rollback keeps is reported with the memory it holds.
+// ring of snapshots rollback keeps is reported with the memory it holds. Going back the furthest
+// rollback goes, loading and playing 12 frames again, must stay under 1 ms even at its worst.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
+#include <algorithm>
+#include <ctime>
 #include <filesystem>
 
 #include "core/sistema.h"
@@ -66,6 +69,36 @@ void BM_LoadMatch(benchmark::State& state) {
   for (auto _ : state) field.game->LoadState(snapshot);
 }
 BENCHMARK(BM_LoadMatch)->Unit(benchmark::kMicrosecond);
+
+// The worst case is judged on this thread's own time: on a shared machine the wall clock also
+// counts whoever else ran meanwhile.
+double ThreadCpuMicroseconds() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) * 1e6 + static_cast<double>(now.tv_nsec) / 1e3;
+}
+
+// The players press and let go in turns, so the frames played again are busy ones.
+void BM_PlayTwelveFramesAgain(benchmark::State& state) {
+  BusyField& field = Field();
+  MatchSnapshot snapshot;
+  field.game->SaveState(snapshot);
+  uint32_t turn = 0;
+  field.game->manager->buttonReader = [&turn](int code) { return (turn / 5 + code) % 3 == 0; };
+  double worstUs = 0;
+  for (auto _ : state) {
+    const double start = ThreadCpuMicroseconds();
+    field.game->LoadState(snapshot);
+    for (int frame = 0; frame < net::kMostFramesAhead; ++frame, ++turn) {
+      field.game->AdvanceFrame(false);
+    }
+    worstUs = std::max(worstUs, ThreadCpuMicroseconds() - start);
+  }
+  field.game->manager->buttonReader = [](int) { return false; };
+  field.game->LoadState(snapshot);
+  state.counters["worst_us"] = worstUs;
+}
+BENCHMARK(BM_PlayTwelveFramesAgain)->Unit(benchmark::kMicrosecond);
 
 // The heap the full ring holds beyond its fixed slots, measured by the allocator, plus the slots.
 void BM_RingMemory(benchmark::State& state) {

@@ -81,14 +81,9 @@ class NetPlay : public net::RollbackMatch {
   static constexpr double kSignAfterMs = 250;
   static constexpr int kWaitSliceMs = 16;
 
-  // Frames between two holds, and the lead over the others that calls for them.
-  static constexpr int kHoldEvery = 4;
-  static constexpr double kTooFarAheadFrames = 1;
-
   bool AwaitFrameAhead(TJuego& game);
   // Takes the confirmed frames and plays again what was guessed wrong; the frames played again.
   int Reconcile();
-  void KeepInStep(TJuego& game);
   // Playing on would go beyond the kept states, or show a winner not every machine agrees on.
   bool MustWait(const TJuego& game) const;
   // The frame just played: the nudge, and its digest when one is due.
@@ -112,7 +107,6 @@ class NetPlay : public net::RollbackMatch {
   std::unique_ptr<net::Rollback> rollback_;  // null in lockstep
   TJuego* game_ = nullptr;
   net::SnapshotRing<MatchSnapshot> kept_;
-  int framesSinceHeld_ = 0;
   HeardEffects heard_;
   uint32_t holdFrame_ = 0;
   int holdMs_ = 0;

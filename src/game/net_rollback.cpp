@@ -46,7 +46,8 @@ bool NetPlay::AwaitFrameAhead(TJuego& game) {
     game.running = 0;
     return false;
   }
-  KeepInStep(game);
+  // Time sync: a machine ahead shows its frame once more now and then.
+  if (rollback_->ShouldHold()) game.Render();
   const uint32_t frame = rollback_->NextFrame();
   game.SaveState(kept_.Keep(frame));
   if (holdMs_ > 0 && frame == holdFrame_) lockstep_->HoldBack(net::NowMs() + holdMs_);
@@ -56,18 +57,6 @@ bool NetPlay::AwaitFrameAhead(TJuego& game) {
   Status().rolled = rolled;
   TakeOutOfPlay(*manager_, input_.seatsOut);
   return true;
-}
-
-// A machine ahead of the others shows its frame once more now and then, so they catch up and
-// neither side keeps guessing: at most a frame in every few, which nobody notices.
-void NetPlay::KeepInStep(TJuego& game) {
-  ++framesSinceHeld_;
-  if (framesSinceHeld_ < kHoldEvery ||
-      lockstep_->FramesAhead(rollback_->NextFrame()) < kTooFarAheadFrames) {
-    return;
-  }
-  framesSinceHeld_ = 0;
-  game.Render();
 }
 
 void NetPlay::Restore(uint32_t frame) {

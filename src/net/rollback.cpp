@@ -33,6 +33,16 @@ int Rollback::Reconcile(RollbackMatch& match) {
   return replayed;
 }
 
+// A frame shown twice now and then lets the others catch up unnoticed, so neither side keeps
+// playing on guesses. Each packet's trip varies by more than a frame on a bad line, so the lead is
+// judged on its running mean rather than on the last packets.
+bool Rollback::ShouldHold() {
+  meanLead_ += (lockstep_.FramesAhead(next_) - meanLead_) * kLeadWeight;
+  if (++framesSinceHeld_ < kHoldEvery || meanLead_ < kTooFarAheadFrames) return false;
+  framesSinceHeld_ = 0;
+  return true;
+}
+
 FrameInput Rollback::PlayNext(uint8_t buttons) {
   lockstep_.SubmitFor(next_, buttons);
   played_[next_ % kSlots] = lockstep_.Guess(next_);

@@ -40,14 +40,22 @@ class Rollback {
   // This machine's buttons sampled now, and the buttons to play the next frame with, noted for
   // the comparison to come; the frame after is next from then on.
   FrameInput PlayNext(uint8_t buttons);
+  // Time sync, asked once a frame: true when this machine, a frame or more ahead of the slowest,
+  // should show its frame once more instead of playing on, at most once in kHoldEvery frames.
+  bool ShouldHold();
 
  private:
   static constexpr int kSlots = SnapshotRing<int>::kSize;
+  static constexpr int kHoldEvery = 4;
+  static constexpr double kTooFarAheadFrames = 1;
+  static constexpr double kLeadWeight = 1.0 / 8;  // of the newest lead in its running mean
 
   Lockstep& lockstep_;
   uint32_t next_ = 0;
   std::array<FrameInput, kSlots> played_{};  // each unconfirmed frame's buttons, by frame % kSlots
   std::vector<uint32_t> newlyConfirmed_;
+  int framesSinceHeld_ = 0;
+  double meanLead_ = 0;
 };
 
 // The same buttons, pause and departures.

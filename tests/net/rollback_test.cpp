@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <thread>
 
+#include "support/hash_match.h"
 #include "support/net_machines.h"
 #include "support/temp_folder.h"
 
@@ -19,44 +20,12 @@ constexpr int kMachines = 3;
 constexpr int kLateMachine = 1;
 constexpr int kLateTurns = 6;  // the late machine gets one turn in this many
 
-uint64_t Step(uint64_t state, const net::FrameInput& input) {
-  uint64_t mixed = state * 0x100000001b3ull;
-  for (const bool pressed : input.buttons) mixed = (mixed ^ pressed) * 0x100000001b3ull;
-  return (mixed ^ input.pause) * 0x100000001b3ull;
-}
-
 // Buttons that change every few frames, a pause asked for once.
 uint8_t Buttons(int machine, uint32_t frame) {
   uint8_t buttons = (frame / (7u + 3u * machine)) % 2u;
   if (machine == 2 && frame == 100) buttons |= net::kPauseBit;
   return buttons;
 }
-
-class HashMatch : public net::RollbackMatch {
- public:
-  void Play(uint32_t frame, const net::FrameInput& input) {
-    kept_.Keep(frame) = state_;
-    state_ = Step(state_, input);
-    after_.Keep(frame) = state_;
-  }
-  void Restore(uint32_t frame) override { state_ = *kept_.Find(frame); }
-  void Replay(uint32_t frame, const net::FrameInput& input) override {
-    ++replayed;
-    Play(frame, input);
-  }
-  void Confirmed(uint32_t frame) override {
-    ASSERT_EQ(frame, confirmed.size());
-    confirmed.push_back(*after_.Find(frame));
-  }
-
-  std::vector<uint64_t> confirmed;
-  int replayed = 0;
-
- private:
-  uint64_t state_ = 0;
-  net::SnapshotRing<uint64_t> kept_;
-  net::SnapshotRing<uint64_t> after_;
-};
 
 class Rollback : public ::testing::Test {
  protected:
@@ -68,7 +37,7 @@ TEST_F(Rollback, EveryMachineConfirmsTheStatesOfTheButtonsEveryonePlayed) {
   ASSERT_TRUE(machines.Meet(
       kMachines - 1, 0, [](uint16_t port) { return port; }, net::kRollbackInputDelay));
   std::vector<std::unique_ptr<net::Rollback>> rollbacks;
-  std::vector<HashMatch> played(kMachines);
+  std::vector<nettest::HashMatch> played(kMachines);
   for (const auto& match : machines.matches) {
     rollbacks.push_back(std::make_unique<net::Rollback>(*match));
   }
@@ -103,13 +72,14 @@ TEST_F(Rollback, EveryMachineConfirmsTheStatesOfTheButtonsEveryonePlayed) {
       input.buttons[m] = buttons & 1;
       input.pause |= (buttons & net::kPauseBit) != 0;
     }
-    state = Step(state, input);
+    state = nettest::HashStep(state, input);
     for (int m = 0; m < kMachines; ++m) {
       ASSERT_GT(played[m].confirmed.size(), frame) << "machine " << m;
       ASSERT_EQ(played[m].confirmed[frame], state) << "machine " << m << " frame " << frame;
     }
   }
   EXPECT_LE(mostAhead, static_cast<uint32_t>(net::kMostFramesAhead));
+  for (const auto& match : played) EXPECT_FALSE(match.outOfOrder);
   int replayed = 0;
   for (int m = 0; m < kMachines; ++m) {
     if (m != kLateMachine) replayed += played[m].replayed;

@@ -1,0 +1,68 @@
+#pragma once
+// netrelay between machines of one process, for the network measurements: a lossy, slow line (10 %
+// of the datagrams lost, the rest 60-100 ms late) in front of the host's port, for as long as the
+// session lasts. The relay is found beside the benchmarks, in the build's bin/.
+#include <signal.h>
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <regex>
+#include <string>
+#include <thread>
+
+#include "support/net_machines.h"
+#include "support/scratch_folder.h"
+#include "support/subprocess.h"
+
+namespace nettest {
+
+// The relay in front of `hostPort`; Port() is 0 when it never said where it listens.
+class Relay {
+ public:
+  explicit Relay(uint16_t hostPort) {
+    const std::string relay =
+        std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() /
+        "bin/netrelay";
+    pid_ = Spawn({relay, "--to", std::to_string(hostPort), "--loss", "0.1", "--delay", "60-100",
+                  "--seconds", "120"},
+                 StdoutTo(out_.string()));
+    const std::regex line(R"(relay (\d+))");
+    for (int tries = 0; tries < 200 && port_ == 0; ++tries) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      std::ifstream file(out_);
+      const std::string text{std::istreambuf_iterator<char>(file), {}};
+      std::smatch match;
+      if (std::regex_search(text, match, line)) port_ = static_cast<uint16_t>(std::stoi(match[1]));
+    }
+  }
+  ~Relay() {
+    kill(pid_, SIGTERM);
+    WaitFor(pid_, std::chrono::seconds(5));
+  }
+  uint16_t Port() const { return port_; }
+
+ private:
+  ScratchFolder folder_;
+  std::filesystem::path out_ = folder_.Path() / "relay.txt";
+  pid_t pid_ = -1;
+  uint16_t port_ = 0;
+};
+
+// A session's machines meet, the joiners through a relay in front of the host when asked, which
+// `relay` then keeps for as long as the session lasts.
+inline bool MeetForSession(Machines& machines, int machineCount, bool throughRelay,
+                           std::unique_ptr<Relay>& relay, int inputDelay = 0) {
+  return machines.Meet(
+      machineCount - 1, machineCount,
+      [&](uint16_t hostPort) {
+        if (!throughRelay) return hostPort;
+        relay = std::make_unique<Relay>(hostPort);
+        return relay->Port();
+      },
+      inputDelay);
+}
+
+}  // namespace nettest
