@@ -50,8 +50,9 @@ inline NetFrame ParseNetFrame(int t, const std::string& field, int rolled) {
   return parsed;
 }
 
-// The frames shown, in order, each once: lines of frames being waited on and the winner
-// picture's repeats of the last frame are left out.
+// The frames shown, in order, each once, with the time it was last shown (a machine ahead shows a
+// frame twice now and then): lines of frames being waited on and the winner picture's repeats of
+// the last frame are left out.
 inline std::vector<NetFrame> ReadNetTrace(const fs::path& path) {
   static const std::regex line(
       R"(^\{"t": (\d+), ("state": \d, "players": \[.*\]), "frame": (\d+), )"
@@ -61,7 +62,11 @@ inline std::vector<NetFrame> ReadNetTrace(const fs::path& path) {
   for (std::string text; std::getline(file, text);) {
     std::smatch match;
     if (!std::regex_match(text, match, line)) continue;
-    if (std::stoul(match[3]) != frames.size()) continue;
+    const size_t frame = std::stoul(match[3]);
+    if (frame + 1 == frames.size() && frames.back().field == match[2].str()) {
+      frames.back().t = std::stoi(match[1]);
+    }
+    if (frame != frames.size()) continue;
     frames.push_back(ParseNetFrame(std::stoi(match[1]), match[2], std::stoi(match[4])));
   }
   return frames;
