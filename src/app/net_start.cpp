@@ -2,6 +2,7 @@
 
 #include <numeric>
 
+#include "app/net_room.h"
 #include "app/state_loop.h"
 #include "core/sistema.h"
 #include "field/notice.h"
@@ -27,7 +28,9 @@ int SeatsOffered(const net::Lobby& lobby) {
   return seats;
 }
 
-std::string Headline(const net::Lobby& lobby, const NetChoice& choice) {
+std::string Headline(const net::Lobby& lobby, const NetChoice& choice,
+                     const std::optional<net::RoomHost>& room) {
+  if (room && room->Code()) return "Código de sala: " + net::CodeText(*room->Code());
   if (choice.hosting) return "Anfitrión en el puerto " + std::to_string(lobby.Port());
   if (lobby.GetPhase() == net::Lobby::Phase::kConnecting) {
     return "Conectando con " + choice.host.Text() + "...";
@@ -35,10 +38,11 @@ std::string Headline(const net::Lobby& lobby, const NetChoice& choice) {
   return "Esperando a que el anfitrión empiece";
 }
 
-void DrawLobby(const net::Lobby& lobby, const NetChoice& choice, const std::string& note) {
+void DrawLobby(const net::Lobby& lobby, const NetChoice& choice,
+               const std::optional<net::RoomHost>& room, const std::string& note) {
   media::SetClearColor(0, 0, 0);
   media::Clear();
-  field::DrawNotice(Headline(lobby, choice), 200);
+  field::DrawNotice(Headline(lobby, choice, room), 200);
   field::DrawNotice("Equipos: " + std::to_string(lobby.Members().size()) +
                         ", jugadores: " + std::to_string(SeatsOffered(lobby)),
                     280);
@@ -50,8 +54,15 @@ void DrawLobby(const net::Lobby& lobby, const NetChoice& choice, const std::stri
 // Until the match starts; null when it cannot or Escape cancels.
 std::unique_ptr<net::Lockstep> AwaitMatch(const NetChoice& choice, const MatchChoice& match) {
   std::string error;
-  auto lobby = choice.hosting ? net::Lobby::Host(choice.port, choice.localPlayers, error)
-                              : net::Lobby::Join(choice.host, 0, choice.localPlayers, error);
+  std::unique_ptr<net::Lobby> lobby;
+  std::optional<net::RoomHost> room;
+  if (choice.hosting) {
+    lobby = net::Lobby::Host(choice.port, choice.localPlayers, error);
+    if (lobby && choice.server && !(room = OpenRoom(choice, error))) lobby.reset();
+  } else {
+    lobby = choice.code ? JoinByCode(choice, error)
+                        : net::Lobby::Join(choice.host, 0, choice.localPlayers, error);
+  }
   if (!lobby) {
     field::ShowNotice(error);
     return nullptr;
@@ -63,6 +74,10 @@ std::unique_ptr<net::Lockstep> AwaitMatch(const NetChoice& choice, const MatchCh
   while (lobby->GetPhase() != net::Lobby::Phase::kStarted) {
     lobby->Service(kServiceMs);
     for (const std::string& happened : lobby->TakeNotes()) media::Print(note = happened);
+    if (room && !ServeRoom(*room, *lobby, error)) {
+      field::ShowNotice(error);
+      return nullptr;
+    }
     if (lobby->GetPhase() == net::Lobby::Phase::kFailed) {
       field::ShowNotice(lobby->Failure());
       return nullptr;
@@ -73,8 +88,9 @@ std::unique_ptr<net::Lockstep> AwaitMatch(const NetChoice& choice, const MatchCh
         !lobby->Start(match.level, match.players, error)) {
       media::Print(note = error);
     }
-    DrawLobby(*lobby, choice, note);
+    DrawLobby(*lobby, choice, room, note);
   }
+  if (room) CloseRoom(*room, *lobby);
   return lobby->TakeMatch();
 }
 

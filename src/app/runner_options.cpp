@@ -5,14 +5,18 @@
 #include <functional>
 #include <string_view>
 
+#include "net/room_server_setting.h"
+
 namespace app {
 
 const char* const kRunnerUsage =
     "usage: skullgnawer-headless [--data DIR] [--input FILE] [--seconds S] "
     "[--shot MS:FILE.png]... [--trace FILE] [--audio FILE.wav] [--match LEVEL:PLAYERS] [--bots N] "
-    "[--no-draw] [--host [PORT] | --join HOST[:PORT]] [--local K]";
+    "[--no-draw] [--host [PORT] | --join HOST[:PORT] | --join-code ABCD] [--server HOST[:PORT]] "
+    "[--local K]";
 const char* const kWindowUsage =
-    "usage: skullgnawer [--host [PORT] | --join HOST[:PORT]] [--local K] [--match LEVEL:PLAYERS]";
+    "usage: skullgnawer [--host [PORT] | --join HOST[:PORT] | --join-code ABCD] "
+    "[--server HOST[:PORT]] [--local K] [--match LEVEL:PLAYERS]";
 
 namespace {
 
@@ -78,6 +82,19 @@ bool ParseJoin(const std::string& value, RunnerOptions& options) {
   return true;
 }
 
+// --server HOST[:PORT]: the room server, on its own port unless another is given.
+bool ParseServer(const std::string& value, RunnerOptions& options) {
+  options.network.server = net::ParseRoomServer(value);
+  return options.network.server.has_value();
+}
+
+bool ParseJoinCode(const std::string& value, RunnerOptions& options) {
+  options.network.code = net::ParseRoomCode(value);
+  options.networked = true;
+  options.network.hosting = false;
+  return options.network.code.has_value();
+}
+
 enum class Takes { kValue, kNothing, kOptionalValue };
 
 struct OptionRow {
@@ -111,6 +128,8 @@ const OptionRow kOptions[] = {
      Takes::kNothing},
     {"--host", ParseHost, Takes::kOptionalValue, true},
     {"--join", ParseJoin, Takes::kValue, true},
+    {"--server", ParseServer, Takes::kValue, true},
+    {"--join-code", ParseJoinCode, Takes::kValue, true},
     {"--local",
      [](const std::string& value, RunnerOptions& options) {
        int& local = options.network.localPlayers;
@@ -165,10 +184,19 @@ std::optional<RunnerOptions> ParseRunnerOptions(const std::vector<std::string>& 
     error = "--bots does not go with --host or --join";
     return std::nullopt;
   }
+  if (options.network.code && !options.network.server) {
+    error = "--join-code needs --server";
+    return std::nullopt;
+  }
+  if (options.network.server && !options.network.code && !options.network.hosting) {
+    error = "--server goes with --host or --join-code";
+    return std::nullopt;
+  }
   const NetChoice plain;
   if (!options.networked && (options.network.localPlayers != plain.localPlayers ||
+                             options.network.server ||
                              options.network.nudgeAfter != plain.nudgeAfter)) {
-    error = "--local and --nudge-after need --host or --join";
+    error = "--local, --server and --nudge-after need --host or --join";
     return std::nullopt;
   }
   return options;

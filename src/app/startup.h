@@ -7,6 +7,7 @@
 #include <string>
 
 #include "net/address.h"
+#include "net/room_wire.h"
 
 namespace app {
 
@@ -23,6 +24,9 @@ struct NetChoice {
   net::Address host;                  // joining: whom to join
   int localPlayers = 1;               // this machine's players: its settings' first ones
   uint32_t nudgeAfter = 0;            // test-only: this machine drifts after that frame
+  // Through a room server: the host gets a code for its room, a joiner joins by one.
+  std::optional<net::Address> server;
+  std::optional<net::RoomCode> code;
 };
 
 struct ProgramChoice {

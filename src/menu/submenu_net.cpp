@@ -3,6 +3,7 @@
 #include "media/draw.h"
 #include "media/input.h"
 #include "menu/menu.h"
+#include "net/room_server_setting.h"
 
 namespace {
 
@@ -54,6 +55,9 @@ std::shared_ptr<TSubMenuNet> TSubMenuNet::Create(TMenu* parent) {
 
 void TSubMenuNet::Init() {
   lobby.reset();
+  room.reset();
+  finding.reset();
+  roomServer = net::LoadRoomServer();
   status.clear();
   result = -1;
   ShowPage(Page::kChoose);
@@ -74,8 +78,10 @@ void TSubMenuNet::ShowPage(Page next) {
 int TSubMenuNet::Step() {
   if (nextPage_) ShowPage(*nextPage_);
   nextPage_.reset();
+  if (finding) ServiceFinding();
   if (lobby) ServiceLobby();
   if (page == Page::kJoin && phase == kActive) Type();
+  if (page == Page::kChoose && phase == kActive) TypeServer();
   return TSubMenu::Step();
 }
 
@@ -83,10 +89,12 @@ int TSubMenuNet::Step() {
 void TSubMenuNet::ServiceLobby() {
   lobby->Service(0);
   for (const std::string& note : lobby->TakeNotes()) status = note;
+  if (room) ServiceRoom();
   if (lobby->GetPhase() == net::Lobby::Phase::kFailed) {
     status = lobby->Failure();
     lobby.reset();
   } else if (lobby->GetPhase() == net::Lobby::Phase::kStarted) {
+    if (room && lobby->Transport()) room->Close(*lobby->Transport());
     parent->netMatch = lobby->TakeMatch();
     parent->netLocalPlayers = localPlayers;
     lobby.reset();
@@ -108,9 +116,9 @@ void TSubMenuNet::OnChooseClick(int value) {
   if (value == kBackButton) {
     result = -1;
     phase = kFadingOut;
-  } else if (value == kHostButton) {
+  } else if (value == kHostButton && RememberServer()) {
     Host();
-  } else if (value == kJoinButton) {
+  } else if (value == kJoinButton && RememberServer()) {
     status.clear();
     nextPage_ = Page::kJoin;
   } else if (value == kLocalPlayersButton) {
@@ -130,12 +138,14 @@ void TSubMenuNet::Host() {
     ownAddresses += (ownAddresses.empty() ? "" : ", ") + own;
   }
   if (ownAddresses.empty()) ownAddresses = "sin red";
+  OpenRoom();
   nextPage_ = Page::kHost;
 }
 
 void TSubMenuNet::OnHostClick(int value) {
   if (value == kBackButton) {
     lobby.reset();
+    room.reset();
     status.clear();
     nextPage_ = Page::kChoose;
   } else if (value < kFirstCountButton) {
@@ -151,6 +161,7 @@ void TSubMenuNet::OnHostClick(int value) {
 void TSubMenuNet::OnJoinClick(int value) {
   if (value == kBackButton) {
     lobby.reset();
+    finding.reset();
     status.clear();
     nextPage_ = Page::kChoose;
   } else if (value == kConnectButton) {
@@ -159,29 +170,41 @@ void TSubMenuNet::OnJoinClick(int value) {
 }
 
 void TSubMenuNet::Connect() {
+  if (IsRoomCode()) {
+    JoinByCode();
+    return;
+  }
   const auto host = net::ParseAddress(address);
   if (!host) {
-    status = "Escribe la dirección así: 192.168.1.20 o 192.168.1.20:27315";
+    status = "Escribe la dirección así: 192.168.1.20 o 192.168.1.20:27315, o un código de sala";
     return;
   }
   std::string error;
+  relayed = false;
   lobby = net::Lobby::Join(*host, 0, localPlayers, error);
   status = lobby ? "Conectando con " + host->Text() + "..." : error;
 }
 
-// Printable characters are added, Backspace takes the last one away and Enter connects.
-void TSubMenuNet::Type() {
+// Printable characters are added and Backspace takes the last one away; true when Enter was hit.
+bool TSubMenuNet::TypeInto(std::string& text) {
   for (int character = media::NextChar(); character != 0; character = media::NextChar()) {
-    if (character >= ' ' && character < 127 && address.size() < kLongestAddress) {
-      address += static_cast<char>(character);
+    if (character >= ' ' && character < 127 && text.size() < kLongestAddress) {
+      text += static_cast<char>(character);
     }
   }
-  if (media::KeyHit(media::kKeyBackspace) && !address.empty()) address.pop_back();
-  if (media::KeyHit(media::kKeyEnter) && !lobby) Connect();
+  if (media::KeyHit(media::kKeyBackspace) && !text.empty()) text.pop_back();
+  return media::KeyHit(media::kKeyEnter);
+}
+
+// Enter connects.
+void TSubMenuNet::Type() {
+  if (TypeInto(address) && !lobby && !finding) Connect();
 }
 
 int TSubMenuNet::Close() {
   lobby.reset();
+  room.reset();
+  finding.reset();
   media::FlushMouse();
   media::FlushKeys();
   return result;

@@ -1,7 +1,7 @@
 #pragma once
 // This machine's end of the network: one ENet host with two channels. Buttons travel unreliable
 // and sequenced on the first (a lost packet costs nothing, the next repeats it); set-up and
-// messages travel reliably on the second. The only file that talks to ENet.
+// messages travel reliably on the second. With datagram.cpp, the only file that talks to ENet.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -9,9 +9,11 @@
 
 #include "net/address.h"
 #include "net/bytes.h"
+#include "net/datagram.h"
 
 struct _ENetHost;
 struct _ENetPeer;
+struct _ENetEvent;
 
 namespace net {
 
@@ -53,6 +55,10 @@ class Endpoint {
   void Flush();
   // Says goodbye to every peer once what is queued for it has arrived, waiting up to timeoutMs.
   void DisconnectAll(int timeoutMs);
+  // Room messages share the socket with ENet (the room server must see the port the game plays
+  // from): sent as they are, and those received kept apart from ENet's own packets until taken.
+  void SendRaw(const IpPort& to, const Bytes& bytes);
+  std::vector<Datagram> TakeRaw() { return std::move(raw_); }
   // The peer's address as this machine sees it ("127.0.0.1:5000").
   static Address PeerAddress(PeerHandle peer);
 
@@ -67,8 +73,10 @@ class Endpoint {
 
  private:
   explicit Endpoint(_ENetHost* host) : host_(host) {}
+  static int Intercept(_ENetHost* host, _ENetEvent* event);
   _ENetHost* host_;
   Traffic traffic_;
+  std::vector<Datagram> raw_;
 };
 
 }  // namespace net

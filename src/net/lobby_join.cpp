@@ -191,6 +191,11 @@ std::unique_ptr<Lobby> Lobby::Join(const Address& host, uint16_t bindPort, int l
                                    std::string& error) {
   auto endpoint = Endpoint::Open(bindPort, error);
   if (!endpoint) return nullptr;
+  return Join(std::move(endpoint), host, localPlayers, error);
+}
+
+std::unique_ptr<Lobby> Lobby::Join(std::unique_ptr<Endpoint> endpoint, const Address& host,
+                                   int localPlayers, std::string& error) {
   auto lobby = std::make_unique<JoinLobby>(std::move(endpoint), host, localPlayers);
   if (!lobby->Call(error)) return nullptr;
   return lobby;

@@ -130,7 +130,8 @@ class Runner {
     std::ofstream(folder_ / "script.txt") << script;
     // The runners play as fast as the network lets them; niced, they leave room for the tests
     // that run beside them and need the machine in time (the real window's).
-    std::vector<std::string> all = {"nice",
+    std::vector<std::string> all = prefix_;
+    const std::vector<std::string> command = {"nice",
                                     "-n",
                                     "15",
                                     kNetRunner,
@@ -143,9 +144,12 @@ class Runner {
                                     (folder_ / "trace.jsonl").string(),
                                     "--seconds",
                                     std::to_string(seconds)};
+    all.insert(all.end(), command.begin(), command.end());
     all.insert(all.end(), args.begin(), args.end());
     pid_ = Spawn(all, StdoutTo(Out().string()));
   }
+  // Runs the runner through this command first (`ip netns exec HOME`, say).
+  void RunInside(std::vector<std::string> prefix) { prefix_ = std::move(prefix); }
   // The port a host listens on, once it says.
   std::string HostPort() const { return AwaitLine(Out(), R"(en el puerto (\d+))"); }
   int Finish(std::chrono::milliseconds limit = kRunLimit) {
@@ -164,6 +168,7 @@ class Runner {
  private:
   fs::path folder_;
   pid_t pid_ = -1;
+  std::vector<std::string> prefix_;
 };
 
 // How a runner said it plays the match: the input delay and its first seat.

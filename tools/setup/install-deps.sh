@@ -8,6 +8,7 @@ packages=(
   libcairo2-dev librsvg2-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   libx11-dev xvfb xauth xdotool
+  iproute2 nftables
 )
 missing=()
 for package in "${packages[@]}"; do
