@@ -3,7 +3,8 @@
 // namespace (the internet, where the room server runs, 203.0.113.1) and for each home a router
 // namespace that masquerades its home's 192.168.N.0/24 behind 203.0.113.(10 + N) and lets in only
 // answers to what went out, as a home router does. The machines at home reach each other only
-// through their routers. Either the routers keep one public port per home port (endpoint-
+// through their routers; what comes in unasked is dropped at the router (were it taken in, the
+// router would remember it and map the home's own answer to another port). Either the routers keep one public port per home port (endpoint-
 // independent mapping, where punching works) or they give each destination a new random port
 // (symmetric, where only a relay gets through).
 #include <unistd.h>
@@ -22,19 +23,24 @@ class NatHomes {
 
   NatHomes(const fs::path& root, int homes, Mapping mapping)
       : prefix_("skg" + std::to_string(getpid()) + "x"), homes_(homes), log_(root / "nat.txt") {
+    const std::string probe = "command -v nft && ip netns add " + prefix_ + "probe && ip netns del " +
+                              prefix_ + "probe";
     if (getuid() != 0) {
-      why_ = "not root";
-      return;
+      cannot_ = "the tests do not run as root";
+    } else if (RunChild({"bash", "-c", probe}, StdoutTo(log_.string())) != 0) {
+      cannot_ = "no nft, or no namespaces here (" + ReadFile(log_) + ")";
+    } else if (RunChild({"bash", "-c", Script(mapping)}, StdoutTo(log_.string())) != 0) {
+      failed_ = ReadFile(log_);
     }
-    const int status = RunChild({"bash", "-c", Script(mapping)}, StdoutTo(log_.string()));
-    if (status != 0) why_ = "making them failed (" + ReadFile(log_) + ")";
   }
   ~NatHomes() {
     RunChild({"bash", "-c", Teardown()}, StdoutTo("/dev/null"));
   }
 
-  // Empty when the namespaces stand; else why they could not be made.
-  const std::string& Why() const { return why_; }
+  // Why namespaces cannot be made on this machine at all; empty where they can.
+  const std::string& Cannot() const { return cannot_; }
+  // What went wrong making these ones where they can be made; empty when they stand.
+  const std::string& Failed() const { return failed_; }
   std::vector<std::string> InPublic() const { return {"ip", "netns", "exec", prefix_ + "pub"}; }
   std::vector<std::string> AtHome(int home) const {
     return {"ip", "netns", "exec", prefix_ + "h" + std::to_string(home)};
@@ -64,10 +70,18 @@ class NatHomes {
            "ip netns exec $R sysctl -qw net.ipv4.ip_forward=1\n"
            "ip netns exec $R nft -f - <<EOF\n"
            "table ip home {\n"
-           "  chain post { type nat hook postrouting priority 100; oifname \"wan\" masquerade" +
+           "  chain masq { type nat hook postrouting priority 100; oifname \"wan\" masquerade" +
            random + "; }\n"
-           "  chain fwd { type filter hook forward priority 0; policy drop;\n"
-           "    ct state established,related accept; iifname \"lan\" accept; }\n"
+           "  chain gate {\n"
+           "    type filter hook forward priority 0; policy drop;\n"
+           "    ct state established,related accept\n"
+           "    iifname \"lan\" accept\n"
+           "  }\n"
+           "  chain own {\n"
+           "    type filter hook input priority 0; policy drop;\n"
+           "    ct state established,related accept\n"
+           "    iifname { \"lan\", \"lo\" } accept\n"
+           "  }\n"
            "}\n"
            "EOF\n";
     }
@@ -87,7 +101,8 @@ class NatHomes {
   std::string prefix_;
   int homes_;
   fs::path log_;
-  std::string why_;
+  std::string cannot_;
+  std::string failed_;
 };
 
 }  // namespace e2e

@@ -20,7 +20,10 @@ class NetNat : public ::testing::Test {
   void PlayAcross(NatHomes::Mapping mapping, const std::string& joinerLink,
                   const std::string& hostLink) {
     NatHomes homes(root.Path(), 2, mapping);
-    if (!homes.Why().empty()) GTEST_SKIP() << "network namespaces cannot be made: " << homes.Why();
+    if (!homes.Cannot().empty()) {
+      GTEST_SKIP() << "network namespaces cannot be made: " << homes.Cannot();
+    }
+    ASSERT_EQ(homes.Failed(), "");
     RoomServerProcess server(root.Path(), homes.InPublic());
     const std::string port = server.Port();
     ASSERT_FALSE(port.empty());
