@@ -193,9 +193,9 @@ std::optional<RunnerOptions> ParseRunnerOptions(const std::vector<std::string>& 
     return std::nullopt;
   }
   const NetChoice plain;
-  if (!options.networked && (options.network.localPlayers != plain.localPlayers ||
-                             options.network.server ||
-                             options.network.nudgeAfter != plain.nudgeAfter)) {
+  if (!options.networked &&
+      (options.network.localPlayers != plain.localPlayers || options.network.server ||
+       options.network.nudgeAfter != plain.nudgeAfter)) {
     error = "--local, --server and --nudge-after need --host or --join";
     return std::nullopt;
   }

@@ -39,11 +39,14 @@ class TSubMenuNet : public TSubMenu {
   int level = 0;
   int players = 2;
   std::unique_ptr<net::Lobby> lobby;
-  std::string ownAddresses;  // where friends find this machine, shown while hosting
-  std::string roomServer;    // typed on the first page; empty: no rooms, addresses only
-  std::optional<net::RoomHost> room;    // hosting through the room server
+  std::string ownAddresses;           // where friends find this machine, shown while hosting
+  std::string roomServer;             // typed on the first page; empty: no rooms, addresses only
+  std::optional<net::RoomHost> room;  // hosting through the room server
   std::unique_ptr<net::RoomJoin> finding;  // joining by code, before the lobby
-  bool relayed = false;                 // joined by code through the server's relay
+  bool relayed = false;                    // joined by code through the server's relay
+  // How the host links with a joiner, as the host page writes it: " (directo)", " (por el
+  // servidor)", or nothing without a room.
+  std::string LinkOf(int machine) const;
 
  protected:
   void OnClick(int value) override;
@@ -66,7 +69,6 @@ class TSubMenuNet : public TSubMenu {
   bool IsRoomCode() const;
   void JoinByCode();
   void ServiceFinding();
-  std::string LinkOf(int machine) const;
   void OnChooseClick(int value);
   void OnHostClick(int value);
   void OnJoinClick(int value);

@@ -48,8 +48,9 @@ void TSubMenuNet::Draw() {
 
 void TSubMenuNet::DrawChoose() const {
   Write(std::to_string(localPlayers), 442, 333, kLargeText);
-  Write("Servidor de salas (opcional): " + WithCaret(roomServer), 130, 410);
-  if (!status.empty()) WriteCentred(status, 470);
+  // Below the painted note on router ports, which a room server makes unnecessary.
+  Write("Servidor de salas (opcional): " + WithCaret(roomServer), 130, 462);
+  if (!status.empty()) WriteCentred(status, 490);
 }
 
 void TSubMenuNet::DrawHost() const {

@@ -56,8 +56,8 @@ void TSubMenuNet::JoinByCode() {
   if (!server) return;
   std::string error;
   finding = net::RoomJoin::Start(*server, *net::ParseRoomCode(address), error);
-  status = finding ? "Buscando la sala " + net::CodeText(*net::ParseRoomCode(address)) + "..."
-                   : error;
+  status =
+      finding ? "Buscando la sala " + net::CodeText(*net::ParseRoomCode(address)) + "..." : error;
 }
 
 void TSubMenuNet::ServiceFinding() {

@@ -50,7 +50,8 @@ void RoomHost::OnMessage(Endpoint& endpoint, const Datagram& datagram) {
   const auto kind = RoomKind(in);
   if (kind == RoomMessage::kPunch) {
     const RoomCode code = ReadCode(in);
-    if (in.Ok() && code == code_) endpoint.SendRaw(datagram.from, RoomWriter(RoomMessage::kPunchBack).Data());
+    if (in.Ok() && code == code_)
+      endpoint.SendRaw(datagram.from, RoomWriter(RoomMessage::kPunchBack).Data());
     return;
   }
   if (datagram.from != server_ || !kind) return;

@@ -75,8 +75,8 @@ void RoomJoin::OnMessage(const Datagram& datagram) {
   ByteReader in(datagram.data);
   const auto kind = RoomKind(in);
   if (!kind) return;
-  const bool fromHost =
-      std::find(hostAddresses_.begin(), hostAddresses_.end(), datagram.from) != hostAddresses_.end();
+  const bool fromHost = std::find(hostAddresses_.begin(), hostAddresses_.end(), datagram.from) !=
+                        hostAddresses_.end();
   if ((*kind == RoomMessage::kPunch || *kind == RoomMessage::kPunchBack) && fromHost &&
       phase_ == Phase::kPunching) {
     reached_ = datagram.from;

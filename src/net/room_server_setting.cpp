@@ -30,7 +30,8 @@ std::string LoadRoomServer() {
   std::string text;
   std::getline(file, text);
   if (text.size() > kLongestText || !ParseRoomServer(text)) {
-    media::Print("AVISO : " + RoomServerPath() + " no tiene un servidor de salas válido; se ignora");
+    media::Print("AVISO : " + RoomServerPath() +
+                 " no tiene un servidor de salas válido; se ignora");
     return "";
   }
   return text;

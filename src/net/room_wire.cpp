@@ -97,7 +97,8 @@ std::optional<RoomCode> ParseRoomCode(const std::string& text) {
   if (first == std::string::npos || last - first + 1 != kRoomCodeLength) return std::nullopt;
   RoomCode code{};
   for (int i = 0; i < kRoomCodeLength; ++i) {
-    const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(text[first + i])));
+    const char letter =
+        static_cast<char>(std::toupper(static_cast<unsigned char>(text[first + i])));
     if (!std::strchr(kRoomCodeLetters, letter) || letter == '\0') return std::nullopt;
     code[i] = letter;
   }

@@ -24,8 +24,7 @@ std::unique_ptr<RoomServer> RoomServer::Open(const ServerSettings& settings, std
   return std::unique_ptr<RoomServer>(new RoomServer(std::move(socket), settings));
 }
 
-RoomServer::RoomServer(std::unique_ptr<net::DatagramSocket> socket,
-                       const ServerSettings& settings)
+RoomServer::RoomServer(std::unique_ptr<net::DatagramSocket> socket, const ServerSettings& settings)
     : socket_(std::move(socket)),
       settings_(settings),
       rooms_(settings.maxRooms, settings.relayKbps, std::random_device{}()) {}

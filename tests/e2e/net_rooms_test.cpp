@@ -47,9 +47,9 @@ TEST_F(NetRooms, AHostAndThreeJoinersByCodePlayTheSameFrames) {
     ExpectSameFrames(runners[0]->Frames(), runners[m]->Frames(), common);
     EXPECT_NE(runners[m]->Output().find("Enlace con el anfitrión: directo"), std::string::npos)
         << runners[m]->Output();
-    EXPECT_NE(runners[0]->Output().find("Enlace con el EQUIPO " + std::to_string(m + 1) +
-                                        ": directo"),
-              std::string::npos)
+    EXPECT_NE(
+        runners[0]->Output().find("Enlace con el EQUIPO " + std::to_string(m + 1) + ": directo"),
+        std::string::npos)
         << runners[0]->Output();
   }
 }
@@ -70,8 +70,7 @@ TEST_F(NetRooms, WrongAndClosedCodesAreRefusedWithAMessage) {
   ASSERT_FALSE(AwaitLine(host.Out(), "(Partida en red)").empty()) << host.Output();
   late.Start("", ByCode(code));
   EXPECT_EQ(late.Finish(), 3) << late.Output();
-  EXPECT_NE(late.Output().find("No hay ninguna sala " + code), std::string::npos)
-      << late.Output();
+  EXPECT_NE(late.Output().find("No hay ninguna sala " + code), std::string::npos) << late.Output();
   EXPECT_EQ(host.Finish(), 0) << host.Output();
   EXPECT_EQ(joiner.Finish(), 0) << joiner.Output();
 }

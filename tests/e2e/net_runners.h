@@ -132,18 +132,18 @@ class Runner {
     // that run beside them and need the machine in time (the real window's).
     std::vector<std::string> all = prefix_;
     const std::vector<std::string> command = {"nice",
-                                    "-n",
-                                    "15",
-                                    kNetRunner,
-                                    "--data",
-                                    folder_.string(),
-                                    "--no-draw",
-                                    "--input",
-                                    (folder_ / "script.txt").string(),
-                                    "--trace",
-                                    (folder_ / "trace.jsonl").string(),
-                                    "--seconds",
-                                    std::to_string(seconds)};
+                                              "-n",
+                                              "15",
+                                              kNetRunner,
+                                              "--data",
+                                              folder_.string(),
+                                              "--no-draw",
+                                              "--input",
+                                              (folder_ / "script.txt").string(),
+                                              "--trace",
+                                              (folder_ / "trace.jsonl").string(),
+                                              "--seconds",
+                                              std::to_string(seconds)};
     all.insert(all.end(), command.begin(), command.end());
     all.insert(all.end(), args.begin(), args.end());
     pid_ = Spawn(all, StdoutTo(Out().string()));

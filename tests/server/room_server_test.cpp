@@ -1,11 +1,12 @@
 // The room server over real sockets on the loopback: what it answers, what it refuses and why,
 // that no answer to a stranger is longer than the request, and the relay.
+#include "server/room_server.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 
 #include "net/endpoint.h"
-#include "server/room_server.h"
 
 namespace {
 

@@ -1,10 +1,11 @@
 // The room table and the wrong-code limit on their own: codes, members, expiry, the limits.
+#include "server/room_table.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <set>
 
-#include "server/room_table.h"
 #include "server/wrong_codes.h"
 
 namespace {
