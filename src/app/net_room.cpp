@@ -30,7 +30,7 @@ void DrawSearch(const net::RoomCode& code, const net::RoomJoin& join) {
 }
 }  // namespace
 
-std::unique_ptr<net::Lobby> JoinByCode(const NetChoice& choice, std::string& error) {
+std::unique_ptr<net::Lobby> JoinByCode(const NetChoice& choice, bool& relayed, std::string& error) {
   const auto server = ResolveServer(*choice.server, error);
   if (!server) return nullptr;
   auto join = net::RoomJoin::Start(*server, *choice.code, error);
@@ -48,8 +48,9 @@ std::unique_ptr<net::Lobby> JoinByCode(const NetChoice& choice, std::string& err
     }
     DrawSearch(*choice.code, *join);
   }
+  relayed = join->Relayed();
   media::Print(std::string("Enlace con el anfitrión: ") +
-               (join->Relayed() ? "por el servidor de salas" : "directo"));
+               (relayed ? "por el servidor de salas" : "directo"));
   return join->TakeLobby(choice.localPlayers, error);
 }
 
@@ -68,13 +69,16 @@ bool ServeRoom(net::RoomHost& room, net::Lobby& lobby, std::string& error) {
   return false;
 }
 
-void CloseRoom(net::RoomHost& room, net::Lobby& lobby) {
+bool CloseRoom(net::RoomHost& room, net::Lobby& lobby) {
   if (net::Endpoint* transport = lobby.Transport()) room.Close(*transport);
   const int machines = static_cast<int>(lobby.Members().size());
+  bool relayed = false;
   for (int m = 1; m < machines; ++m) {
+    relayed = relayed || room.Relayed(lobby.LinkAddress(m));
     media::Print("Enlace con el EQUIPO " + std::to_string(m + 1) + ": " +
                  room.LinkWord(lobby.LinkAddress(m)));
   }
+  return relayed;
 }
 
 }  // namespace app

@@ -12,9 +12,10 @@
 
 namespace app {
 
-// The lobby of the room `choice.code` names, once its host is reached; null, with `error` saying
-// why, when the code is wrong or the room closed, nobody answers, or Escape cancels.
-std::unique_ptr<net::Lobby> JoinByCode(const NetChoice& choice, std::string& error);
+// The lobby of the room `choice.code` names, once its host is reached (`relayed`: through the
+// server's relay); null, with `error` saying why, when the code is wrong or the room closed,
+// nobody answers, or Escape cancels.
+std::unique_ptr<net::Lobby> JoinByCode(const NetChoice& choice, bool& relayed, std::string& error);
 
 // The host's room on `choice.server`; nothing, with `error` saying why, when the server's name
 // does not resolve.
@@ -22,7 +23,8 @@ std::optional<net::RoomHost> OpenRoom(const NetChoice& choice, std::string& erro
 // After each service of the lobby: prints the code once it is known. False, with `error` saying
 // why, when the server refused or never answered.
 bool ServeRoom(net::RoomHost& room, net::Lobby& lobby, std::string& error);
-// Closes the room as the match starts, and prints how each joiner is linked.
-void CloseRoom(net::RoomHost& room, net::Lobby& lobby);
+// Closes the room as the match starts, and prints how each joiner is linked; true when any link
+// goes through the server's relay.
+bool CloseRoom(net::RoomHost& room, net::Lobby& lobby);
 
 }  // namespace app

@@ -51,8 +51,10 @@ void DrawLobby(const net::Lobby& lobby, const NetChoice& choice,
   media::Flip(0);
 }
 
-// Until the match starts; null when it cannot or Escape cancels.
-std::unique_ptr<net::Lockstep> AwaitMatch(const NetChoice& choice, const MatchChoice& match) {
+// Until the match starts; null when it cannot or Escape cancels. `relayed` says whether any link
+// goes through the room server's relay.
+std::unique_ptr<net::Lockstep> AwaitMatch(const NetChoice& choice, const MatchChoice& match,
+                                          bool& relayed) {
   std::string error;
   std::unique_ptr<net::Lobby> lobby;
   std::optional<net::RoomHost> room;
@@ -60,7 +62,7 @@ std::unique_ptr<net::Lockstep> AwaitMatch(const NetChoice& choice, const MatchCh
     lobby = net::Lobby::Host(choice.port, choice.localPlayers, error);
     if (lobby && choice.server && !(room = OpenRoom(choice, error))) lobby.reset();
   } else {
-    lobby = choice.code ? JoinByCode(choice, error)
+    lobby = choice.code ? JoinByCode(choice, relayed, error)
                         : net::Lobby::Join(choice.host, 0, choice.localPlayers, error);
   }
   if (!lobby) {
@@ -90,14 +92,14 @@ std::unique_ptr<net::Lockstep> AwaitMatch(const NetChoice& choice, const MatchCh
     }
     DrawLobby(*lobby, choice, room, note);
   }
-  if (room) CloseRoom(*room, *lobby);
+  if (room) relayed = CloseRoom(*room, *lobby);
   return lobby->TakeMatch();
 }
 
 }  // namespace
 
 void HandOver(TJuego& game, std::unique_ptr<net::Lockstep> match, int localPlayers,
-              uint32_t nudgeAfter) {
+              uint32_t nudgeAfter, bool relayed) {
   TConfiguracion& settings = *game.system->GetConfig();
   const net::MatchSetup& setup = match->Setup();
   ChooseMatch(settings, setup.level, setup.players);
@@ -108,12 +110,14 @@ void HandOver(TJuego& game, std::unique_ptr<net::Lockstep> match, int localPlaye
                std::to_string(seats.firstSeat + 1));
   game.net = std::make_shared<game::NetPlay>(std::move(match), settings, localPlayers);
   if (nudgeAfter != 0) game.net->NudgeAfter(nudgeAfter);
+  if (relayed) game.net->ThroughRelay();
 }
 
 bool PlayNetMatch(TJuego& game, const NetChoice& choice, const MatchChoice& match) {
-  auto lockstep = AwaitMatch(choice, match);
+  bool relayed = false;
+  auto lockstep = AwaitMatch(choice, match, relayed);
   if (!lockstep) return false;
-  HandOver(game, std::move(lockstep), choice.localPlayers, choice.nudgeAfter);
+  HandOver(game, std::move(lockstep), choice.localPlayers, choice.nudgeAfter, relayed);
   RunOneMatch(game);
   game.net.reset();
   return true;

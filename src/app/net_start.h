@@ -16,6 +16,6 @@ bool PlayNetMatch(TJuego& game, const NetChoice& choice, const MatchChoice& matc
 // Gives the game a match agreed on over the network (here or in the menu's panel): its next Run
 // plays it, with the level and player count the host chose.
 void HandOver(TJuego& game, std::unique_ptr<net::Lockstep> match, int localPlayers,
-              uint32_t nudgeAfter = 0);
+              uint32_t nudgeAfter = 0, bool relayed = false);
 
 }  // namespace app

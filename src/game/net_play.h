@@ -40,6 +40,9 @@ class NetPlay {
   // Test-only: after this frame this machine's game clock runs a millisecond ahead, a drift that
   // never heals by itself (a random stream a few draws ahead can fall back into step).
   void NudgeAfter(uint32_t frame) { nudgeFrame_ = frame; }
+  // Some of this machine's links go through a room server's relay: a machine lost is said to be
+  // lost with the server.
+  void ThroughRelay() { relayed_ = true; }
 
   void BeforeSetUp(TTimer& timer);
   // Every player reads the buttons agreed on for its seat from now on.
@@ -69,6 +72,7 @@ class NetPlay {
   TTimer* timer_ = nullptr;
   TAdministrador* manager_ = nullptr;
   uint32_t nudgeFrame_ = 0;
+  bool relayed_ = false;
 };
 
 }  // namespace game

@@ -16,28 +16,37 @@ constexpr int kKeyEnter = 13;
 
 class NetNat : public ::testing::Test {
  protected:
-  // A host at home 1 and a joiner at home 2 play a whole match; each says how it is linked.
-  void PlayAcross(NatHomes::Mapping mapping, const std::string& joinerLink,
-                  const std::string& hostLink) {
-    NatHomes homes(root.Path(), 2, mapping);
-    if (!homes.Cannot().empty()) {
-      GTEST_SKIP() << "network namespaces cannot be made: " << homes.Cannot();
+  // Homes behind routers of the mapping, the room server on the internet between them; the test
+  // is skipped where namespaces cannot be made.
+  void MakeHomes(NatHomes::Mapping mapping) {
+    homes = std::make_unique<NatHomes>(root.Path(), 2, mapping);
+    if (!homes->Cannot().empty()) {
+      GTEST_SKIP() << "network namespaces cannot be made: " << homes->Cannot();
     }
-    ASSERT_EQ(homes.Failed(), "");
-    RoomServerProcess server(root.Path(), homes.InPublic());
-    const std::string port = server.Port();
+    ASSERT_EQ(homes->Failed(), "");
+    server = std::make_unique<RoomServerProcess>(root.Path(), homes->InPublic());
+    const std::string port = server->Port();
     ASSERT_FALSE(port.empty());
-    const std::string at = std::string(NatHomes::kServerIp) + ":" + port;
+    at = std::string(NatHomes::kServerIp) + ":" + port;
+  }
 
-    Runner host(root.Path(), "host"), joiner(root.Path(), "joiner");
-    host.RunInside(homes.AtHome(1));
-    joiner.RunInside(homes.AtHome(2));
-    host.Start(Press(1000, kKeyQ, 100) + Press(90000, kKeyEnter, 50),
-               {"--host", "0", "--server", at});
+  // A host at home 1 and a joiner at home 2 with these scripts, the joiner by the host's code.
+  void StartBoth(const std::string& hostScript, const std::string& joinerScript) {
+    host.RunInside(homes->AtHome(1));
+    joiner.RunInside(homes->AtHome(2));
+    host.Start(hostScript, {"--host", "0", "--server", at});
     const std::string code = RoomCode(host);
     ASSERT_FALSE(code.empty()) << host.Output();
-    joiner.Start(Press(500, kKeyQ, 0) + Press(90000, kKeyEnter, 50),
-                 {"--join-code", code, "--server", at});
+    joiner.Start(joinerScript, {"--join-code", code, "--server", at});
+  }
+
+  // A whole match across the homes; each machine says how it is linked.
+  void PlayAcross(NatHomes::Mapping mapping, const std::string& joinerLink,
+                  const std::string& hostLink) {
+    MakeHomes(mapping);
+    if (IsSkipped() || HasFailure()) return;
+    ASSERT_NO_FATAL_FAILURE(StartBoth(Press(1000, kKeyQ, 100) + Press(90000, kKeyEnter, 50),
+                                      Press(500, kKeyQ, 0) + Press(90000, kKeyEnter, 50)));
     EXPECT_EQ(joiner.Finish(), 0) << joiner.Output();
     EXPECT_EQ(host.Finish(), 0) << host.Output();
     if (HasFailure()) return;
@@ -52,6 +61,10 @@ class NetNat : public ::testing::Test {
   }
 
   ScratchFolder root;
+  std::unique_ptr<NatHomes> homes;
+  std::unique_ptr<RoomServerProcess> server;
+  std::string at;  // the server, as the homes reach it
+  Runner host{root.Path(), "host"}, joiner{root.Path(), "joiner"};
 };
 
 TEST_F(NetNat, RoutersThatKeepAPortPerHomePortLetThePunchThrough) {
@@ -60,6 +73,27 @@ TEST_F(NetNat, RoutersThatKeepAPortPerHomePortLetThePunchThrough) {
 
 TEST_F(NetNat, RoutersThatMapEveryDestinationApartPlayThroughTheRelay) {
   PlayAcross(NatHomes::Mapping::kSymmetric, "por el servidor de salas", "por el servidor");
+}
+
+}  // namespace
+
+namespace {
+
+// Without the server, a relayed link is gone: each machine says so and plays on alone, and its
+// player, the last one standing, ends the match.
+TEST_F(NetNat, ARelayedMatchWhoseServerGoesEndsSayingWhy) {
+  MakeHomes(NatHomes::Mapping::kSymmetric);
+  if (IsSkipped() || HasFailure()) return;
+  ASSERT_NO_FATAL_FAILURE(StartBoth(Press(90000, kKeyEnter, 50), Press(90000, kKeyEnter, 50)));
+  ASSERT_FALSE(AwaitLine(host.Out(), "(Partida en red)").empty()) << host.Output();
+  server->Stop();
+  EXPECT_EQ(joiner.Finish(), 0) << joiner.Output();
+  EXPECT_EQ(host.Finish(), 0) << host.Output();
+  for (const Runner* runner : {&host, &joiner}) {
+    EXPECT_NE(runner->Output().find("el servidor de salas que llevaba el enlace no responde"),
+              std::string::npos)
+        << runner->Output();
+  }
 }
 
 }  // namespace
