@@ -5,6 +5,7 @@
 
 #include "net/lobby.h"
 #include "net/messages.h"
+#include "net/room_wire.h"
 
 namespace net {
 
@@ -136,8 +137,17 @@ class JoinLobby : public Lobby {
       ++expected_;
       std::string error;
       if (m < localMachine_ && !(peers_[m] = endpoint_->Connect(address, error))) Fail(error);
+      if (m > localMachine_) OpenRouterTowards(address);
     }
     if (phase_ == Phase::kWaiting) phase_ = Phase::kLinking;
+  }
+
+  // A joiner numbered above this one calls here; behind a home router its call gets in only once
+  // something went out towards it, so a datagram goes first (it is dropped at the other end).
+  void OpenRouterTowards(const Address& address) {
+    if (const auto where = Resolve(address)) {
+      endpoint_->SendRaw(*where, RoomWriter(RoomMessage::kPunch).Data());
+    }
   }
 
   void OnMeet(PeerHandle peer, ByteReader& in) {

@@ -13,13 +13,14 @@ using namespace e2e;
 
 constexpr int kKeyQ = 81;
 constexpr int kKeyEnter = 13;
+constexpr int kKeyEscape = 27;
 
 class NetNat : public ::testing::Test {
  protected:
   // Homes behind routers of the mapping, the room server on the internet between them; the test
   // is skipped where namespaces cannot be made.
-  void MakeHomes(NatHomes::Mapping mapping) {
-    homes = std::make_unique<NatHomes>(root.Path(), 2, mapping);
+  void MakeHomes(NatHomes::Mapping mapping, int count = 2) {
+    homes = std::make_unique<NatHomes>(root.Path(), count, mapping);
     if (!homes->Cannot().empty()) {
       GTEST_SKIP() << "network namespaces cannot be made: " << homes->Cannot();
     }
@@ -92,6 +93,41 @@ TEST_F(NetNat, ARelayedMatchWhoseServerGoesEndsSayingWhy) {
   for (const Runner* runner : {&host, &joiner}) {
     EXPECT_NE(runner->Output().find("el servidor de salas que llevaba el enlace no responde"),
               std::string::npos)
+        << runner->Output();
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// Three homes: the two joiners link with each other too, each through its own router.
+TEST_F(NetNat, ThreeHomesLinkEveryPairDirectly) {
+  MakeHomes(NatHomes::Mapping::kEndpointIndependent, 3);
+  if (IsSkipped() || HasFailure()) return;
+  Runner third(root.Path(), "third");
+  third.RunInside(homes->AtHome(3));
+  const auto script = [](int m) {
+    return Press(1500 + 700 * m, kKeyQ, 100) + (m == 1 ? Press(6000, kKeyEscape, 100) : "");
+  };
+  host.RunInside(homes->AtHome(1));
+  joiner.RunInside(homes->AtHome(2));
+  host.Start(script(0), {"--host", "0", "--server", at, "--match", "0:3"});
+  const std::string code = RoomCode(host);
+  ASSERT_FALSE(code.empty()) << host.Output();
+  joiner.Start(script(1), {"--join-code", code, "--server", at});
+  third.Start(script(2), {"--join-code", code, "--server", at});
+  for (Runner* runner : {&host, &joiner, &third}) {
+    EXPECT_EQ(runner->Finish(), 0) << runner->Output();
+  }
+  if (HasFailure()) return;
+  const size_t common =
+      std::min({host.Frames().size(), joiner.Frames().size(), third.Frames().size()});
+  ASSERT_GT(common, 100u);
+  ExpectSameFrames(host.Frames(), joiner.Frames(), common);
+  ExpectSameFrames(host.Frames(), third.Frames(), common);
+  for (const Runner* runner : {&joiner, &third}) {
+    EXPECT_NE(runner->Output().find("Enlace con el anfitrión: directo"), std::string::npos)
         << runner->Output();
   }
 }
