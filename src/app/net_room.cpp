@@ -72,13 +72,11 @@ bool ServeRoom(net::RoomHost& room, net::Lobby& lobby, std::string& error) {
 bool CloseRoom(net::RoomHost& room, net::Lobby& lobby) {
   if (net::Endpoint* transport = lobby.Transport()) room.Close(*transport);
   const int machines = static_cast<int>(lobby.Members().size());
-  bool relayed = false;
   for (int m = 1; m < machines; ++m) {
-    relayed = relayed || room.Relayed(lobby.LinkAddress(m));
     media::Print("Enlace con el EQUIPO " + std::to_string(m + 1) + ": " +
                  room.LinkWord(lobby.LinkAddress(m)));
   }
-  return relayed;
+  return room.RelaysAny(lobby);
 }
 
 }  // namespace app

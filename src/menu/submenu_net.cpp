@@ -57,6 +57,7 @@ void TSubMenuNet::Init() {
   lobby.reset();
   room.reset();
   finding.reset();
+  relayed = false;
   roomServer = net::LoadRoomServer();
   status.clear();
   result = -1;
@@ -95,6 +96,7 @@ void TSubMenuNet::ServiceLobby() {
     lobby.reset();
   } else if (lobby->GetPhase() == net::Lobby::Phase::kStarted) {
     if (room && lobby->Transport()) room->Close(*lobby->Transport());
+    parent->netRelayed = relayed || (room && room->RelaysAny(*lobby));
     parent->netMatch = lobby->TakeMatch();
     parent->netLocalPlayers = localPlayers;
     lobby.reset();

@@ -5,8 +5,6 @@
 namespace net {
 
 namespace {
-constexpr double kResendMs = 500;
-constexpr double kAnswerLimitMs = 5000;
 // Often enough that the server never takes the room for abandoned.
 constexpr double kKeepEveryMs = 5000;
 constexpr double kPunchEveryMs = 100;
@@ -17,11 +15,11 @@ void RoomHost::Service(Endpoint& endpoint) {
   const double now = NowMs();
   if (startedMs_ < 0) startedMs_ = now;
   for (const Datagram& datagram : endpoint.TakeRaw()) OnMessage(endpoint, datagram);
-  if (phase_ == Phase::kRegistering && now - startedMs_ > kAnswerLimitMs) {
+  if (phase_ == Phase::kRegistering && now - startedMs_ > kRoomAnswerLimitMs) {
     phase_ = Phase::kFailed;
-    failure_ = "El servidor de salas no responde en " + server_.Text();
+    failure_ = SilentServer(server_);
   }
-  if (phase_ == Phase::kRegistering && now - lastSentMs_ >= kResendMs) {
+  if (phase_ == Phase::kRegistering && now - lastSentMs_ >= kRoomResendMs) {
     lastSentMs_ = now;
     auto request = RoomWriter(RoomMessage::kRegister);
     request.U32(kRoomProtocol);
@@ -102,6 +100,13 @@ bool RoomHost::Relayed(const Address& link) const {
   return std::any_of(relayPorts_.begin(), relayPorts_.end(), [&](const IpPort& relay) {
     return relay.Host() == link.host && relay.port == link.port;
   });
+}
+
+bool RoomHost::RelaysAny(const Lobby& lobby) const {
+  for (size_t m = 1; m < lobby.Members().size(); ++m) {
+    if (Relayed(lobby.LinkAddress(static_cast<int>(m)))) return true;
+  }
+  return false;
 }
 
 std::string RoomHost::LinkWord(const Address& link) const {

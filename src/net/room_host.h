@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "net/endpoint.h"
+#include "net/lobby.h"
 #include "net/room_wire.h"
 
 namespace net {
@@ -26,6 +27,8 @@ class RoomHost {
   std::optional<RoomCode> Code() const { return code_; }
   // True when the lobby links with a joiner at this address because the server relays it.
   bool Relayed(const Address& link) const;
+  // True when the lobby links with any joiner through the server's relay.
+  bool RelaysAny(const Lobby& lobby) const;
   // "directo" or "por el servidor", for a joiner linked at this address.
   std::string LinkWord(const Address& link) const;
 

@@ -5,8 +5,6 @@
 namespace net {
 
 namespace {
-constexpr double kResendMs = 500;
-constexpr double kAnswerLimitMs = 5000;
 constexpr double kPunchEveryMs = 100;
 }  // namespace
 
@@ -20,7 +18,7 @@ std::unique_ptr<RoomJoin> RoomJoin::Start(const IpPort& server, const RoomCode& 
 RoomJoin::RoomJoin(std::unique_ptr<Endpoint> endpoint, const IpPort& server, const RoomCode& code)
     : endpoint_(std::move(endpoint)), server_(server), code_(code) {
   phaseStartMs_ = NowMs();
-  lastSentMs_ = phaseStartMs_ - kResendMs;
+  lastSentMs_ = phaseStartMs_ - kRoomResendMs;
 }
 
 void RoomJoin::Fail(const std::string& why) {
@@ -35,13 +33,13 @@ void RoomJoin::Service(int timeoutMs) {
   const double now = NowMs();
   const double waited = now - phaseStartMs_;
   if (phase_ == Phase::kFinding) {
-    if (waited > kAnswerLimitMs) Fail("El servidor de salas no responde en " + server_.Text());
+    if (waited > kRoomAnswerLimitMs) Fail(SilentServer(server_));
     Ask(RoomMessage::kFind, now);
   } else if (phase_ == Phase::kPunching) {
     if (waited > kDirectLimitMs) {
       phase_ = Phase::kRelaying;
       phaseStartMs_ = now;
-      lastSentMs_ = now - kResendMs;
+      lastSentMs_ = now - kRoomResendMs;
     } else if (now - lastSentMs_ >= kPunchEveryMs) {
       lastSentMs_ = now;
       auto punch = RoomWriter(RoomMessage::kPunch);
@@ -50,14 +48,14 @@ void RoomJoin::Service(int timeoutMs) {
       for (const IpPort& address : hostAddresses_) endpoint_->SendRaw(address, punch.Data());
     }
   } else if (phase_ == Phase::kRelaying) {
-    if (waited > kAnswerLimitMs) Fail("El servidor de salas no responde en " + server_.Text());
+    if (waited > kRoomAnswerLimitMs) Fail(SilentServer(server_));
     Ask(RoomMessage::kRelayAsk, now);
   }
 }
 
 // Requests are resent until answered, padded to the size of any answer.
 void RoomJoin::Ask(RoomMessage kind, double nowMs) {
-  if (phase_ == Phase::kFailed || nowMs - lastSentMs_ < kResendMs) return;
+  if (phase_ == Phase::kFailed || nowMs - lastSentMs_ < kRoomResendMs) return;
   lastSentMs_ = nowMs;
   auto request = RoomWriter(kind);
   if (kind == RoomMessage::kFind) {

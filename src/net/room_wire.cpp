@@ -105,6 +105,10 @@ std::optional<RoomCode> ParseRoomCode(const std::string& text) {
   return code;
 }
 
+std::string SilentServer(const IpPort& server) {
+  return "El servidor de salas no responde en " + server.Text();
+}
+
 std::vector<IpPort> OwnAddresses(uint16_t port) {
   std::vector<IpPort> own;
   for (const std::string& text : LocalAddresses()) {

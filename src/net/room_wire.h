@@ -25,6 +25,9 @@ inline constexpr int kRoomCodeLength = 4;
 inline constexpr char kRoomCodeLetters[] = "ABCDEFGHJKMNPQRSTVWXYZ";
 // A machine's own addresses beyond this many are not offered.
 inline constexpr size_t kMaxLocalAddresses = 4;
+// A request to the server goes again after this long without an answer, until the limit.
+inline constexpr double kRoomResendMs = 500;
+inline constexpr double kRoomAnswerLimitMs = 5000;
 
 enum class RoomMessage : uint8_t {
   kRegister = 1,  // host → server: protocol, its local addresses; padded
@@ -68,6 +71,9 @@ RoomCode ReadCode(ByteReader& in);
 std::string CodeText(const RoomCode& code);
 // A code as a player types it (any case, spaces around); nothing when it cannot be one.
 std::optional<RoomCode> ParseRoomCode(const std::string& text);
+
+// What a machine says when the server at `server` never answered.
+std::string SilentServer(const IpPort& server);
 
 // This machine's addresses on its own networks, with the port it plays from.
 std::vector<IpPort> OwnAddresses(uint16_t port);
