@@ -68,6 +68,7 @@ int main(int argc, char** argv) {
   if (!options->pretendVersion.empty()) net::PretendVersion(options->pretendVersion);
   app::ProgramChoice choice;
   choice.match = options->match;
+  choice.seed = options->seed;
   if (options->networked) {
     choice.net = options->network;
     choice.splash = false;

@@ -1,9 +1,12 @@
 #include "app/runner_options.h"
 
+#include <cctype>
 #include <charconv>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <string_view>
+#include <version>
 
 #include "net/room_server_setting.h"
 
@@ -12,8 +15,8 @@ namespace app {
 const char* const kRunnerUsage =
     "usage: skullgnawer-headless [--data DIR] [--input FILE] [--seconds S] "
     "[--shot MS:FILE.png]... [--trace FILE] [--audio FILE.wav] [--match LEVEL:PLAYERS] [--bots N] "
-    "[--no-draw] [--host [PORT] | --join HOST[:PORT] | --join-code ABCD] [--server HOST[:PORT]] "
-    "[--local K]";
+    "[--seed N] [--no-draw] [--host [PORT] | --join HOST[:PORT] | --join-code ABCD] "
+    "[--server HOST[:PORT]] [--local K]";
 const char* const kWindowUsage =
     "usage: skullgnawer [--host [PORT] | --join HOST[:PORT] | --join-code ABCD] "
     "[--server HOST[:PORT]] [--local K] [--match LEVEL:PLAYERS]";
@@ -29,6 +32,20 @@ bool ParseNumber(std::string_view text, Number& value) {
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   return error == std::errc() && end == text.data() + text.size();
 }
+
+#ifndef __cpp_lib_to_chars
+// A standard library without floating-point from_chars (the web build's) reads seconds with strtod,
+// refusing the leading blanks and plus sign from_chars refuses.
+bool ParseNumber(std::string_view text, double& value) {
+  const std::string copy(text);
+  if (copy.empty() || std::isspace(static_cast<unsigned char>(copy[0])) || copy[0] == '+') {
+    return false;
+  }
+  char* end = nullptr;
+  value = std::strtod(copy.c_str(), &end);
+  return end == copy.c_str() + copy.size();
+}
+#endif
 
 bool ParseShot(const std::string& text, RunnerOptions& options) {
   const size_t colon = text.find(':');
@@ -120,6 +137,13 @@ const OptionRow kOptions[] = {
      [](const std::string& value, RunnerOptions& options) {
        return ParseNumber(value, options.bots) && options.bots >= 1 && options.bots <= 4;
      }},
+    {"--seed",
+     [](const std::string& value, RunnerOptions& options) {
+       int32_t seed = 0;
+       if (!ParseNumber(value, seed)) return false;
+       options.seed = seed;
+       return true;
+     }},
     {"--no-draw",
      [](const std::string&, RunnerOptions& options) {
        options.draw = false;
@@ -190,6 +214,10 @@ std::optional<RunnerOptions> ParseRunnerOptions(const std::vector<std::string>& 
   }
   if (options.network.server && !options.network.code && !options.network.hosting) {
     error = "--server goes with --host or --join-code";
+    return std::nullopt;
+  }
+  if (options.networked && options.seed) {
+    error = "--seed does not go with --host or --join: the host chooses the seed";
     return std::nullopt;
   }
   const NetChoice plain;

@@ -20,6 +20,7 @@ struct RunnerOptions {
   std::string audioFile;             // the mix recorded as WAV; empty: none
   std::optional<MatchChoice> match;  // play this match instead of the menu, then end
   int bots = 0;                      // players 1 … bots are pressed by bots
+  std::optional<int32_t> seed;       // the random draws of play; none: the same every run
   bool draw = true;                  // false: matches update without drawing
   bool networked = false;            // --host or --join: `network` says which
   NetChoice network;

@@ -6,6 +6,7 @@
 #include <exception>
 #include <filesystem>
 #include <iostream>
+#include <limits>
 
 #include "app/net_start.h"
 #include "app/state_loop.h"
@@ -23,6 +24,13 @@ namespace app {
 
 namespace {
 
+// The match and its bots draw from two streams; a chosen seed starts the match's, and the bots'
+// starts from the match's first draw, so that the two never repeat each other.
+void SeedPlay(TJuego& game, int32_t seed) {
+  media::SeedRandom(seed);
+  game.botSeed = media::RandomInt(1, std::numeric_limits<int32_t>::max() - 1);
+}
+
 // The start-up order matters: music, sound effects and key names before the window, the splash
 // before the screens, whose creation loads every resource of the game.
 void StartAndLoop(const ProgramChoice& choice) {
@@ -38,6 +46,7 @@ void StartAndLoop(const ProgramChoice& choice) {
   if (!tutorial) system->CriticalError("error no se pudo crear el tutorial");
   const auto game = TJuego::Create(system);
   if (!game) system->CriticalError("no se pudo inicializar el motor de juego");
+  if (choice.seed) SeedPlay(*game, *choice.seed);
   if (choice.net) {
     const bool played = PlayNetMatch(*game, *choice.net, choice.match.value_or(MatchChoice{}));
     if (!choice.menuAfterNetMatch) media::Exit(played ? 0 : kNoNetMatchStatus);

@@ -37,6 +37,8 @@ struct ProgramChoice {
   // The runner's network match goes without it: the lobby takes no virtual time either, so its
   // script, shots and trace count from the start of play.
   bool splash = true;
+  // Play's random draws, the match's and the bots', start from this instead of the clock.
+  std::optional<int32_t> seed;
 };
 
 // Exit status of a run whose network match never began (nobody answered, refused, cancelled).

@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -14,7 +13,6 @@
 namespace {
 
 constexpr const char* kTemporarySuffix = ".tmp";
-constexpr int kMaxVolume = 100;
 
 std::string& SettingsFolder() {
   static std::string folder;
@@ -102,5 +100,5 @@ void TConfiguracion::SetKey(int player, int code) {
 }
 
 float TConfiguracion::MusicChannelVolume() const {
-  return static_cast<float>(std::clamp(musicVolume, 0, kMaxVolume)) / kMaxVolume;
+  return MusicLevel(musicVolume);
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/input_code.h"
+#include "core/volume.h"
 
 constexpr int kMaxPlayers = 4;
 
@@ -42,13 +43,15 @@ class TConfiguracion {
   const std::string& GetLevelName() const { return levelName; }
   void SetLevelName(const std::string& name) { levelName = name; }
 
-  // The stored volume is whatever the file held; a channel gets it clamped to 0..1.
+  // The stored volume is whatever the file held; the music's channel gets its level on the
+  // volume curve, the setting clamped to 0-100.
   float MusicChannelVolume() const;
 
   std::string levelName = "bosque";
   int levelIndex = 0;
   int playerCount = 4;
-  int musicVolume = 5;
-  int soundVolume = 5;
+  // A settings file keeps the volumes it holds; only a missing or damaged one starts here.
+  int musicVolume = kDefaultVolume;
+  int soundVolume = kDefaultVolume;
   std::array<int, kMaxPlayers> keys = {81, 90, 80, 77};  // Q, Z, P, M
 };

@@ -8,7 +8,7 @@ std::array<std::string, kKeyNameCount> keyNames;
 
 namespace {
 
-// Runs of consecutive codes named by a prefix and a counter ("F1" to "F12", "Numpad 0" to ...).
+// Runs of consecutive codes named by a prefix and a counter ("F1" to "F24", "Num 0" to "Num 9").
 struct NumberedRun {
   int firstCode;
   int lastCode;
@@ -18,61 +18,66 @@ struct NumberedRun {
 
 constexpr NumberedRun kNumberedRuns[] = {
     {48, 57, "", 0},
-    {96, 105, "Numpad ", 0},
-    {112, 123, "F", 1},
+    {96, 105, "Num ", 0},
+    {112, 135, "F", 1},
 };
 
-// UTF-8 here; stored as Latin-1.
+// Named as the keys of a Spanish keyboard read, whose layout puts its own signs where the codes
+// 186-226 sit. UTF-8 here; stored as Latin-1.
 const std::pair<int, const char*> kNamedCodes[] = {
-    {1, "Raton IZQDA"},
-    {2, "Raton DCHA"},
-    {3, "Raton CENTRO"},
+    {1, "Clic izquierdo"},
+    {2, "Clic derecho"},
+    {3, "Clic central"},
     {8, "Retroceso"},
-    {9, "Tab"},
+    {9, "Tabulador"},
     {12, "Borrar"},
     {13, "Intro"},
     {19, "Pausa"},
-    {20, "Caps Lock"},
-    {27, "Escape"},
+    {20, "Bloq Mayús"},
+    {27, "Esc"},
     {32, "Espacio"},
-    {33, "Re Pag"},
-    {34, "Av Pag"},
+    {33, "Re Pág"},
+    {34, "Av Pág"},
     {35, "Fin"},
     {36, "Inicio"},
-    {37, "IZQUIERDA"},
-    {38, "ARRIBA"},
-    {39, "DERECHA"},
-    {40, "ABAJO"},
+    {37, "Flecha izquierda"},
+    {38, "Flecha arriba"},
+    {39, "Flecha derecha"},
+    {40, "Flecha abajo"},
     {41, "Seleccionar"},
     {42, "Imprimir"},
     {43, "Ejecutar"},
-    {44, "Pantalla"},
-    {45, "Insertar"},
+    {44, "Impr Pant"},
+    {45, "Insert"},
     {46, "Supr"},
     {47, "Ayuda"},
-    {91, "Sys key (Izq)"},
-    {92, "Sys key (Dcha)"},
-    {106, "Numpad *"},
-    {107, "'"},
-    {108, "Numpad /"},
-    {109, "¡"},
-    {110, "Numpad ."},
-    {111, "Numpad /"},
-    {144, "Num Lock"},
-    {145, "Scroll Lock"},
-    {160, "Shift (IZQ)"},
-    {161, "Shift (DCHO)"},
-    {162, "Control (IZQ)"},
-    {163, "Control (DCHO)"},
-    {164, "Alt key (IZQ)"},
-    {165, "Alt key (DCHO)"},
-    {186, "ç"},
+    {91, "Sistema izquierda"},
+    {92, "Sistema derecha"},
+    {93, "Menú"},
+    {106, "Num *"},
+    {107, "Num +"},
+    {108, "Num ,"},
+    {109, "Num -"},
+    {110, "Num ."},
+    {111, "Num /"},
+    {144, "Bloq Num"},
+    {145, "Bloq Despl"},
+    {160, "Mayús izquierda"},
+    {161, "Mayús derecha"},
+    {162, "Ctrl izquierda"},
+    {163, "Ctrl derecha"},
+    {164, "Alt"},
+    {165, "Alt Gr"},
+    {186, "Ñ"},
+    {187, "¡"},
     {188, ","},
+    {189, "'"},
     {190, "."},
     {191, "-"},
     {192, "º"},
-    {219, "["},
-    {221, "]"},
+    {219, "`"},
+    {220, "Ç"},
+    {221, "+"},
     {222, "´"},
     {226, "<"},
 };
@@ -97,8 +102,9 @@ std::string KeyName(int code) {
     return media::Latin1(kStrengthNames[static_cast<int>(*strength)]);
   }
   if (code >= kJoystickCodeBase) {
-    return "Joy " + std::to_string(JoystickPortOf(code)) + " Button " +
-           std::to_string(JoystickButtonOf(code));
+    // Counted from 1, as the players count their pads and buttons.
+    return media::Latin1("Mando " + std::to_string(JoystickPortOf(code) + 1) + " botón " +
+                         std::to_string(JoystickButtonOf(code) + 1));
   }
   if (code >= 0 && code < kKeyNameCount && !keyNames[code].empty()) return keyNames[code];
   return "Tecla " + std::to_string(code);

@@ -14,7 +14,7 @@ extern std::array<std::string, kKeyNameCount> keyNames;
 
 void BuildKeyNames();
 
-// The text for any input code: a computer seat by its strength ("CPU normal"), a joystick code as
-// "Joy P Button B", a named code by the table, anything else (including codes past the table) as
-// "Tecla " and the code in decimal.
+// The text for any input code, in Spanish as the rest of the game: a computer seat by its strength
+// ("CPU normal"), a joystick code as "Mando P botón B" (both counted from 1), a named code by the
+// table, anything else (including codes past the table) as "Tecla " and the code in decimal.
 std::string KeyName(int code);

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "core/volume.h"
 #include "media/system.h"
 
 namespace {
@@ -31,16 +31,12 @@ constexpr EffectFiles kEffectFiles[] = {
 static_assert(std::size(kEffectFiles) == static_cast<size_t>(SoundEffect::kCount));
 
 constexpr const char* kFolder = "sfx";
-constexpr int kMaxVolume = 100;
 constexpr float kPanWidth = 0.4f;  // the screen's edges pan this far: never hard to one side
-// The level grows as the square root of the setting: 5 is already about -13 dB, clearly heard
-// over the music's own 5, and the top of the slider still makes a difference.
-constexpr double kLevelCurve = 0.5;
 constexpr int32_t kCosmeticSeed = 0x5F3759;
 
 struct Bank {
   std::array<std::vector<media::SoundPtr>, static_cast<size_t>(SoundEffect::kCount)> sounds;
-  int volume = 5;
+  int volume = kDefaultVolume;
   media::RandomStream cosmetic{kCosmeticSeed};
   SoundEffectListener listener;
 };
@@ -74,7 +70,7 @@ media::Channel Play(SoundEffect effect, float x, int volume) {
   const auto& takes = bank.sounds[index];
   const int take = takes.size() == 1 ? 0 : bank.cosmetic.Int(0, static_cast<int>(takes.size()) - 1);
   media::PlayOptions options;
-  options.volume = SoundEffectLevel(volume);
+  options.volume = EffectsLevel(volume);
   options.pan = std::clamp((x - kMidScreenX) / kMidScreenX, -1.0f, 1.0f) * kPanWidth;
   return media::PlaySound(takes[take], options);
 }
@@ -101,11 +97,6 @@ void LoadSoundEffects() {
 
 void SetSoundEffectsVolume(int volume) {
   TheBank().volume = volume;
-}
-
-float SoundEffectLevel(int volume) {
-  const int clamped = std::clamp(volume, 0, kMaxVolume);
-  return static_cast<float>(std::pow(static_cast<double>(clamped) / kMaxVolume, kLevelCurve));
 }
 
 media::Channel PlaySoundEffect(SoundEffect effect, float x) {

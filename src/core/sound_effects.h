@@ -45,11 +45,9 @@ constexpr float kMidScreenX = 400;
 // Loads every effect. Each file that is missing or damaged is named in one line on standard
 // error and the game goes on without that sound.
 void LoadSoundEffects();
-// The effects' volume as the settings hold it, 0-100 (beyond is clamped).
+// The effects' volume as the settings hold it, 0-100 (beyond is clamped), heard on the volume
+// curve of core/volume.h.
 void SetSoundEffectsVolume(int volume);
-// The channel level of a volume setting: 0 is silence, 100 full, and the low settings stay
-// clearly audible, as the sound setting starts at 5.
-float SoundEffectLevel(int volume);
 
 // Plays the effect as made at `x` on the screen, at the settings' volume.
 media::Channel PlaySoundEffect(SoundEffect effect, float x = kMidScreenX);

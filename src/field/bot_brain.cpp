@@ -8,9 +8,8 @@ namespace field {
 
 namespace {
 
-constexpr float kCrouchReach = 37.5f;  // a crouch's low box meets a walker this far off
 constexpr float kSlowestClosing = 0.01f;
-constexpr float kNearestAttack = 40;
+constexpr float kJumpMs = 300;  // from leaving the ground until the arrow can be brought up
 constexpr int kStrongestChargeLowMs = 330;  // held this long, the jump is as high as it gets
 constexpr int kStrongestChargeHighMs = 600;
 constexpr int kQuickHopMs = 40;
@@ -34,6 +33,7 @@ void BotBrain::Think(const BotView& view, uint32_t now, media::RandomStream& ran
     Entered(*me, now, random);
   }
   WatchArrow(*me, now);
+  AnswerThreat(*me, view, now, random);
   switch (me->state) {
     case kRun:
       OnGround(*me, view, now, random);
@@ -55,6 +55,7 @@ void BotBrain::Think(const BotView& view, uint32_t now, media::RandomStream& ran
 }
 
 void BotBrain::Entered(const BotBody& me, uint32_t now, media::RandomStream& random) {
+  threatNear_ = false;  // a threat still there is looked at afresh
   switch (me.state) {
     case kKnocked:
     case kRise:
@@ -83,7 +84,8 @@ void BotBrain::Tap(uint32_t now, int holdMs, media::RandomStream& random) {
   hand_.Plan(false, pressed + static_cast<uint32_t>(holdMs));
 }
 
-// On its feet the bot first guards against walkers, then gets away from the horde, then attacks.
+// On its feet the bot first guards against walkers, then gets away from the horde, then attacks
+// or goes after its rivals.
 void BotBrain::OnGround(const BotBody& me, const BotView& view, uint32_t now,
                         media::RandomStream& random) {
   if (hand_.Busy()) return;
@@ -100,6 +102,7 @@ void BotBrain::OnGround(const BotBody& me, const BotView& view, uint32_t now,
       return Tap(now, random.Int(kStrongestChargeLowMs, kStrongestChargeHighMs), random);
     }
   }
+  if (skill_->seeksTheFight && SeekFight(me, view, now, random)) return;
   const float frameMs = lastThinkMs_ == 0 ? 0 : static_cast<float>(now - lastThinkMs_);
   if (random.Fraction() < skill_->hopChancePerSecond * frameMs / 1000) {
     Tap(now, random.Int(kShortestHopMs, kLongestHopMs), random);
@@ -125,12 +128,13 @@ bool BotBrain::WalkerComing(const BotBody& me, const BotView& view, media::Rando
 
 const BotBody* BotBrain::RivalToAttack(const BotBody& me, const BotView& view,
                                        media::RandomStream& random) const {
+  const float aimAfterMs = kJumpMs + static_cast<float>(hand_.reactionMs());
   const BotBody* best = nullptr;
   float bestScore = 0;
   for (const BotBody& rival : view.players) {
     const float dx = rival.x - me.x;
-    if (rival.slot == slot_ || !rival.Hittable() || dx < kNearestAttack ||
-        dx > skill_->attackReach) {
+    if (rival.slot == slot_ || !rival.Hittable() || dx < skill_->nearestAttack ||
+        dx > skill_->attackReach || !JumpCanReach(me.x, rival.x, aimAfterMs, arrowDegreesPerMs_)) {
       continue;
     }
     // The weak: near the horde and slow to get up after earlier falls.

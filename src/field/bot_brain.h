@@ -1,7 +1,10 @@
 #pragma once
 // One bot: looks at the field once a frame and plans what its hand does with the button. On the
-// ground it guards against walkers, hops back right when pushed towards the horde and jumps to
-// attack; in the air it picks the dive that meets a rival or a walker; down, it hammers.
+// ground it leaves the ground when a rival aims, dives or crouches at it, guards against walkers,
+// hops back right when pushed towards the horde, and goes after its rivals: a jump and a dive at
+// those a dive reaches, a crouch that trips the one beside it, a long crouch that creeps left
+// towards the others. In the air it picks the dive that meets a rival or a walker; down, it
+// hammers.
 #include <cstdint>
 #include <optional>
 
@@ -29,6 +32,16 @@ class BotBrain {
 
   void Entered(const BotBody& me, uint32_t now, media::RandomStream& random);
   void OnGround(const BotBody& me, const BotView& view, uint32_t now, media::RandomStream& random);
+  enum class Threat { kNone, kStay, kLeave, kCrouch };
+  // Whether a rival threatens the bot, and whether leaving the ground is the better answer: one
+  // diving at it, one whose arrow can still be let go at it, one on the ground beside it that a
+  // crouch would bring into it.
+  Threat Assess(const BotBody& me, const BotView& view) const;
+  // Sees a new threat (or overlooks it) and leaves the ground, or lets a crouch go sooner.
+  void AnswerThreat(const BotBody& me, const BotView& view, uint32_t now,
+                    media::RandomStream& random);
+  // A rival out of reach of a dive: the bot creeps or jumps towards it.
+  bool SeekFight(const BotBody& me, const BotView& view, uint32_t now, media::RandomStream& random);
   void InAir(const BotBody& me, const BotView& view, uint32_t now, media::RandomStream& random);
   void Hammer(const BotBody& me, uint32_t now, media::RandomStream& random);
   // The first moment a decision made now reaches the button.
@@ -40,6 +53,8 @@ class BotBrain {
   bool WalkerComing(const BotBody& me, const BotView& view, media::RandomStream& random);
   const BotBody* RivalToAttack(const BotBody& me, const BotView& view,
                                media::RandomStream& random) const;
+  // A rival on its feet beside the bot, that a crouch trips as it drifts left.
+  const BotBody* RivalToTrip(const BotBody& me, const BotView& view) const;
   std::optional<DiveChoice> BestDive(const BotBody& me, const BotView& view, uint32_t pressAt,
                                      uint32_t now) const;
   float DiveWorth(const BotBody& me, const BotView& view, Flight start, float degrees) const;
@@ -54,6 +69,8 @@ class BotBrain {
   uint32_t nextAttackMs_ = 0;
   bool walkerNear_ = false;   // a walker is on its way, seen or not
   bool overlooking_ = false;  // ... and the bot has not seen it
+  bool threatNear_ = false;   // a rival threatens it, seen or not
+  bool dodgeDue_ = false;     // ... seen, and not yet answered
   uint32_t lastThinkMs_ = 0;
   float arrowDegreesPerMs_ = 0.08f;  // learnt by watching its own arrow turn
   float lastArrow_ = 0;

@@ -10,8 +10,6 @@ namespace field {
 
 namespace {
 
-constexpr float kAngleStep = 2;
-constexpr float kLatestRelease = kGroundY - 10;  // lower than this the dive is not worth it
 constexpr float kRivalWorth = 100;
 constexpr float kWalkerWorth = 60;
 constexpr float kHomeWorth = 20;
@@ -19,10 +17,6 @@ constexpr float kLandingClearOfWalkers = 45;
 constexpr float kSafeLandingX = 120;
 constexpr float kHomeMargin = 80;  // in the air a little further right is worth getting back to
 constexpr float kNoWorth = -std::numeric_limits<float>::infinity();
-
-Flight FlightOf(const BotBody& body) {
-  return {body.x, body.y, body.speedX, body.speedY};
-}
 
 }  // namespace
 
@@ -48,8 +42,8 @@ void BotBrain::InAir(const BotBody& me, const BotView& view, uint32_t now,
 std::optional<BotBrain::DiveChoice> BotBrain::BestDive(const BotBody& me, const BotView& view,
                                                        uint32_t pressAt, uint32_t now) const {
   std::optional<DiveChoice> best;
-  for (float degrees = kArrowStartDegrees - kAngleStep; degrees >= kArrowEndDegrees;
-       degrees -= kAngleStep) {
+  for (float degrees = kArrowStartDegrees - kAimAngleStep; degrees >= kArrowEndDegrees;
+       degrees -= kAimAngleStep) {
     const float releaseMs =
         static_cast<float>(pressAt - now) + (kArrowStartDegrees - degrees) / arrowDegreesPerMs_;
     const Flight start = Coast(FlightOf(me), releaseMs);
@@ -60,15 +54,20 @@ std::optional<BotBrain::DiveChoice> BotBrain::BestDive(const BotBody& me, const 
   return best;
 }
 
-// A dive is worth most when it knocks a rival down (the weaker the better, for a bot that hunts
-// the weak), less when it throws a walker back, a little when it only carries the bot away from
-// the horde; landing beside a walker or near the horde spoils it.
+// A dive is worth most when it knocks a rival down, or meets one where its own dive lands (the
+// weaker the better, for a bot that hunts the weak), less when it throws a walker back, a little
+// when it only carries the bot away from the horde; landing beside a walker or near the horde
+// spoils it.
 float BotBrain::DiveWorth(const BotBody& me, const BotView& view, Flight start,
                           float degrees) const {
   float worth = kNoWorth;
   for (const BotBody& rival : view.players) {
-    if (rival.slot == slot_ || !rival.Hittable()) continue;
-    if (DiveMeetsRival(start, degrees, rival.x) < 0) continue;
+    if (rival.slot == slot_) continue;
+    // A rival diving lands, and stands there a moment, where its dive ends.
+    const bool diving = rival.state == kDive;
+    if (!diving && !rival.Hittable()) continue;
+    const float at = diving ? FlightLandingX(FlightOf(rival)) : rival.x;
+    if (DiveMeetsRival(start, degrees, at) < 0) continue;
     const float weakness =
         skill_->huntsTheWeak ? (800 - rival.x) / 20 + 5 * rival.escapePresses : 0;
     worth = std::max(worth, kRivalWorth + weakness);

@@ -21,11 +21,18 @@ struct BotSkill {
   // the arrow reaches the angle meant, 0 only on seeing it there, and the dive goes flat.
   float arrowLead;
   float overlookWalkerChance;  // a walker that is not seen until it is too late
-  int walkerLookAheadMs;       // how much sooner than its reaction allows a walker is seen
-  int guardHoldMs;             // a crouch against a walker, then a jump
-  int attackLowMs;             // pause between attacks
+  // A rival who aims or dives at the bot, or crouches close enough to trip it, and is not seen.
+  float overlookThreatChance;
+  int dodgeHoldMs;        // the crouch before the jump that leaves the ground under a threat
+  int walkerLookAheadMs;  // how much sooner than its reaction allows a walker is seen
+  int guardHoldMs;        // a crouch against a walker, then a jump
+  int attackLowMs;        // pause between attacks
   int attackHighMs;
-  float attackReach;  // rivals further than this to the right are left alone
+  float nearestAttack;  // rivals on the right nearer than this are left alone
+  float attackReach;    // ... and further than this
+  // Goes after rivals out of reach: creeps left towards them in a long crouch, trips the one
+  // beside it, jumps and dives right towards those too far right for a dive.
+  bool seeksTheFight;
   bool huntsTheWeak;  // prefers rivals near the horde and worn by earlier falls
   float keepRightOf;  // hops and dives flat back to the right when pushed left of this; 0: never
   float hopChancePerSecond;  // aimless hops

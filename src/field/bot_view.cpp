@@ -9,8 +9,10 @@ namespace field {
 
 namespace {
 
-// A walker still waiting to be set up stands far off the screen.
-constexpr float kOffField = -150;
+// A bot sees what a person sees: a walker once its middle is on the screen, not before (one
+// still waiting to be set up stands far off it).
+constexpr float kScreenLeft = 0;
+constexpr float kScreenRight = 800;
 
 BotBody BodyOf(const TJugador& player, int slot) {
   BotBody body;
@@ -37,7 +39,8 @@ BotView BotView::Of(const TAdministrador& manager) {
   }
   manager.entities.Walk([&](const std::shared_ptr<TEntidad>& entity) {
     const auto* walker = dynamic_cast<const TZombieMovil*>(entity.get());
-    if (walker && walker->state != kZombieThrown && walker->x > kOffField) {
+    if (walker && walker->state != kZombieThrown && walker->x >= kScreenLeft &&
+        walker->x <= kScreenRight) {
       view.walkers.push_back({walker->x, walker->speedX});
     }
   });
@@ -46,6 +49,10 @@ BotView BotView::Of(const TAdministrador& manager) {
 
 bool BotBody::Hittable() const {
   return state == kRun || state == kCrouch || state == kLand;
+}
+
+bool BotBody::Upright() const {
+  return state != kKnocked && state != kDown && state != kRise && state != kDead;
 }
 
 const BotBody* BotView::Player(int slot) const {

@@ -1,8 +1,10 @@
 #pragma once
 // What a bot sees of the field at the start of a frame: where every player is, what it is doing,
-// and the walkers that can still knock someone down.
+// and the walkers on the screen that can still knock someone down.
 #include <optional>
 #include <vector>
+
+#include "field/dive_aim.h"
 
 class TAdministrador;
 
@@ -21,7 +23,13 @@ struct BotBody {
 
   // On the ground and on its feet: a dive knocks it down.
   bool Hittable() const;
+  // Neither floored nor out of play: it can act and be acted on.
+  bool Upright() const;
 };
+
+inline Flight FlightOf(const BotBody& body) {
+  return {body.x, body.y, body.speedX, body.speedY};
+}
 
 struct BotWalker {
   float x = 0;

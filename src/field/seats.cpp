@@ -28,4 +28,19 @@ int ReaderButton(const TConfiguracion& settings) {
   return settings.CpuSeat(0) ? TConfiguracion().GetKey(0) : settings.GetKey(0);
 }
 
+SeatStrengths TutorialSeats(const TConfiguracion& settings) {
+  SeatStrengths seats = ComputerSeats(settings);
+  seats[0] = std::nullopt;
+  const int reader = ReaderButton(settings);
+  for (int slot = 1; slot < kMaxPlayers; ++slot) {
+    if (!seats[slot] && settings.GetKey(slot) == reader) seats[slot] = CpuStrength::kNormal;
+  }
+  return seats;
+}
+
+int TutorialSeatButton(const TConfiguracion& settings, int slot) {
+  if (slot == 0) return ReaderButton(settings);
+  return TutorialSeats(settings)[slot] ? ComputerButton(slot) : settings.GetKey(slot);
+}
+
 }  // namespace field

@@ -24,5 +24,10 @@ std::string SeatButtonName(std::optional<CpuStrength> computer, int key);
 // The tutorial is always read by a person: when the computer holds seat 1, its reader plays
 // with the default button of player 1.
 int ReaderButton(const TConfiguracion& settings);
+// The tutorial's seats: the reader's is a person's, and a seat whose person would share the
+// reader's button goes to the computer, so that the reader's button moves the reader alone.
+SeatStrengths TutorialSeats(const TConfiguracion& settings);
+// The button the player of `slot` is given in the tutorial.
+int TutorialSeatButton(const TConfiguracion& settings, int slot);
 
 }  // namespace field

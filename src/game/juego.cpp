@@ -23,6 +23,7 @@ constexpr int kNextWalkerLow = 1000;
 constexpr int kNextWalkerHigh = 10000;
 constexpr float kDecideMs = 1200.0f;  // the field darkens this long before the winner is shown
 constexpr float kDimmerMs = 800.0f;
+constexpr float kPausedMusic = 0.25f;  // 12 dB down: still there, but out of the way
 }  // namespace
 
 void ChooseMatch(TConfiguracion& settings, int level, int players) {
@@ -142,8 +143,8 @@ bool TJuego::PlayFrame() {
   return true;
 }
 
-// Speed 0 freezes the field while frames keep being drawn; the second press restores the speed
-// that held before.
+// Speed 0 freezes the field while frames keep being drawn, and the music steps back; the second
+// press restores the speed that held before and the music's level.
 void TJuego::TogglePause() {
   if (paused) {
     timer->SetSpeed(savedSpeed, 0);
@@ -153,6 +154,8 @@ void TJuego::TogglePause() {
     timer->SetSpeed(0, 0);
     paused = true;
   }
+  const float music = system->GetConfig()->MusicChannelVolume();
+  media::SetChannelVolume(musicChannel, paused ? music * kPausedMusic : music);
   PlaySoundEffect(paused ? SoundEffect::kPause : SoundEffect::kResume);
 }
 

@@ -26,6 +26,7 @@ constexpr double kSignAfterMs = 250;
 constexpr int kWaitSliceMs = 16;
 constexpr float kSignY = 60;
 constexpr const char* kDesyncLogName = "desync.log";
+constexpr const char* kLeftBehindText = "Te has quedado atrás... los demás siguen sin este equipo";
 
 NetStatus& Status() {
   static NetStatus status;
@@ -177,6 +178,9 @@ void NetPlay::End() {
   } else if (outcome == Outcome::kDesync) {
     WriteDesyncLog();
     field::ShowNotice("Partida desincronizada");
+  } else if (outcome == Outcome::kLeftBehind) {
+    media::Print(kLeftBehindText);
+    field::ShowNotice(kLeftBehindText);
   }
   lockstep_.reset();
 }

@@ -138,12 +138,16 @@ void BlendAlphaSpanFilteredSse2(uint32_t* dst, int count, int32_t u, int32_t v, 
 
 void BlendAlphaSpanFiltered(uint32_t* dst, int count, int32_t u, int32_t v, int32_t du, int32_t dv,
                             const Source& source, const Paint& paint) {
+#if defined(__x86_64__) || defined(__i386__)
   static const bool avx2 = __builtin_cpu_supports("avx2");
   // Frames one texel wide or high have no inner blocks: every sample is an edge case.
-  if (avx2 && source.width > 1 && source.height > 1)
+  if (avx2 && source.width > 1 && source.height > 1) {
     BlendAlphaSpanFilteredAvx2(dst, count, u, v, du, dv, source, paint);
-  else
-    BlendAlphaSpanFilteredSse2(dst, count, u, v, du, dv, source, paint);
+    return;
+  }
+#endif
+  // Elsewhere (WebAssembly's SIMD, say) the SSE2 path is the only one.
+  BlendAlphaSpanFilteredSse2(dst, count, u, v, du, dv, source, paint);
 }
 
 }  // namespace media::raster

@@ -19,11 +19,17 @@ namespace media {
 namespace {
 
 constexpr int kAudioChannels = 2;
+#ifdef __EMSCRIPTEN__
+// A page mixes on its one thread, between the game's frames, and the browser's timers fire late:
+// small buffers would run dry. Four times the desktop's size still answers within a frame or three.
+constexpr int kAudioBufferFrames = 1024;
+#else
 // An effect started by the game waits at most for the buffer being filled and the one playing:
 // two buffers of 256 frames are under 12 ms, well inside the 25 ms a player does not notice.
 constexpr int kAudioBufferFrames = 256;
 constexpr int kLatencyBudgetMs = 25;
 static_assert(2 * kAudioBufferFrames * 1000 / kMixRate <= kLatencyBudgetMs);
+#endif
 constexpr int kBytesPerPixel = 4;
 
 void FeedAudio(void*, Uint8* stream, int bytes) {

@@ -21,8 +21,10 @@ constexpr float kSampleMin = -32768.0f;
 constexpr int kReleaseFrames = 192;  // about 4 ms: long enough not to click, too short to hear
 constexpr double kQuarterPi = 0.7853981633974483;
 constexpr double kSquareRootOfTwo = 1.4142135623730951;
-// The limiter: the sum never goes above -0.5 dBFS; after a pile-up the level comes back to full
-// in at most 150 ms, evenly, so it lands exactly on 1 again.
+// The limiter: the sum is untouched up to the knee (-3 dBFS) and never reaches the ceiling
+// (-0.5 dBFS); after a pile-up the level comes back to full in at most 150 ms, evenly, so it lands
+// exactly on 1 again.
+constexpr float kLimiterKnee = 0.708f * kSampleMax;
 constexpr float kLimiterCeiling = 0.944f * kSampleMax;
 constexpr float kLimiterRecovery = 1.0f / (0.15f * kMixRate);
 
@@ -99,18 +101,52 @@ void MixVoice(Voice& voice, float* mix, int frames) {
   }
 }
 
-// Rides the gain down at once to keep a frame under the ceiling, and back up evenly after.
+// Where a peak of the sum lands: itself up to the knee, then bent towards the ceiling, which it
+// never reaches; a louder peak always lands higher.
+float SoftPeak(float peak) {
+  if (peak <= kLimiterKnee) return peak;
+  constexpr float kRoom = kLimiterCeiling - kLimiterKnee;
+  const float excess = (peak - kLimiterKnee) / kRoom;
+  return kLimiterKnee + kRoom * excess / (1 + excess);
+}
+
+// Looks kMixLatencyFrames ahead, so the gain has come down smoothly by the time a peak goes out:
+// the peak lands where SoftPeak puts it and the wave around it keeps its shape, instead of its top
+// being pinned at one level. Each frame's gain is the mean, over the look-ahead, of the least
+// gain any frame in reach of it needs, which is never more than the frame going out needs; after
+// a pile-up it comes back up evenly.
 class Limiter {
  public:
-  float Next(float left, float right) {
-    float peak = std::max(std::fabs(left), std::fabs(right));
-    float needed = peak > kLimiterCeiling ? kLimiterCeiling / peak : 1.0f;
-    gain_ = std::min(needed, std::min(1.0f, gain_ + kLimiterRecovery));
-    return gain_;
+  // Takes a frame in and gives back the one that entered kMixLatencyFrames frames before it.
+  void Next(float& left, float& right) {
+    const float peak = std::max(std::fabs(left), std::fabs(right));
+    needed_[at_] = peak > kLimiterKnee ? SoftPeak(peak) / peak : 1.0f;
+    held_[at_] = *std::min_element(needed_.begin(), needed_.end());
+    float sum = 0;
+    for (float held : held_) sum += held;
+    gain_ = std::min(sum / kWindow, std::min(1.0f, gain_ + kLimiterRecovery));
+    std::swap(delayed_[delayedAt_][0], left);
+    std::swap(delayed_[delayedAt_][1], right);
+    left *= gain_;
+    right *= gain_;
+    at_ = (at_ + 1) % kWindow;
+    delayedAt_ = (delayedAt_ + 1) % kMixLatencyFrames;
   }
 
  private:
+  static constexpr int kWindow = kMixLatencyFrames + 1;
+  std::array<float, kWindow> needed_ = Filled(1.0f);
+  std::array<float, kWindow> held_ = Filled(1.0f);
+  std::array<std::array<float, 2>, kMixLatencyFrames> delayed_{};
+  int at_ = 0;
+  int delayedAt_ = 0;
   float gain_ = 1;
+
+  static std::array<float, kWindow> Filled(float value) {
+    std::array<float, kWindow> values;
+    values.fill(value);
+    return values;
+  }
 };
 
 class Mixer {
@@ -178,7 +214,7 @@ Channel Mixer::Start(std::unique_ptr<SoundDecoder> decoder, const Sound& sound,
   voice->releaseLeft = 0;
   ++voice->generation;
   voice->order = ++started_;
-  voice->volume = std::clamp(options.volume, 0.0f, 1.0f);
+  voice->volume = std::clamp(options.volume, 0.0f, kLoudestVolume);
   PanGains(options.pan, voice->gains);
   voice->loop = sound.Loops();
   voice->channels = sound.Channels();
@@ -197,7 +233,7 @@ void Mixer::Stop(Channel channel) {
 
 void Mixer::SetVolume(Channel channel, float volume) {
   std::lock_guard lock(mutex_);
-  if (Voice* voice = Find(channel)) voice->volume = std::clamp(volume, 0.0f, 1.0f);
+  if (Voice* voice = Find(channel)) voice->volume = std::clamp(volume, 0.0f, kLoudestVolume);
 }
 
 bool Mixer::Playing(Channel channel) {
@@ -218,9 +254,9 @@ void Mixer::Mix(int16_t* out, int frames) {
     if (voice.active) MixVoice(voice, mix_.data(), frames);
   }
   for (size_t i = 0; i < mix_.size(); i += 2) {
-    float gain = limiter_.Next(mix_[i], mix_[i + 1]);
+    limiter_.Next(mix_[i], mix_[i + 1]);
     for (size_t side = i; side < i + 2; ++side) {
-      out[side] = static_cast<int16_t>(std::clamp(mix_[side] * gain, kSampleMin, kSampleMax));
+      out[side] = static_cast<int16_t>(std::clamp(mix_[side], kSampleMin, kSampleMax));
     }
   }
 }

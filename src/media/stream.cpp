@@ -2,13 +2,22 @@
 // holds whatever the host's byte order.
 #include "media/stream.h"
 
-#include <bit>
+#include <cstring>
 
 namespace media {
 namespace {
 
 constexpr int kLineFeed = 10;
 constexpr int kCarriageReturn = 13;
+
+// A float's bits as an integer and back (std::bit_cast, which not every standard library has).
+template <typename To, typename From>
+To SameBits(From value) {
+  static_assert(sizeof(To) == sizeof(From));
+  To out;
+  std::memcpy(&out, &value, sizeof out);
+  return out;
+}
 
 }  // namespace
 
@@ -80,7 +89,7 @@ int32_t Stream::ReadInt() {
 }
 
 float Stream::ReadFloat() {
-  return std::bit_cast<float>(ReadInt());
+  return SameBits<float>(ReadInt());
 }
 
 std::string Stream::ReadLine() {
@@ -133,7 +142,7 @@ void Stream::WriteInt(int32_t value) {
 }
 
 void Stream::WriteFloat(float value) {
-  WriteInt(std::bit_cast<int32_t>(value));
+  WriteInt(SameBits<int32_t>(value));
 }
 
 void Stream::WriteLine(const std::string& text) {

@@ -36,6 +36,9 @@ constexpr MainButtonPlace kMainButtons[TMenu::kButtonCount] = {
 // a resting one.
 constexpr float kMainButtonArtScale = 2;
 constexpr float kPulseStep = 0.0075f;  // one light cycle in about 267 frames
+// At its height the light adds this share of the picture to itself: enough to breathe, too little
+// to wash the skull and the moon out to white or to turn the title's green.
+constexpr float kPulseDepth = 0.08f;
 constexpr uint32_t kDemoAfterMs = 90000;
 constexpr int kCursorFrameMs = 200;
 
@@ -94,9 +97,10 @@ void TMenu::WatchForSomeone() {
 }
 
 // The second, additive pass makes a triangle wave of light: |pulse| climbs to 1, holds when pulse
-// wraps to -1, and falls back to 0. Whatever the last frame left in the render state (a tint, a
-// scale) is reset first, and what is drawn over the background starts from a plain, opaque state:
-// a panel drawn at the pulse's alpha would throb with it.
+// wraps to -1, and falls back to 0, lighting the picture by at most kPulseDepth of itself. Whatever
+// the last frame left in the render state (a tint, a scale) is reset first, and what is drawn over
+// the background starts from a plain, opaque state: a panel drawn at the pulse's alpha would throb
+// with it.
 void TMenu::DrawBackground() {
   media::SetColor(255, 255, 255);
   media::SetTransform(0, 1, 1);
@@ -106,7 +110,7 @@ void TMenu::DrawBackground() {
   media::SetBlend(media::kBlendLight);
   pulse += kPulseStep;
   if (pulse > 1) pulse = -1;
-  media::SetAlpha(std::fabs(pulse));
+  media::SetAlpha(std::fabs(pulse) * kPulseDepth);
   media::DrawImage(background, 0, 0, 0);
   media::SetBlend(media::kBlendAlpha);
   media::SetAlpha(1);

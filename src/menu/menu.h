@@ -36,7 +36,7 @@ class TMenu {
   std::array<media::ImagePtr, kCursorFrameCount> cursorFrames;
   int cursorFrame = 0;
   int cursorFrameTime = 0;
-  float pulse = 0;  // its absolute value is the alpha of the additive light pass
+  float pulse = 0;  // its absolute value is how far the additive light pass has risen
   std::array<std::shared_ptr<TMenuButton>, kButtonCount> buttons;
   int nextState = -1;
   // Since when nobody has pressed anything or moved the pointer.

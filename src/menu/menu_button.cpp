@@ -15,11 +15,22 @@ constexpr float kHoverMargin = 10;         // the pointer counts as over a littl
 constexpr float kMaxScale = 2.0f;
 constexpr float kMinScale = 1.0f;
 constexpr float kScaleStep = 0.15f;
-constexpr float kMaxAlpha = 1.0f;
-constexpr float kMinAlpha = 0.5f;
-constexpr float kAlphaStep = 0.1f;
-constexpr float kSlidingAlpha = 0.5f;
+constexpr float kMaxLight = 1.0f;
+constexpr float kMinLight = 0.5f;
+constexpr float kLightStep = 0.1f;
+// A resting button is opaque, so the scenery never shows through it, and a shade darker than
+// under the pointer.
+constexpr float kRestingShade = 0.78f;
 constexpr int kLeftButton = 1;
+
+// Solid at any light, from the resting shade up to its own colours under the pointer.
+void SetShade(float light) {
+  const float shade =
+      kRestingShade + (1 - kRestingShade) * (light - kMinLight) / (kMaxLight - kMinLight);
+  const int level = static_cast<int>(255 * shade + 0.5f);
+  media::SetColor(level, level, level);
+  media::SetAlpha(1);
+}
 
 // Every drawing of a button leaves the render state as the menus expect it next: solid, opaque,
 // white, unscaled.
@@ -51,8 +62,7 @@ std::shared_ptr<TMenuButton> TMenuButton::Create(const std::string& imagePath, f
 void TMenuButton::DrawSliding() {
   media::SetBlend(media::kBlendAlpha);
   media::SetScale(1 / artScale, 1 / artScale);
-  media::SetAlpha(kSlidingAlpha);
-  media::SetColor(255, 255, 255);
+  SetShade(kMinLight);
   media::DrawImage(image, x, slideY, 0);
   RestoreRenderState();
 }
@@ -60,8 +70,7 @@ void TMenuButton::DrawSliding() {
 void TMenuButton::Draw() {
   media::SetBlend(media::kBlendAlpha);
   media::SetScale(scale / artScale, scale / artScale);
-  media::SetAlpha(alpha);
-  media::SetColor(255, 255, 255);
+  SetShade(light);
   media::DrawImage(image, x, y, 0);
   RestoreRenderState();
 }
@@ -86,10 +95,10 @@ void TMenuButton::Animate() {
   if (growOnHover == 1) {
     scale =
         hovered ? std::min(kMaxScale, scale + kScaleStep) : std::max(kMinScale, scale - kScaleStep);
-    alpha = scale / 2;
+    light = scale / 2;
   } else {
-    alpha =
-        hovered ? std::min(kMaxAlpha, alpha + kAlphaStep) : std::max(kMinAlpha, alpha - kAlphaStep);
+    light =
+        hovered ? std::min(kMaxLight, light + kLightStep) : std::max(kMinLight, light - kLightStep);
   }
 }
 
@@ -106,8 +115,9 @@ int TMenuButton::Step() {
   if (media::MouseDown(kLeftButton)) {
     TrackPress();
   } else if (pressState == kPressedHere && IsMouseOver()) {
-    // The click completes; the press stays tracked, so the button fires again if it is still
-    // under the pointer the next time it is updated with the button up.
+    // The click completes and the press is used up: a pointer left resting on the button must
+    // not fire it again on every frame that follows.
+    pressState = kIdle;
     return value;
   } else {
     pressState = kIdle;

@@ -1,6 +1,6 @@
 #pragma once
 // The image button of the main menu and of every panel: it eases up from below the screen, then
-// answers a click (press and release over it) and grows or brightens under the pointer.
+// answers a click (press and release over it) once, and grows or brightens under the pointer.
 #include <memory>
 #include <string>
 
@@ -35,7 +35,7 @@ class TMenuButton {
   float width = 0;
   float height = 0;
   float scale = 1.0f;
-  float alpha = 0.5f;
+  float light = 0.5f;  // 0.5 resting, 1 under the pointer; the button is drawn opaque at any light
   int sliding = 0;
   int value = 0;
   int growOnHover = 1;  // 1 grows under the pointer (main menu); 0 only brightens (panels)

@@ -4,6 +4,7 @@
 #include "media/input.h"
 #include "menu/menu.h"
 #include "net/room_server_setting.h"
+#include "net/endpoint.h"
 
 namespace {
 
@@ -35,8 +36,6 @@ const TSubMenu::ButtonPlace kHostButtons[] = {
     {"gfx/menu/red2.png", 90, 450},       {"gfx/menu/red3.png", 160, 450},
     {"gfx/menu/red4.png", 230, 450},      {"gfx/menu/empezar.png", 550, 380},
 };
-constexpr int kFirstLevelButton = 1;
-constexpr int kFirstCountButton = 4;  // two players
 constexpr int kStartButton = 7;
 
 const TSubMenu::ButtonPlace kJoinButtons[] = {
@@ -54,12 +53,15 @@ std::shared_ptr<TSubMenuNet> TSubMenuNet::Create(TMenu* parent) {
 }
 
 void TSubMenuNet::Init() {
+  chosenLevelMark = media::LoadImage("gfx/menu/elegidoescenario.png", media::kImageDefaultFlags);
+  chosenCountMark = media::LoadImage("gfx/menu/elegidojugadores.png", media::kImageDefaultFlags);
   lobby.reset();
   room.reset();
   finding.reset();
   relayed = false;
   roomServer = net::LoadRoomServer();
-  status.clear();
+  // A build without a network (the browser's) says so as soon as the page opens.
+  status = net::Endpoint::Unavailable();
   result = -1;
   ShowPage(Page::kChoose);
 }
@@ -105,10 +107,7 @@ void TSubMenuNet::ServiceLobby() {
   }
 }
 
-// These buttons mostly leave the panel open, so each click is taken once: a button that is not
-// let go of its press would fire again in every frame the pointer stays over it.
 void TSubMenuNet::OnClick(int value) {
-  buttons[value]->pressState = TMenuButton::kIdle;
   if (page == Page::kChoose) OnChooseClick(value);
   if (page == Page::kHost) OnHostClick(value);
   if (page == Page::kJoin) OnJoinClick(value);
@@ -153,7 +152,7 @@ void TSubMenuNet::OnHostClick(int value) {
   } else if (value < kFirstCountButton) {
     level = value - kFirstLevelButton;
   } else if (value < kStartButton) {
-    players = value - kFirstCountButton + 2;
+    players = value - kFirstCountButton + kFewestPlayers;
   } else if (lobby) {
     std::string error;
     status = lobby->Start(level, players, error) ? "Empezando..." : error;

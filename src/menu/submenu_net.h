@@ -23,6 +23,10 @@ class TSubMenuNet : public TSubMenu {
   enum class Page { kChoose, kHost, kJoin };
   // The answer once a match is ready in the main menu's netMatch; -1 is back.
   static constexpr int kMatchReady = 1;
+  // The hosting page's buttons after back: the three sceneries, then the counts from two players.
+  static constexpr int kFirstLevelButton = 1;
+  static constexpr int kFirstCountButton = 4;
+  static constexpr int kFewestPlayers = 2;
 
   static std::shared_ptr<TSubMenuNet> Create(TMenu* parent);
   void Init() override;
@@ -47,6 +51,9 @@ class TSubMenuNet : public TSubMenu {
   // How the host links with a joiner, as the host page writes it: " (directo)", " (por el
   // servidor)", or nothing without a room.
   std::string LinkOf(int machine) const;
+  // The rims that mark the chosen scenery and player count on the hosting page.
+  media::ImagePtr chosenLevelMark;
+  media::ImagePtr chosenCountMark;
 
  protected:
   void OnClick(int value) override;
@@ -74,6 +81,7 @@ class TSubMenuNet : public TSubMenu {
   void OnJoinClick(int value);
   void DrawChoose() const;
   void DrawHost() const;
+  void MarkChosen(int button, const media::ImagePtr& mark) const;
   void DrawJoin() const;
 
   int result = -1;

@@ -12,6 +12,7 @@ constexpr float kText = 0.7f;  // the built-in font is large; lines on the panel
 constexpr float kLargeText = 1.0f;
 constexpr int kCaretBlinkMs = 500;
 constexpr const char* kLevelTitles[] = {"BOSQUE", "CIUDAD", "METRO"};
+constexpr float kMarkRim = 6;  // how far a mark reaches out around its button
 
 void Write(const std::string& text, float x, float y, float scale = kText) {
   media::SetTransform(0, scale, scale);
@@ -71,6 +72,20 @@ void TSubMenuNet::DrawHost() const {
   }
   if (!status.empty()) Write(status, 110, 342);
   Write(std::string(kLevelTitles[level]) + ", " + PlayersText(players), 310, 462);
+  MarkChosen(kFirstLevelButton + level, chosenLevelMark);
+  MarkChosen(kFirstCountButton + players - kFewestPlayers, chosenCountMark);
+}
+
+// Behind the button, once it has come to rest in its place: it covers all but the rim. While the
+// buttons are hidden (fading) or still sliding in, a mark alone would look like a blank button.
+void TSubMenuNet::MarkChosen(int button, const media::ImagePtr& mark) const {
+  if (phase != kActive || button < 0 || button >= static_cast<int>(buttons.size())) return;
+  const TMenuButton& chosen = *buttons[button];
+  if (chosen.sliding == 1) return;
+  media::SetTransform(0, 1, 1);
+  media::SetColor(255, 255, 255);
+  media::DrawImage(mark, chosen.x - kMarkRim, chosen.y - kMarkRim, 0);
+  media::SetColor(243, 234, 208);
 }
 
 void TSubMenuNet::DrawJoin() const {

@@ -206,10 +206,6 @@ int TSubMenuOptions::Step() {
   if (captureFor_ != kNoCapture) {
     pendingKeys[captureFor_] = personKeys[captureFor_] = CaptureKey();
     PlaySoundEffect(SoundEffect::kBind);
-    // The capture used up this press. Left tracked, the button would fire again on the next
-    // frame while the pointer rests on it and start a new capture that takes whatever the player
-    // does next (a click on OK would become the binding).
-    buttons[captureFor_]->pressState = TMenuButton::kIdle;
     captureFor_ = kNoCapture;
   }
   return TSubMenu::Step();

@@ -34,10 +34,12 @@ class ByteReader {
   uint16_t U16();
   uint32_t U32();
   uint64_t U64();
+  // The text as shown: anything but printable characters becomes '?' (see Printable).
   std::string Text();
   // False once any read ran past the end.
   bool Ok() const { return ok_; }
   bool AtEnd() const { return left_ == 0; }
+  size_t Left() const { return left_; }
 
  private:
   uint64_t Number(int size);
@@ -45,5 +47,10 @@ class ByteReader {
   size_t left_;
   bool ok_ = true;
 };
+
+// Text from another machine reduced to what may be shown or printed: printable ASCII and whole
+// UTF-8 characters outside the control ranges; every other byte becomes '?', so no terminal
+// escape or broken character reaches a screen or a terminal.
+std::string Printable(const std::string& text);
 
 }  // namespace net

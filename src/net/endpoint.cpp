@@ -2,10 +2,10 @@
 
 #include <enet/enet.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <mutex>
 
+#include "net/messages.h"
 #include "net/room_wire.h"
 
 namespace net {
@@ -23,6 +23,9 @@ constexpr uint32_t kTimeoutMaximumMs = 20000;
 constexpr size_t kMostRawKept = 256;
 // The endpoint whose host is being serviced, for the intercept, which ENet calls with the host.
 thread_local std::vector<Datagram>* servicedRaw = nullptr;
+// What one peer may have waiting in ENet's queues to be taken: many messages' worth, far below
+// ENet's own 32 MB.
+constexpr size_t kMaxWaitingBytes = 16 * kMaxMessageBytes;
 
 void StartENet() {
   static std::once_flag once;
@@ -57,9 +60,8 @@ NetEvent Translate(ENetEvent& event) {
 
 }  // namespace
 
-double NowMs() {
-  using namespace std::chrono;
-  return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
+std::string Endpoint::Unavailable() {
+  return "";
 }
 
 std::unique_ptr<Endpoint> Endpoint::Open(uint16_t port, std::string& error) {
@@ -73,6 +75,8 @@ std::unique_ptr<Endpoint> Endpoint::Open(uint16_t port, std::string& error) {
     return nullptr;
   }
   host->intercept = &Endpoint::Intercept;
+  host->maximumPacketSize = kMaxMessageBytes;
+  host->maximumWaitingData = kMaxWaitingBytes;
   return std::unique_ptr<Endpoint>(new Endpoint(host));
 }
 
@@ -142,6 +146,20 @@ void Endpoint::Send(PeerHandle peer, const Bytes& bytes, Delivery how) {
 
 void Endpoint::Flush() {
   enet_host_flush(host_);
+}
+
+void Endpoint::DisconnectNow(PeerHandle peer) {
+  if (peer && peer->state != ENET_PEER_STATE_DISCONNECTED) enet_peer_disconnect_now(peer, 0);
+}
+
+void Endpoint::DisconnectLater(PeerHandle peer) {
+  if (peer && peer->state != ENET_PEER_STATE_DISCONNECTED) enet_peer_disconnect_later(peer, 0);
+}
+
+double Endpoint::SilentMs(PeerHandle peer) {
+  // ENet's clock wraps; a receive time stamped a moment after now counts as no silence.
+  const uint32_t since = enet_time_get() - peer->lastReceiveTime;
+  return since >= 0x80000000u ? 0 : static_cast<double>(since);
 }
 
 void Endpoint::DisconnectAll(int timeoutMs) {

@@ -2,6 +2,8 @@
 // This machine's end of the network: one ENet host with two channels. Buttons travel unreliable
 // and sequenced on the first (a lost packet costs nothing, the next repeats it); set-up and
 // messages travel reliably on the second. With datagram.cpp, the only file that talks to ENet.
+// Packets larger than the protocol's largest message are refused by ENet itself, before they take
+// any memory.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -37,8 +39,12 @@ double NowMs();
 
 class Endpoint {
  public:
-  static constexpr int kMaxPeers = 8;
+  // Room for every machine of a match and for a crowd of connections that never say hello,
+  // which the lobby lets go after a few seconds.
+  static constexpr int kMaxPeers = 12;
 
+  // Why this build of the game cannot play over the network at all; empty where it can.
+  static std::string Unavailable();
   // Listens on the UDP port (0: any free one); null, with `error` saying why, when it cannot.
   static std::unique_ptr<Endpoint> Open(uint16_t port, std::string& error);
   ~Endpoint();
@@ -53,6 +59,12 @@ class Endpoint {
   void Send(PeerHandle peer, const Bytes& bytes, Delivery how);
   // Puts everything queued on the wire now instead of at the next service.
   void Flush();
+  // Cuts one peer off at once, freeing its slot; no disconnection event follows.
+  void DisconnectNow(PeerHandle peer);
+  // Says goodbye to one peer once what is queued for it has gone out.
+  void DisconnectLater(PeerHandle peer);
+  // How long since anything at all (ENet's own pings included) came from the peer.
+  static double SilentMs(PeerHandle peer);
   // Says goodbye to every peer once what is queued for it has arrived, waiting up to timeoutMs.
   void DisconnectAll(int timeoutMs);
   // Room messages share the socket with ENet (the room server must see the port the game plays

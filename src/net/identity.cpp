@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "net/digest.h"
+#include "net/messages.h"
 
 namespace net {
 
@@ -46,16 +47,17 @@ void Identity::Write(ByteWriter& out) const {
   for (const auto& [path, digest] : files) out.Text(path).U64(digest);
 }
 
-Identity Identity::Read(ByteReader& in) {
-  Identity identity;
+bool Identity::Read(ByteReader& in, Identity& identity) {
   identity.version = in.Text();
   const int count = in.U16();
+  identity.files.clear();
+  if (count > kMaxDataFiles) return false;
   for (int i = 0; i < count && in.Ok(); ++i) {
     std::string path = in.Text();
     identity.files.emplace_back(std::move(path), in.U64());
   }
   std::sort(identity.files.begin(), identity.files.end());
-  return identity;
+  return in.Ok();
 }
 
 Identity LocalIdentity() {

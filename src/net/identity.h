@@ -17,7 +17,8 @@ struct Identity {
   std::vector<std::pair<std::string, uint64_t>> files;
 
   void Write(ByteWriter& out) const;
-  static Identity Read(ByteReader& in);
+  // False when cut short or naming more than kMaxDataFiles files.
+  static bool Read(ByteReader& in, Identity& identity);
 };
 
 // The running game's identity over the files in anim/ and gfx/ of the current folder.

@@ -1,7 +1,6 @@
 #include "net/input_log.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace net {
 
@@ -25,6 +24,10 @@ void InputLog::Set(uint32_t frame, uint8_t buttons) {
   while (known_ < frames_.size() && frames_[known_] >= 0) ++known_;
 }
 
+void InputLog::Add(uint32_t first, const std::vector<uint8_t>& values) {
+  for (size_t i = 0; i < values.size(); ++i) Set(first + static_cast<uint32_t>(i), values[i]);
+}
+
 bool InputLog::Has(uint32_t frame) const {
   return frame < frames_.size() && frames_[frame] >= 0;
 }
@@ -45,18 +48,16 @@ void EncodeFrom(const InputLog& log, uint32_t from, ByteWriter& out) {
   }
 }
 
-bool DecodeInto(ByteReader& in, InputLog& log) {
-  uint32_t frame = NearestFrame(in.U16(), log.Known());
-  std::vector<std::pair<uint32_t, uint8_t>> frames;
+bool DecodeRuns(ByteReader& in, uint32_t near, uint32_t& first, std::vector<uint8_t>& values) {
+  first = NearestFrame(in.U16(), near);
+  values.clear();
   while (in.Ok() && !in.AtEnd()) {
     const uint8_t value = in.U8();
     const uint32_t run = in.U8();
-    if (run == 0 || frames.size() + run > kCarriedFrames) return false;
-    for (uint32_t i = 0; i < run; ++i) frames.emplace_back(frame++, value);
+    if (run == 0 || values.size() + run > kCarriedFrames) return false;
+    values.insert(values.end(), run, value);
   }
-  if (!in.Ok()) return false;
-  for (const auto& [at, value] : frames) log.Set(at, value);
-  return true;
+  return in.Ok();
 }
 
 }  // namespace net

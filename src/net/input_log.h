@@ -19,6 +19,8 @@ class InputLog {
  public:
   // Keeps the first value given for a frame.
   void Set(uint32_t frame, uint8_t buttons);
+  // Sets `values` from frame `first` on.
+  void Add(uint32_t first, const std::vector<uint8_t>& values);
   bool Has(uint32_t frame) const;
   uint8_t At(uint32_t frame) const;  // 0 when the frame is not there
   // Frames 0 … Known() − 1 are all there.
@@ -35,7 +37,8 @@ uint32_t NearestFrame(uint16_t low, uint32_t near);
 // The known frames from `from` on (at most kCarriedFrames of them): the first frame's number and
 // runs of equal values. No runs when there is nothing from there yet.
 void EncodeFrom(const InputLog& log, uint32_t from, ByteWriter& out);
-// Adds what EncodeFrom wrote to `log`; false (and nothing added) when it is malformed.
-bool DecodeInto(ByteReader& in, InputLog& log);
+// Reads what EncodeFrom wrote, its first frame taken as the one nearest to `near`: false when it
+// is malformed or carries more than kCarriedFrames.
+bool DecodeRuns(ByteReader& in, uint32_t near, uint32_t& first, std::vector<uint8_t>& values);
 
 }  // namespace net

@@ -14,6 +14,7 @@
 #include "net/identity.h"
 #include "net/lockstep.h"
 #include "net/match_setup.h"
+#include "net/stop_signal.h"
 
 namespace net {
 
@@ -43,8 +44,8 @@ class Lobby {
   // Says goodbye to everyone still linked, so they know at once.
   virtual ~Lobby();
 
-  // Services the network for up to timeoutMs.
-  virtual void Service(int timeoutMs) = 0;
+  // Services the network for up to timeoutMs. A signal to stop ends the lobby (see StopSignals).
+  void Service(int timeoutMs);
   // Host only: starts a match of `players` on `level` once every machine gets a seat; false, with
   // `error` saying why, when it cannot.
   virtual bool Start(int level, int players, std::string& error) = 0;
@@ -69,17 +70,35 @@ class Lobby {
 
  protected:
   explicit Lobby(std::unique_ptr<Endpoint> endpoint) : endpoint_(std::move(endpoint)) {}
+  virtual void ServiceNetwork(int timeoutMs) = 0;
   void Fail(const std::string& why);
   void Send(PeerHandle peer, const ByteWriter& message, Delivery how = Delivery::kReliable) {
     endpoint_->Send(peer, message.Data(), how);
   }
   // Round trips: probes go out every kProbeEveryMs to each peer until it has answered enough.
   void Probe(const std::vector<PeerHandle>& peers);
-  void OnProbe(PeerHandle from, const NetEvent& event);
-  void OnEcho(PeerHandle from, ByteReader& in);
+  // Echoes a probe; false when the message is no probe.
+  bool OnProbe(PeerHandle from, const Bytes& message);
+  // Counts an echo of one of this machine's probes; false when it is no such echo.
+  bool OnEcho(PeerHandle from, const Bytes& message);
   bool ProbedEnough(PeerHandle peer) const;
   double LongestRoundTrip() const;
+  // Links are made again from the start: nothing measured so far counts.
+  void ForgetProbes() { probes_.clear(); }
 
+  // Connections that are not (yet) machines of the lobby, each until its deadline: for a valid
+  // hello or meeting, or to read its refusal.
+  struct Caller {
+    PeerHandle peer = nullptr;
+    double deadline = 0;
+    bool refused = false;
+  };
+  void DropLateCallers();
+  // Still to say who it is: not refused.
+  bool Calling(PeerHandle peer) const;
+  void Forget(PeerHandle peer);
+
+  StopSignals stopSignals_;
   std::unique_ptr<Endpoint> endpoint_;
   Phase phase_ = Phase::kConnecting;
   std::string failure_;
@@ -88,11 +107,14 @@ class Lobby {
   std::array<PeerHandle, kMaxMachines> peers_{};  // by machine number
   MatchSetup setup_;
   std::vector<std::string> notes_;
+  std::vector<Caller> callers_;
 
  private:
   struct Probes {
     PeerHandle peer = nullptr;
+    int sent = 0;
     int answers = 0;
+    double first = 0;  // when the first probe went
     double longest = 0;
   };
   std::vector<Probes> probes_;
@@ -100,7 +122,10 @@ class Lobby {
 };
 
 // Frames of input delay for a longest round trip: the buttons must cross the slowest line before
-// they are played, and never fewer than two frames.
+// they are played, and never fewer than two frames. Lines slower than kLongestRoundTripMs are
+// refused (SlowLine), so the delay never exceeds kMaxInputDelay.
 int InputDelayFor(double longestRoundTripMs);
+// Why a line with this longest round trip is refused; empty when it is fast enough.
+std::string SlowLine(double longestRoundTripMs);
 
 }  // namespace net

@@ -1,10 +1,10 @@
 // The host's side of the lobby: checks each joiner, keeps the roster, and starts the match once
 // every joiner has linked up with the others and measured its round trips.
 #include <algorithm>
-#include <numeric>
+#include <iostream>
 
 #include "net/lobby.h"
-#include "net/messages.h"
+#include "net/message_readers.h"
 
 namespace net {
 
@@ -14,6 +14,13 @@ namespace {
 // ready), so that a slow line or a busy machine gets there, and a link that cannot be made is
 // still reported.
 constexpr double kLinkStallLimitMs = 20000;
+// A connection must say a valid hello this soon; a refused one has this long to read why.
+constexpr double kHelloLimitMs = 3000;
+constexpr double kRefusalReadMs = 1000;
+// A joiner the host has not heard from for this long has gone, whatever ENet thinks; one silent
+// for the shorter time gets no seat in a match starting now.
+constexpr double kJoinerSilenceMs = 6000;
+constexpr double kSeatSilenceMs = 2000;
 
 class HostLobby : public Lobby {
  public:
@@ -23,20 +30,25 @@ class HostLobby : public Lobby {
     members_.push_back({localPlayers, ""});
   }
 
-  void Service(int timeoutMs) override {
+  void ServiceNetwork(int timeoutMs) override {
     for (NetEvent& event : endpoint_->Service(timeoutMs)) {
-      if (event.kind == NetEvent::Kind::kDisconnected) {
+      if (event.kind == NetEvent::Kind::kConnected) {
+        OnCalled(event.peer);
+      } else if (event.kind == NetEvent::Kind::kDisconnected) {
+        Forget(event.peer);
         OnLeft(event.peer);
-      } else if (event.kind == NetEvent::Kind::kReceived && !event.data.empty()) {
-        ByteReader in(event.data);
-        OnMessage(event, in);
+      } else {
+        OnMessage(event.peer, event.data);
       }
     }
+    DropLateCallers();
+    DropSilentJoiners(kJoinerSilenceMs);
     if (phase_ == Phase::kLinking) Link();
     if (phase_ == Phase::kLinking && startAt_ > 0 && NowMs() >= startAt_) phase_ = Phase::kStarted;
   }
 
   bool Start(int level, int players, std::string& error) override {
+    if (phase_ == Phase::kWaiting) DropSilentJoiners(kSeatSilenceMs);
     const int machines = static_cast<int>(members_.size());
     int seats = 0;
     for (const Member& member : members_) seats += member.localPlayers;
@@ -74,63 +86,122 @@ class HostLobby : public Lobby {
     return -1;
   }
 
-  void OnMessage(const NetEvent& event, ByteReader& in) {
-    const auto kind = static_cast<Message>(in.U8());
-    if (kind == Message::kHello) {
-      OnHello(event.peer, in);
-    } else if (kind == Message::kProbe) {
-      OnProbe(event.peer, event);
-    } else if (kind == Message::kEcho) {
-      OnEcho(event.peer, in);
-      lastLinkStep_ = NowMs();
-    } else if (kind == Message::kReady && MachineOf(event.peer) > 0) {
-      ready_[MachineOf(event.peer)] = true;
-      lastLinkStep_ = NowMs();
-      longestReported_ = std::max<double>(longestReported_, in.U16());
+  // Every connection gets a slot only until its hello is due, and one slot stays free for a
+  // newcomer: when the last one is taken, the oldest caller that has not said hello gives it up.
+  void OnCalled(PeerHandle peer) {
+    callers_.push_back({peer, NowMs() + kHelloLimitMs});
+    size_t taken = callers_.size() + members_.size() - 1;
+    while (taken-- >= static_cast<size_t>(Endpoint::kMaxPeers) && callers_.size() > 1) {
+      endpoint_->DisconnectNow(callers_.front().peer);
+      callers_.erase(callers_.begin());
     }
   }
 
-  void OnHello(PeerHandle peer, ByteReader& in) {
-    const uint32_t protocol = in.U32();
-    const Identity identity = Identity::Read(in);
-    const int localPlayers = in.U8();
+  // A joiner gone quiet has gone: before the start its seat is freed, while linking the start
+  // begins again without it.
+  void DropSilentJoiners(double limitMs) {
+    if (phase_ != Phase::kWaiting && (phase_ != Phase::kLinking || startAt_ > 0)) return;
+    for (size_t m = members_.size() - 1; m >= 1; --m) {
+      if (Endpoint::SilentMs(peers_[m]) <= limitMs) continue;
+      const PeerHandle peer = peers_[m];
+      OnLeft(peer);
+      endpoint_->DisconnectNow(peer);
+    }
+  }
+
+  void OnMessage(PeerHandle peer, const Bytes& message) {
+    const auto kind = static_cast<Message>(KindOf(message));
+    const int m = MachineOf(peer);
+    if (m < 0 && !Calling(peer)) return;
+    if (m < 0 && kind != Message::kHello) return CutOff(peer, "habla sin haber saludado");
+    Verdict why;
+    if (kind == Message::kHello) {
+      why = m < 0 ? OnHello(peer, message) : "segundo saludo por la misma conexión";
+    } else if (kind == Message::kProbe) {
+      if (!OnProbe(peer, message)) why = "sondeo incorrecto";
+    } else if (kind == Message::kEcho) {
+      // Only a link measured well enough is a step forward; more echoes keep nothing alive.
+      const bool was = ProbedEnough(peer);
+      if (OnEcho(peer, message) && !was && ProbedEnough(peer)) lastLinkStep_ = NowMs();
+    } else if (kind == Message::kReady) {
+      why = OnReady(m, message);
+    } else if (EarlyForTheMatch(kind) && startAt_ > 0) {
+      // A joiner that began on the set-up plays before this machine does; it sends again.
+    } else {
+      why = "mensaje de tipo " + std::to_string(KindOf(message)) + " en la sala";
+    }
+    if (!why.empty()) CutOff(peer, why);
+  }
+
+  Verdict OnReady(int m, const Bytes& message) {
+    double longest = 0;
+    Verdict why = ReadReady(message, longest);
+    if (!why.empty()) return why;
+    if (phase_ != Phase::kLinking || ready_[m]) return "aviso de enlaces listos fuera de lugar";
+    ready_[m] = true;
+    lastLinkStep_ = NowMs();
+    longestReported_ = std::max(longestReported_, longest);
+    return {};
+  }
+
+  void CutOff(PeerHandle peer, const Verdict& why) {
+    std::cerr << "Red: se desconecta a " << Endpoint::PeerAddress(peer).host << ": " << why
+              << std::endl;
+    Forget(peer);
+    OnLeft(peer);
+    endpoint_->DisconnectNow(peer);
+  }
+
+  Verdict OnHello(PeerHandle peer, const Bytes& message) {
+    HelloMessage hello;
+    if (Verdict why = ReadHello(message, hello); !why.empty()) return why;
+    Forget(peer);
+    const Identity& identity = hello.identity;
     std::string refusal;
-    if (!in.Ok() || localPlayers < 1 || localPlayers > kMaxSeats) {
-      refusal = "mensaje de saludo incorrecto";
-    } else if (phase_ != Phase::kWaiting) {
+    if (phase_ != Phase::kWaiting) {
       refusal = "la partida ya ha empezado";
     } else if (members_.size() >= static_cast<size_t>(kMaxMachines)) {
       refusal = "la partida está completa";
-    } else if (protocol != kProtocol && identity.version == identity_.version) {
+    } else if (hello.protocol != kProtocol && identity.version == identity_.version) {
       refusal = "versión distinta del protocolo de red";
     } else {
       refusal = Refusal(identity_, identity);
     }
     if (!refusal.empty()) {
       notes_.push_back("No se admite a " + Endpoint::PeerAddress(peer).host + ": " + refusal);
-      ByteWriter message;
-      Send(peer, message.U8(static_cast<uint8_t>(Message::kRefuse)).Text(refusal));
-      endpoint_->Flush();
-      return;
+      Refuse(peer, refusal);
+      return {};
     }
     peers_[members_.size()] = peer;
-    members_.push_back({localPlayers, Endpoint::PeerAddress(peer).host});
+    members_.push_back({hello.localPlayers, Endpoint::PeerAddress(peer).host});
     notes_.push_back("Se ha unido " + members_.back().address);
     SendRoster();
+    return {};
   }
 
-  // Before the start a machine that leaves frees its number; after it, the start fails.
+  // The refusal is sent, then the link closed; one that lingers loses its slot soon after.
+  void Refuse(PeerHandle peer, const std::string& refusal) {
+    ByteWriter message;
+    Send(peer, message.U8(static_cast<uint8_t>(Message::kRefuse)).Text(refusal));
+    endpoint_->DisconnectLater(peer);
+    callers_.push_back({peer, NowMs() + kRefusalReadMs, true});
+  }
+
+  // Before the set-up goes out a machine that leaves frees its number, and a start under way
+  // begins again without it; after that the match takes it out like any silent machine.
   void OnLeft(PeerHandle peer) {
     const int m = MachineOf(peer);
-    if (m < 0) return;
-    if (phase_ != Phase::kWaiting) {
-      Fail("JUGADOR " + std::to_string(setup_.machines[m].firstSeat + 1) + " se ha ido");
-      return;
-    }
+    if (m < 0 || phase_ == Phase::kFailed || startAt_ > 0) return;
     notes_.push_back("Se ha ido " + members_[m].address);
     members_.erase(members_.begin() + m);
     std::copy(peers_.begin() + m + 1, peers_.end(), peers_.begin() + m);
     peers_.back() = nullptr;
+    if (phase_ == Phase::kLinking) {
+      phase_ = Phase::kWaiting;
+      ready_ = {};
+      longestReported_ = 0;
+      ForgetProbes();
+    }
     SendRoster();
   }
 
@@ -166,8 +237,14 @@ class HostLobby : public Lobby {
       if (NowMs() - lastLinkStep_ > kLinkStallLimitMs) Fail("Los equipos no consiguen conectarse");
       return;
     }
+    const double longest = std::max(LongestRoundTrip(), longestReported_);
+    if (const std::string slow = SlowLine(longest); !slow.empty()) {
+      for (size_t m = 1; m < members_.size(); ++m) Refuse(peers_[m], slow);
+      Fail(slow);
+      return;
+    }
     setup_.seed = static_cast<int32_t>(static_cast<int64_t>(NowMs()) & 0x7fffffff);
-    setup_.inputDelay = InputDelayFor(std::max(LongestRoundTrip(), longestReported_));
+    setup_.inputDelay = InputDelayFor(longest);
     ByteWriter start;
     start.U8(static_cast<uint8_t>(Message::kStart));
     setup_.Write(start);

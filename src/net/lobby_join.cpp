@@ -2,10 +2,12 @@
 // starts, links up with the other joiners (the later of each pair calls), measures its round
 // trips and reports ready; the host's set-up then begins the match.
 #include <algorithm>
+#include <iostream>
 
 #include "net/lobby.h"
 #include "net/messages.h"
 #include "net/room_wire.h"
+#include "net/message_readers.h"
 
 namespace net {
 
@@ -15,6 +17,9 @@ namespace {
 // the hello may take longer, resent over a slow, lossy line by a busy machine.
 constexpr double kAnswerLimitMs = 5000;
 constexpr double kHelloAnswerLimitMs = 15000;
+// Another joiner that calls here says which it is as soon as its link is up; a slow, lossy line
+// may take a while to carry it.
+constexpr double kMeetLimitMs = 10000;
 
 class JoinLobby : public Lobby {
  public:
@@ -28,17 +33,17 @@ class JoinLobby : public Lobby {
     return peers_[0] != nullptr;
   }
 
-  void Service(int timeoutMs) override {
+  void ServiceNetwork(int timeoutMs) override {
     for (NetEvent& event : endpoint_->Service(timeoutMs)) {
       if (event.kind == NetEvent::Kind::kConnected) {
         OnConnected(event.peer);
       } else if (event.kind == NetEvent::Kind::kDisconnected) {
         OnLeft(event.peer);
-      } else if (!event.data.empty()) {
-        ByteReader in(event.data);
-        OnMessage(event, in);
+      } else {
+        OnMessage(event.peer, event.data);
       }
     }
+    DropLateCallers();
     if (phase_ == Phase::kConnecting && NowMs() - calledAt_ > answerLimitMs_) {
       Fail("Nadie responde en " + host_.Text());
     }
@@ -62,84 +67,106 @@ class JoinLobby : public Lobby {
       Send(peer, hello.U8(localPlayers_));
       return;
     }
+    bool called = false;
     for (int m = 1; m < kMaxMachines; ++m) {
       if (peers_[m] != peer) continue;
-      linked_[m] = true;
+      called = linked_[m] = true;
       ByteWriter meet;
       Send(peer, meet.U8(static_cast<uint8_t>(Message::kMeet)).U8(localMachine_));
     }
+    // A link another joiner made here must say which joiner it is soon, or it goes.
+    if (!called) callers_.push_back({peer, NowMs() + kMeetLimitMs});
   }
 
+  // Another joiner that goes is the host's business: it begins the start again without it.
   void OnLeft(PeerHandle peer) {
     if (phase_ == Phase::kStarted) return;
     if (peer == peers_[0]) {
       Fail(phase_ == Phase::kConnecting ? "Nadie responde en " + host_.Text()
                                         : "El anfitrión ha cerrado la partida");
-    } else if (std::find(peers_.begin(), peers_.end(), peer) != peers_.end()) {
-      Fail("Otro equipo se ha ido");
+    }
+    for (int m = 1; m < kMaxMachines; ++m) {
+      if (peers_[m] == peer) peers_[m] = nullptr, linked_[m] = false;
     }
   }
 
-  void OnMessage(const NetEvent& event, ByteReader& in) {
-    switch (static_cast<Message>(in.U8())) {
-      case Message::kRefuse:
-        Fail("El anfitrión no admite este equipo: " + in.Text());
-        break;
-      case Message::kRoster:
-        if (event.peer == peers_[0]) OnRoster(in);
-        break;
-      case Message::kPeers:
-        if (event.peer == peers_[0]) OnPeers(in);
-        break;
-      case Message::kMeet:
-        OnMeet(event.peer, in);
-        break;
-      case Message::kProbe:
-        OnProbe(event.peer, event);
-        break;
-      case Message::kEcho:
-        OnEcho(event.peer, in);
-        break;
-      case Message::kStart:
-        if (event.peer == peers_[0]) OnStart(in);
-        break;
-      default:
-        break;
+  // The host's word is checked like anyone's; one that makes no sense ends the lobby here.
+  void OnMessage(PeerHandle peer, const Bytes& message) {
+    const auto kind = static_cast<Message>(KindOf(message));
+    const bool fromHost = peer == peers_[0];
+    Verdict why;
+    if (kind == Message::kProbe) {
+      if (!OnProbe(peer, message)) why = "sondeo incorrecto";
+    } else if (kind == Message::kEcho) {
+      OnEcho(peer, message);
+    } else if (kind == Message::kMeet) {
+      why = OnMeet(peer, message);
+    } else if (EarlyForTheMatch(kind) && (phase_ == Phase::kLinking || phase_ == Phase::kStarted)) {
+      // Another machine began on the set-up before this one; it sends again.
+    } else if (!fromHost) {
+      why = "mensaje de tipo " + std::to_string(KindOf(message)) + " de otro equipo";
+    } else if (kind == Message::kRefuse) {
+      std::string refusal;
+      why = ReadRefuse(message, refusal);
+      if (why.empty()) Fail("El anfitrión no admite este equipo: " + refusal);
+    } else if (kind == Message::kRoster) {
+      why = OnRoster(message);
+    } else if (kind == Message::kPeers) {
+      why = OnPeers(message);
+    } else if (kind == Message::kStart) {
+      why = OnStart(message);
+    } else {
+      why = "mensaje de tipo " + std::to_string(KindOf(message)) + " en la sala";
     }
+    if (why.empty()) return;
+    if (fromHost) return Fail("El anfitrión envió un mensaje incorrecto: " + why);
+    std::cerr << "Red: se desconecta a " << Endpoint::PeerAddress(peer).host << ": " << why
+              << std::endl;
+    OnLeft(peer);
+    endpoint_->DisconnectNow(peer);
   }
 
-  void OnRoster(ByteReader& in) {
-    const int me = in.U8();
-    const int count = in.U8();
-    std::vector<Member> members;
-    for (int m = 0; m < count && in.Ok(); ++m) {
-      Member member;
-      member.localPlayers = in.U8();
-      member.address = in.Text();
-      members.push_back(member);
-    }
-    if (!in.Ok() || me < 1 || me >= count || count > kMaxMachines) return;
-    members_ = std::move(members);
+  // A roster while linking means the start begins again: the links made so far are let go.
+  Verdict OnRoster(const Bytes& message) {
+    int me = 0;
+    std::vector<RosterEntry> roster;
+    if (Verdict why = ReadRoster(message, me, roster); !why.empty()) return why;
+    members_.clear();
+    for (const RosterEntry& entry : roster) members_.push_back({entry.localPlayers, entry.address});
     localMachine_ = me;
+    if (phase_ == Phase::kLinking) Unlink();
     if (phase_ == Phase::kConnecting) phase_ = Phase::kWaiting;
+    return {};
+  }
+
+  void Unlink() {
+    for (int m = 1; m < kMaxMachines; ++m) {
+      endpoint_->DisconnectNow(peers_[m]);
+      peers_[m] = nullptr;
+      linked_[m] = false;
+    }
+    expected_ = 0;
+    readySent_ = false;
+    ForgetProbes();
+    phase_ = Phase::kWaiting;
   }
 
   // Calls every joiner numbered below this one; the ones above call here.
-  void OnPeers(ByteReader& in) {
-    const int count = in.U8();
-    expected_ = 0;
-    for (int i = 0; i < count && in.Ok(); ++i) {
-      const int m = in.U8();
-      Address address;
-      address.host = in.Text();
-      address.port = in.U16();
-      if (!in.Ok() || m < 1 || m >= kMaxMachines || m == localMachine_) continue;
-      ++expected_;
+  Verdict OnPeers(const Bytes& message) {
+    std::vector<PeerEntry> peers;
+    if (Verdict why = ReadPeers(message, localMachine_, peers); !why.empty()) return why;
+    if (phase_ != Phase::kWaiting) return "lista de enlaces fuera de lugar";
+    expected_ = static_cast<int>(peers.size());
+    for (const PeerEntry& peer : peers) {
       std::string error;
-      if (m < localMachine_ && !(peers_[m] = endpoint_->Connect(address, error))) Fail(error);
-      if (m > localMachine_) OpenRouterTowards(address);
+      if (peer.machine < localMachine_ &&
+          !(peers_[peer.machine] = endpoint_->Connect(peer.address, error))) {
+        Fail(error);
+      }
+      if (peer.machine > localMachine_) OpenRouterTowards(peer.address);
     }
-    if (phase_ == Phase::kWaiting) phase_ = Phase::kLinking;
+    phase_ = Phase::kLinking;
+    return {};
   }
 
   // A joiner numbered above this one calls here; behind a home router its call gets in only once
@@ -150,11 +177,14 @@ class JoinLobby : public Lobby {
     }
   }
 
-  void OnMeet(PeerHandle peer, ByteReader& in) {
-    const int m = in.U8();
-    if (!in.Ok() || m <= localMachine_ || m >= kMaxMachines) return;
+  Verdict OnMeet(PeerHandle peer, const Bytes& message) {
+    int m = 0;
+    if (Verdict why = ReadMeet(message, localMachine_, m); !why.empty()) return why;
+    if (phase_ == Phase::kStarted || peers_[m]) return "presentación fuera de lugar";
+    Forget(peer);
     peers_[m] = peer;
     linked_[m] = true;
+    return {};
   }
 
   // Once every link is up and every round trip measured, the host hears how long the slowest was.
@@ -175,15 +205,14 @@ class JoinLobby : public Lobby {
     readySent_ = true;
   }
 
-  void OnStart(ByteReader& in) {
+  Verdict OnStart(const Bytes& message) {
     MatchSetup setup;
-    if (!setup.Read(in) || localMachine_ >= static_cast<int>(setup.machines.size())) {
-      Fail("El anfitrión envió una partida incorrecta");
-      return;
-    }
+    if (Verdict why = ReadStart(message, localMachine_, setup); !why.empty()) return why;
+    if (phase_ != Phase::kLinking) return "partida fuera de lugar";
     setup.localMachine = localMachine_;
     setup_ = setup;
     phase_ = Phase::kStarted;
+    return {};
   }
 
   Address host_;

@@ -1,6 +1,7 @@
 #include "net/lockstep.h"
 
 #include <algorithm>
+#include <iostream>
 
 namespace net {
 
@@ -11,6 +12,8 @@ constexpr double kResendMs = 16;
 // enough for a few resends over a slow, lossy line on a busy machine, so that the others hear
 // why this machine left instead of waiting out its silence.
 constexpr int kLastMessageWaitMs = 3000;
+// Longer than any pause between two frames of a running game: time this machine was away.
+constexpr double kOwnStallMs = 500;
 }  // namespace
 
 Lockstep::Lockstep(std::unique_ptr<Endpoint> endpoint, std::array<PeerHandle, kMaxMachines> peers,
@@ -59,6 +62,7 @@ void Lockstep::SendInputs() {
 bool Lockstep::Ready(int timeoutMs) {
   const double end = NowMs() + timeoutMs;
   for (;;) {
+    if (StopRequested() && outcome_ == Outcome::kPlaying) Leave();
     Pump(0);
     WatchSilence();
     if (outcome_ != Outcome::kPlaying || Missing().empty()) return true;
@@ -99,59 +103,109 @@ std::vector<int> Lockstep::Missing() const {
   return missing;
 }
 
+// A stop may come between two services or inside one, where ENet, waking, reports the links it
+// gave up on: either way this machine's own absence is noticed before any of that is believed.
 void Lockstep::Pump(int timeoutMs) {
-  for (NetEvent& event : endpoint_->Service(timeoutMs)) {
+  NoticeOwnStall(lastPump_);
+  if (outcome_ == Outcome::kLeftBehind) return;
+  const double listening = NowMs();
+  std::vector<NetEvent> events = endpoint_->Service(timeoutMs);
+  NoticeOwnStall(listening + timeoutMs);
+  lastPump_ = NowMs();
+  if (outcome_ == Outcome::kLeftBehind) return;
+  for (NetEvent& event : events) {
     const int from = MachineOf(event.peer);
-    if (from < 0) continue;
-    if (event.kind == NetEvent::Kind::kDisconnected) {
+    if (from < 0) {
+      // Nobody joins a match under way.
+      if (event.kind == NetEvent::Kind::kConnected) endpoint_->DisconnectNow(event.peer);
+    } else if (event.kind == NetEvent::Kind::kDisconnected) {
       OnDisconnected(from);
     } else if (event.kind == NetEvent::Kind::kReceived) {
       machines_[from].lastHeard = NowMs();
-      ByteReader in(event.data);
-      Receive(from, in);
+      Receive(from, event.data);
     }
   }
 }
 
-void Lockstep::Receive(int from, ByteReader& in) {
-  switch (static_cast<Message>(in.U8())) {
+void Lockstep::NoticeOwnStall(double since) {
+  const double now = NowMs();
+  const double away = lastPump_ > 0 ? now - since : 0;
+  if (away < kOwnStallMs || outcome_ != Outcome::kPlaying) return;
+  for (Machine& machine : machines_) machine.lastHeard += away;
+  if (away < kLeftBehindMs) return;
+  std::cerr << "Red: este equipo no ha atendido la red en " << static_cast<int>(away / 1000)
+            << " s; los demás siguen sin él" << std::endl;
+  outcome_ = Outcome::kLeftBehind;
+  for (Machine& machine : machines_) {
+    endpoint_->DisconnectNow(machine.peer);
+    machine.peer = nullptr;
+  }
+}
+
+void Lockstep::Receive(int from, const Bytes& message) {
+  const Arrival arrival{machineCount_, local_, from, frame_};
+  Verdict why;
+  switch (static_cast<Message>(KindOf(message))) {
     case Message::kInputs:
-      OnInputs(from, in);
+      why = OnInputs(arrival, message);
       break;
     case Message::kDigest:
-      OnDigest(from, in);
+      why = OnDigest(arrival, message);
       break;
     case Message::kDesync:
-      OnDesync(in.U32());
+      why = OnDesyncMessage(arrival, message);
       break;
     case Message::kQuit:
-      if (outcome_ == Outcome::kPlaying) outcome_ = Outcome::kQuit, quitBy_ = from;
+      why = ReadQuit(message);
+      if (why.empty() && outcome_ == Outcome::kPlaying) outcome_ = Outcome::kQuit, quitBy_ = from;
       break;
-    case Message::kDone: {
-      uint32_t firstMissing = 0;
-      if (ReadInputs(in, firstMissing) == from) machines_[from].finished = true;
+    case Message::kDone:
+      why = OnDone(arrival, message);
       break;
-    }
     case Message::kLostQuery:
-      OnLostQuery(from, in);
+      why = OnLostQuery(arrival, message);
       break;
     case Message::kLostReport:
-      OnLostReport(from, in);
+      why = OnLostReport(arrival, message);
       break;
     case Message::kDrop:
-      OnDrop(in);
+      why = OnDrop(arrival, message);
       break;
+    case Message::kProbe:
+    case Message::kEcho:
+      break;  // the lobby's last round trips, still on their way
     default:
-      break;
+      why = "mensaje de tipo " + std::to_string(KindOf(message)) + " en plena partida";
   }
+  if (!why.empty()) CutOff(from, why);
 }
 
-void Lockstep::OnInputs(int from, ByteReader& in) {
-  Machine& machine = machines_[from];
-  const uint32_t ownKnown = machines_[local_].log.Known();
-  const uint32_t confirmed = NearestFrame(in.U16(), ownKnown);
-  if (in.Ok() && confirmed <= ownKnown) machine.confirmed = std::max(machine.confirmed, confirmed);
-  DecodeInto(in, machine.log);
+Verdict Lockstep::OnInputs(const Arrival& arrival, const Bytes& message) {
+  Machine& machine = machines_[arrival.sender];
+  InputsPacket packet;
+  Verdict why =
+      ReadInputs(message, arrival, machines_[local_].log.Known(), machine.log.Known(), packet);
+  if (!why.empty()) return why;
+  machine.confirmed = std::max(machine.confirmed, packet.confirmed);
+  machine.log.Add(packet.first, packet.values);
+  return {};
+}
+
+Verdict Lockstep::OnDone(const Arrival& arrival, const Bytes& message) {
+  LastInputs last;
+  Verdict why = ReadLastInputs(message, arrival, last);
+  if (why.empty()) why = FollowsOn(last);
+  if (!why.empty()) return why;
+  machines_[last.machine].log.Add(last.First(), last.values);
+  machines_[last.machine].finished = true;
+  return {};
+}
+
+void Lockstep::CutOff(int m, const Verdict& why) {
+  std::cerr << "Red: se desconecta al equipo " << m << " (JUGADOR "
+            << setup_.machines[m].firstSeat + 1 << "): " << why << std::endl;
+  endpoint_->DisconnectNow(machines_[m].peer);
+  OnDisconnected(m);
 }
 
 int Lockstep::MachineOf(PeerHandle peer) const {

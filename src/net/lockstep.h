@@ -3,7 +3,8 @@
 // each samples its own players, sends their buttons to every other machine and plays them
 // `inputDelay` frames later, when everyone has them. Every 30 frames the machines compare a
 // digest of the match state; a machine silent for ten seconds is taken out by agreement on the
-// frame from which its players leave play.
+// frame from which its players leave play. A machine that sends something no honest machine
+// would is cut off with a line on standard error and taken out the same way.
 #include <array>
 #include <map>
 #include <memory>
@@ -14,12 +15,18 @@
 #include "net/endpoint.h"
 #include "net/input_log.h"
 #include "net/match_setup.h"
+#include "net/message_readers.h"
 #include "net/messages.h"
+#include "net/stop_signal.h"
 
 namespace net {
 
-inline constexpr int kDigestEvery = 30;  // frames between state comparisons
 inline constexpr double kSilenceLimitMs = 10000;
+// A machine that was not listening this long (suspended, say) cannot know whether the others
+// have taken it out: it takes itself out, and the others see it leave. Shorter than their
+// patience by more than a line's delay, so that both sides always come to the same verdict;
+// a shorter absence (a busy machine) costs nothing.
+inline constexpr double kLeftBehindMs = kSilenceLimitMs - 2000;
 
 struct FrameInput {
   std::array<bool, kMaxSeats> buttons{};  // by seat
@@ -31,9 +38,10 @@ class Lockstep {
  public:
   enum class Outcome {
     kPlaying,
-    kQuit,    // a machine pressed Escape (QuitBy says which)
-    kDesync,  // the digests differed
-    kLeft,    // this machine left (Leave) or finished (Finish)
+    kQuit,        // a machine pressed Escape (QuitBy says which)
+    kDesync,      // the digests differed
+    kLeft,        // this machine left (Leave) or finished (Finish)
+    kLeftBehind,  // this machine was not listening for too long and the others went on
   };
 
   // `peers` by machine number; the local machine's entry and missing machines are null.
@@ -87,8 +95,13 @@ class Lockstep {
 
   void SendInputs();
   void Pump(int timeoutMs);
-  void Receive(int from, ByteReader& in);
-  void OnInputs(int from, ByteReader& in);
+  // Not listening since `since` is not the others' silence; too long, and this machine is out.
+  void NoticeOwnStall(double since);
+  void Receive(int from, const Bytes& message);
+  Verdict OnInputs(const Arrival& arrival, const Bytes& message);
+  Verdict OnDone(const Arrival& arrival, const Bytes& message);
+  // Refused: the machine is cut off and leaves as a silent one does.
+  void CutOff(int machine, const Verdict& why);
   void SendTo(int machine, const Bytes& bytes, Delivery how);
   void SendToAll(const Bytes& bytes, Delivery how);
   bool Needed(int machine) const;  // its buttons for Frame() must be waited for
@@ -99,22 +112,29 @@ class Lockstep {
   void OnDisconnected(int machine);
   int Coordinator() const;
   void StartDropRound(int machine);
-  void OnLostQuery(int from, ByteReader& in);
-  void OnLostReport(int from, ByteReader& in);
-  void OnDrop(ByteReader& in);
+  Verdict OnLostQuery(const Arrival& arrival, const Bytes& message);
+  Verdict OnLostReport(const Arrival& arrival, const Bytes& message);
+  Verdict OnDrop(const Arrival& arrival, const Bytes& message);
   void EndDropRound();
   bool Present(int machine) const;  // still linked and playing
+  // Gone, or not heard from for a good while, as far as this machine can tell.
+  bool Quiet(int machine) const;
+  // Only the coordinator names a machine to drop, and only one that is quiet here too.
+  Verdict CoordinatorsWord(int from, int machine) const;
   // A machine's last buttons up to the first frame missing, as kDone, kLostReport and kDrop carry
   // them: the machine, that frame, and the values before it.
   Bytes InputsMessage(Message kind, int machine) const;
-  // Adds what such a message carries to the machine's log; the machine, or -1 when malformed.
-  int ReadInputs(ByteReader& in, uint32_t& firstMissing);
+  // The last buttons must follow on from what this machine has, or it would wait for ever.
+  Verdict FollowsOn(const LastInputs& last) const;
 
   // Digests (lockstep_digest.cpp).
-  void OnDigest(int from, ByteReader& in);
+  Verdict OnDigest(const Arrival& arrival, const Bytes& message);
+  Verdict OnDesyncMessage(const Arrival& arrival, const Bytes& message);
   void CompareDigests(uint32_t frame);
   void OnDesync(uint32_t frame);
+  void ForgetOldDigests();
 
+  StopSignals stopSignals_;
   std::unique_ptr<Endpoint> endpoint_;
   MatchSetup setup_;
   std::array<Machine, kMaxMachines> machines_;
@@ -122,6 +142,7 @@ class Lockstep {
   int local_ = 0;
   uint32_t frame_ = 0;
   double lastSent_ = 0;
+  double lastPump_ = 0;  // 0 until the match is first serviced
   Outcome outcome_ = Outcome::kPlaying;
   int quitBy_ = -1;
   uint32_t desyncFrame_ = 0;

@@ -20,21 +20,36 @@ std::string Hex(uint64_t value, int digits) {
 
 void Lockstep::RecordDigest(uint32_t frame, uint64_t digest) {
   digests_[frame][local_] = digest;
-  while (!digests_.empty() && digests_.begin()->first + kKeptDigestFrames < frame) {
-    digests_.erase(digests_.begin());
-  }
+  ForgetOldDigests();
   ByteWriter out;
   out.U8(static_cast<uint8_t>(Message::kDigest)).U32(frame).U64(digest);
   SendToAll(out.Data(), Delivery::kReliable);
   CompareDigests(frame);
 }
 
-void Lockstep::OnDigest(int from, ByteReader& in) {
-  const uint32_t frame = in.U32();
-  const uint64_t digest = in.U64();
-  if (!in.Ok()) return;
-  digests_[frame][from] = digest;
+// Digests come only for frames near this one's, so the store stays a window's worth.
+Verdict Lockstep::OnDigest(const Arrival& arrival, const Bytes& message) {
+  uint32_t frame = 0;
+  uint64_t digest = 0;
+  Verdict why = ReadDigest(message, arrival, frame, digest);
+  if (!why.empty()) return why;
+  digests_[frame][arrival.sender] = digest;
+  ForgetOldDigests();
   CompareDigests(frame);
+  return {};
+}
+
+Verdict Lockstep::OnDesyncMessage(const Arrival& arrival, const Bytes& message) {
+  uint32_t frame = 0;
+  Verdict why = ReadDesync(message, arrival, frame);
+  if (why.empty()) OnDesync(frame);
+  return why;
+}
+
+void Lockstep::ForgetOldDigests() {
+  while (!digests_.empty() && digests_.begin()->first + kKeptDigestFrames < frame_) {
+    digests_.erase(digests_.begin());
+  }
 }
 
 void Lockstep::CompareDigests(uint32_t frame) {

@@ -65,17 +65,41 @@ void Lockstep::StartDropRound(int m) {
   }
 }
 
-void Lockstep::OnLostQuery(int from, ByteReader& in) {
-  const int m = in.U8();
-  if (!in.Ok() || m >= machineCount_ || m == local_) return;
-  OnDisconnected(m);
-  SendTo(from, InputsMessage(Message::kLostReport, m), Delivery::kReliable);
+bool Lockstep::Quiet(int m) const {
+  const Machine& machine = machines_[m];
+  return !machine.peer || machine.silent || NowMs() - machine.lastHeard > kSilenceLimitMs / 2;
 }
 
-void Lockstep::OnLostReport(int from, ByteReader& in) {
-  uint32_t firstMissing = 0;
-  if (dropping_ < 0 || ReadInputs(in, firstMissing) != dropping_) return;
-  reported_[from] = true;
+Verdict Lockstep::CoordinatorsWord(int from, int m) const {
+  for (int below = 0; below < from; ++below) {
+    if (below != m && below != local_ && !Quiet(below)) {
+      return "decide sobre el equipo " + std::to_string(m) + " sin ser quien coordina";
+    }
+  }
+  return {};
+}
+
+// A question about a machine this one still hears is answered with nothing: the sender may have
+// lost its link to that machine only, and the digests will tell if the matches part.
+Verdict Lockstep::OnLostQuery(const Arrival& arrival, const Bytes& message) {
+  int m = 0;
+  Verdict why = ReadLostQuery(message, arrival, m);
+  if (why.empty()) why = CoordinatorsWord(arrival.sender, m);
+  if (!why.empty()) return why;
+  if (!Quiet(m)) return {};
+  OnDisconnected(m);
+  SendTo(arrival.sender, InputsMessage(Message::kLostReport, m), Delivery::kReliable);
+  return {};
+}
+
+// A report that comes after its round ended is no fault of the sender.
+Verdict Lockstep::OnLostReport(const Arrival& arrival, const Bytes& message) {
+  LastInputs last;
+  Verdict why = ReadLastInputs(message, arrival, last);
+  if (!why.empty() || dropping_ < 0 || last.machine != dropping_) return why;
+  machines_[last.machine].log.Add(last.First(), last.values);
+  reported_[arrival.sender] = true;
+  return {};
 }
 
 void Lockstep::EndDropRound() {
@@ -88,13 +112,19 @@ void Lockstep::EndDropRound() {
   machines_[m].dropFrame = machines_[m].log.Known();
 }
 
-void Lockstep::OnDrop(ByteReader& in) {
-  uint32_t firstMissing = 0;
-  const int m = ReadInputs(in, firstMissing);
-  if (m < 0 || m == local_) return;
+Verdict Lockstep::OnDrop(const Arrival& arrival, const Bytes& message) {
+  LastInputs last;
+  Verdict why = ReadLastInputs(message, arrival, last);
+  if (why.empty()) why = CoordinatorsWord(arrival.sender, last.machine);
+  if (!why.empty()) return why;
+  const int m = last.machine;
+  if (!Quiet(m)) return {};
+  if (Verdict gap = FollowsOn(last); !gap.empty()) return gap;
+  machines_[m].log.Add(last.First(), last.values);
   OnDisconnected(m);
   machines_[m].dropped = true;
-  machines_[m].dropFrame = firstMissing;
+  machines_[m].dropFrame = last.firstMissing;
+  return {};
 }
 
 Bytes Lockstep::InputsMessage(Message kind, int m) const {
@@ -106,16 +136,13 @@ Bytes Lockstep::InputsMessage(Message kind, int m) const {
   return out.Take();
 }
 
-int Lockstep::ReadInputs(ByteReader& in, uint32_t& firstMissing) {
-  const int m = in.U8();
-  firstMissing = in.U32();
-  const uint32_t count = in.U8();
-  if (!in.Ok() || m >= machineCount_ || count > firstMissing) return -1;
-  for (uint32_t frame = firstMissing - count; frame < firstMissing; ++frame) {
-    const uint8_t value = in.U8();
-    if (in.Ok() && m != local_) machines_[m].log.Set(frame, value);
-  }
-  return in.Ok() ? m : -1;
+Verdict Lockstep::FollowsOn(const LastInputs& last) const {
+  const uint32_t first = last.First();
+  const uint32_t known = machines_[last.machine].log.Known();
+  if (first <= known) return {};
+  return "los últimos botones del equipo " + std::to_string(last.machine) +
+         " empiezan en el fotograma " + std::to_string(first) + " y aquí se tienen hasta el " +
+         std::to_string(known);
 }
 
 }  // namespace net

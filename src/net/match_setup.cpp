@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "net/messages.h"
+
 namespace net {
 
 int MatchSetup::MachineOfSeat(int seat) const {
@@ -14,7 +16,7 @@ int MatchSetup::MachineOfSeat(int seat) const {
 }
 
 void MatchSetup::Write(ByteWriter& out) const {
-  out.U32(static_cast<uint32_t>(seed)).U8(level).U8(players).U8(inputDelay);
+  out.U32(static_cast<uint32_t>(seed)).U8(level).U8(players).U16(inputDelay);
   out.U8(static_cast<uint32_t>(machines.size()));
   for (const MachineSeats& seats : machines) out.U8(seats.firstSeat).U8(seats.count);
 }
@@ -23,9 +25,10 @@ bool MatchSetup::Read(ByteReader& in) {
   seed = static_cast<int32_t>(in.U32());
   level = in.U8();
   players = in.U8();
-  inputDelay = in.U8();
+  inputDelay = in.U16();
   const int count = in.U8();
   machines.clear();
+  if (count < 2 || count > kMaxMachines) return false;
   int seated = 0;
   for (int m = 0; m < count && in.Ok(); ++m) {
     MachineSeats seats{in.U8(), in.U8()};
@@ -34,7 +37,7 @@ bool MatchSetup::Read(ByteReader& in) {
     machines.push_back(seats);
   }
   return in.Ok() && level >= 0 && level <= 2 && players >= 2 && players <= kMaxSeats &&
-         seated == players && count >= 2 && count <= kMaxMachines && inputDelay >= 1;
+         seated == players && inputDelay >= 1 && inputDelay <= kMaxInputDelay;
 }
 
 std::vector<MachineSeats> AssignSeats(const std::vector<int>& localPlayers, int players) {

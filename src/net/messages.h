@@ -1,5 +1,6 @@
 #pragma once
 // The first byte of every message says what it is.
+#include <cstddef>
 #include <cstdint>
 
 namespace net {
@@ -24,7 +25,26 @@ enum class Message : uint8_t {
   kDrop,        // the silent machine's players leave play from a frame on
 };
 
+// A match's own messages; they may reach a machine still in the lobby, a moment before its match
+// begins.
+inline bool EarlyForTheMatch(Message kind) {
+  return kind >= Message::kInputs && kind <= Message::kDrop;
+}
+
 // Changes whenever a message changes; machines that differ refuse each other.
-inline constexpr uint32_t kProtocol = 1;
+inline constexpr uint32_t kProtocol = 2;
+
+// The largest message the protocol needs is a joiner's hello naming every data file; the
+// transport refuses anything larger.
+inline constexpr size_t kMaxMessageBytes = 16 * 1024;
+inline constexpr int kMaxDataFiles = 1024;
+// A line slower than this is refused; its input delay is the largest one sent.
+inline constexpr double kLongestRoundTripMs = 1000;
+inline constexpr int kMaxInputDelay = 31;
+inline constexpr int kDigestEvery = 30;  // frames between state comparisons
+// A match message may name frames at most this far from the frame being played where it
+// arrives: more than twice the largest input delay (how far apart two machines can be) plus the
+// frames one packet carries.
+inline constexpr uint32_t kFrameWindow = 256;
 
 }  // namespace net

@@ -3,8 +3,9 @@
 // machinery (its own resources and entity manager, a player, the horde) under a script that shows
 // fourteen slides, waits for Enter where the reader should try something, brings in a sparring
 // partner, knocks the player down and ends in free play for four. Escape leaves at any time.
-// Player 1 is always the reader, a person; the others follow their seats, and those the computer
-// holds are played by bots once free play begins (until then the partner only stands there).
+// Player 1 is always the reader, a person; the others follow their seats (one whose person would
+// share the reader's button goes to the computer), and those the computer holds are played by
+// bots once free play begins (until then the partner only stands there).
 #include <array>
 #include <memory>
 

@@ -151,20 +151,20 @@ void TTutorial::Script(const TConfiguracion& settings) {
 }
 
 void TTutorial::AddPlayer(const TConfiguracion& settings, int slot) {
-  const auto player =
-      manager->AddPlayer(resources->GetPlayerPackage(slot), field::SeatButton(settings, slot),
-                         field::kFirstPlayerDepth + field::kPlayerDepthStep * slot);
-  if (player)
-    player->buttonName = field::SeatButtonName(settings.CpuSeat(slot), settings.GetKey(slot));
+  const auto player = manager->AddPlayer(resources->GetPlayerPackage(slot),
+                                         field::TutorialSeatButton(settings, slot),
+                                         field::kFirstPlayerDepth + field::kPlayerDepthStep * slot);
+  if (player) {
+    player->buttonName =
+        field::SeatButtonName(field::TutorialSeats(settings)[slot], settings.GetKey(slot));
+  }
 }
 
 void TTutorial::StartFreePlay(const TConfiguracion& settings) {
   AddPlayer(settings, 2);
   AddPlayer(settings, 3);
   manager->ArrangePlayers();
-  field::SeatStrengths seats = field::ComputerSeats(settings);
-  seats[0] = std::nullopt;  // the reader's
-  bots = std::make_shared<field::Bots>(seats, kFreePlaySeed);
+  bots = std::make_shared<field::Bots>(field::TutorialSeats(settings), kFreePlaySeed);
   media::UseInputSource(bots);
 }
 

@@ -25,6 +25,11 @@ TEST(MatchOptions, AMatchWithBotsAndWithoutDrawing) {
   EXPECT_FALSE(plain->match);
   EXPECT_EQ(plain->bots, 0);
   EXPECT_TRUE(plain->draw);
+  EXPECT_FALSE(plain->seed);
+
+  const auto seeded = Parse({"--match", "0:2", "--seed", "-17"});
+  ASSERT_TRUE(seeded);
+  EXPECT_EQ(seeded->seed, -17);
 }
 
 TEST(MatchOptions, LevelsPlayersAndBotsOutsideTheirRangesAreRefused) {
@@ -33,6 +38,7 @@ TEST(MatchOptions, LevelsPlayersAndBotsOutsideTheirRangesAreRefused) {
   }
   for (const char* bots : {"0", "5", "x"}) EXPECT_FALSE(Parse({"--bots", bots})) << bots;
   EXPECT_FALSE(Parse({"--bots"}));
+  for (const char* seed : {"x", "1.5", "99999999999"}) EXPECT_FALSE(Parse({"--seed", seed}));
 }
 
 TEST(MatchOptions, HostingOrJoiningAndTheirLocalPlayers) {
@@ -64,7 +70,8 @@ TEST(MatchOptions, HostingOrJoiningAndTheirLocalPlayers) {
                                              {"--join", "host:0"},
                                              {"--local", "2"},
                                              {"--host", "--local", "5"},
-                                             {"--host", "--bots", "2"}}) {
+                                             {"--host", "--bots", "2"},
+                                             {"--host", "--seed", "3"}}) {
     EXPECT_FALSE(Parse(bad)) << bad[0] << " " << (bad.size() > 1 ? bad[1] : "");
   }
 }

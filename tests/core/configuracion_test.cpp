@@ -32,7 +32,7 @@ std::vector<int32_t> ReadInts() {
   return values;
 }
 
-const std::vector<int32_t> kDefaults = {4, 5, 5, 81, 90, 80, 77};
+const std::vector<int32_t> kDefaults = {4, 70, 70, 81, 90, 80, 77};
 
 TEST(Configuracion, FirstStartWritesTheDefaults) {
   InScratchFolder folder;
@@ -41,6 +41,16 @@ TEST(Configuracion, FirstStartWritesTheDefaults) {
   EXPECT_EQ(ReadInts(), kDefaults);
   EXPECT_EQ(config->GetLevelName(), "bosque");
   EXPECT_EQ(config->levelIndex, 0);
+}
+
+// The volumes of an older file, written when both started at 5, are the player's: they stay.
+TEST(Configuracion, AnOlderFileKeepsItsQuietVolumes) {
+  InScratchFolder folder;
+  WriteInts({4, 5, 5, 81, 90, 80, 77});
+  auto config = TConfiguracion::Create();
+  EXPECT_EQ(config->GetMusicVolume(), 5);
+  EXPECT_EQ(config->GetSoundVolume(), 5);
+  EXPECT_EQ(ReadInts(), (std::vector<int32_t>{4, 5, 5, 81, 90, 80, 77}));
 }
 
 TEST(Configuracion, StoredValuesComeBackOnTheNextStart) {
@@ -70,7 +80,7 @@ TEST(Configuracion, ComputerSeatsAreStrengthCodesInThePlayersPlace) {
   config->SetKey(0, CpuSeatCode(CpuStrength::kHard));
   config->SetKey(2, CpuSeatCode(CpuStrength::kEasy));
   ASSERT_TRUE(config->Save());
-  EXPECT_EQ(ReadInts(), (std::vector<int32_t>{4, 5, 5, 1002, 90, 1000, 77}));
+  EXPECT_EQ(ReadInts(), (std::vector<int32_t>{4, 70, 70, 1002, 90, 1000, 77}));
 
   WriteInts({3, 5, 5, 1001, 999, 1003, 1000});
   auto again = TConfiguracion::Create();
@@ -137,10 +147,10 @@ TEST(Configuracion, PlayerIndexOutsideOneToFourIsHarmless) {
 TEST(Configuracion, MusicVolumeIsClampedOnlyWhenApplied) {
   TConfiguracion config;
   config.SetMusicVolume(55);
-  EXPECT_FLOAT_EQ(config.MusicChannelVolume(), 0.55f);
+  EXPECT_FLOAT_EQ(config.MusicChannelVolume(), MusicLevel(55));
   config.SetMusicVolume(250);
   EXPECT_EQ(config.GetMusicVolume(), 250);
-  EXPECT_FLOAT_EQ(config.MusicChannelVolume(), 1.0f);
+  EXPECT_FLOAT_EQ(config.MusicChannelVolume(), MusicLevel(100));
   config.SetMusicVolume(-3);
   EXPECT_FLOAT_EQ(config.MusicChannelVolume(), 0.0f);
 }

@@ -12,35 +12,49 @@ class KeyNamesTest : public testing::Test {
 };
 
 TEST_F(KeyNamesTest, TableNamesMouseKeysAndRuns) {
-  EXPECT_EQ(KeyName(1), "Raton IZQDA");
-  EXPECT_EQ(KeyName(3), "Raton CENTRO");
-  EXPECT_EQ(KeyName(27), "Escape");
+  EXPECT_EQ(KeyName(1), "Clic izquierdo");
+  EXPECT_EQ(KeyName(3), "Clic central");
+  EXPECT_EQ(KeyName(27), "Esc");
   EXPECT_EQ(KeyName(48), "0");
   EXPECT_EQ(KeyName(57), "9");
   EXPECT_EQ(KeyName(65), "A");
   EXPECT_EQ(KeyName(90), "Z");
-  EXPECT_EQ(KeyName(96), "Numpad 0");
-  EXPECT_EQ(KeyName(105), "Numpad 9");
+  EXPECT_EQ(KeyName(96), "Num 0");
+  EXPECT_EQ(KeyName(105), "Num 9");
+  EXPECT_EQ(KeyName(106), "Num *");
   EXPECT_EQ(KeyName(112), "F1");
   EXPECT_EQ(KeyName(123), "F12");
+  EXPECT_EQ(KeyName(135), "F24");
   EXPECT_EQ(KeyName(226), "<");
 }
 
-TEST_F(KeyNamesTest, OddEntriesKeptAsTheyAre) {
-  EXPECT_EQ(KeyName(107), "'");
-  EXPECT_EQ(KeyName(108), "Numpad /");
-  EXPECT_EQ(KeyName(111), "Numpad /");
-  // Non-ASCII names are single Latin-1 bytes for the bitmap font.
-  EXPECT_EQ(KeyName(109), "\xA1");
-  EXPECT_EQ(KeyName(186), "\xE7");
+// Spanish throughout, with its accents as single Latin-1 bytes for the bitmap font, and the signs
+// of a Spanish keyboard where its layout puts them.
+TEST_F(KeyNamesTest, NamesAreSpanishWithTheirAccents) {
+  EXPECT_EQ(KeyName(20), "Bloq May\xFAs");
+  EXPECT_EQ(KeyName(33), "Re P\xE1g");
+  EXPECT_EQ(KeyName(161), "May\xFAs derecha");
+  EXPECT_EQ(KeyName(163), "Ctrl derecha");
+  EXPECT_EQ(KeyName(165), "Alt Gr");
+  EXPECT_EQ(KeyName(93), "Men\xFA");
+  EXPECT_EQ(KeyName(186), "\xD1");
+  EXPECT_EQ(KeyName(187), "\xA1");
   EXPECT_EQ(KeyName(192), "\xBA");
+  EXPECT_EQ(KeyName(220), "\xC7");
   EXPECT_EQ(KeyName(222), "\xB4");
+  for (int code = 0; code < 1100; ++code) {
+    const std::string name = KeyName(code);
+    for (const char* english : {"Raton", "Numpad", "key", "Key", "Shift", "Lock", "Caps", "Joy",
+                                "Button", "Scroll", "DCH", "IZQ", "Escape"}) {
+      EXPECT_EQ(name.find(english), std::string::npos) << code << ": " << name;
+    }
+  }
 }
 
-TEST_F(KeyNamesTest, JoystickCodesNamePortAndButton) {
-  EXPECT_EQ(KeyName(500), "Joy 0 Button 0");
-  EXPECT_EQ(KeyName(605), "Joy 1 Button 5");
-  EXPECT_EQ(KeyName(731), "Joy 2 Button 31");
+TEST_F(KeyNamesTest, JoystickCodesNamePadAndButtonCountingFromOne) {
+  EXPECT_EQ(KeyName(500), "Mando 1 bot\xF3n 1");
+  EXPECT_EQ(KeyName(605), "Mando 2 bot\xF3n 6");
+  EXPECT_EQ(KeyName(731), "Mando 3 bot\xF3n 32");
 }
 
 // A computer seat is named by its strength, not as the joystick its number would otherwise be.
@@ -52,8 +66,8 @@ TEST_F(KeyNamesTest, ComputerSeatsAreNamedByTheirStrength) {
   EXPECT_EQ(KeyName(1002),
             "CPU dif\xED"
             "cil");
-  EXPECT_EQ(KeyName(999), "Joy 4 Button 99");
-  EXPECT_EQ(KeyName(1003), "Joy 5 Button 3");
+  EXPECT_EQ(KeyName(999), "Mando 5 bot\xF3n 100");
+  EXPECT_EQ(KeyName(1003), "Mando 6 bot\xF3n 4");
 }
 
 TEST_F(KeyNamesTest, CodesTheTableDoesNotNameShowTheirNumber) {
@@ -65,7 +79,7 @@ TEST_F(KeyNamesTest, CodesTheTableDoesNotNameShowTheirNumber) {
   EXPECT_EQ(KeyName(499), "Tecla 499");
   EXPECT_EQ(KeyName(-1), "Tecla -1");
   EXPECT_EQ(KeyName(INT_MIN), "Tecla " + std::to_string(INT_MIN));
-  EXPECT_EQ(KeyName(INT_MAX).rfind("Joy ", 0), 0u);
+  EXPECT_EQ(KeyName(INT_MAX).rfind("Mando ", 0), 0u);
 }
 
 }  // namespace

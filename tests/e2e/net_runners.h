@@ -123,6 +123,7 @@ class Runner {
     }
   }
   fs::path Out() const { return folder_ / "out.txt"; }
+  fs::path Err() const { return folder_ / "err.txt"; }
 
   // `args` after the common ones (data, script, trace, no drawing, a bound on virtual time).
   void Start(const std::string& script, const std::vector<std::string>& args,
@@ -146,22 +147,28 @@ class Runner {
                                               std::to_string(seconds)};
     all.insert(all.end(), command.begin(), command.end());
     all.insert(all.end(), args.begin(), args.end());
-    pid_ = Spawn(all, StdoutTo(Out().string()));
+    SpawnOptions options = StdoutTo(Out().string());
+    options.stderrPath = Err().string();
+    pid_ = Spawn(all, options);
   }
   // Runs the runner through this command first (`ip netns exec HOME`, say).
   void RunInside(std::vector<std::string> prefix) { prefix_ = std::move(prefix); }
   // The port a host listens on, once it says.
   std::string HostPort() const { return AwaitLine(Out(), R"(en el puerto (\d+))"); }
   int Finish(std::chrono::milliseconds limit = kRunLimit) {
-    const int status = WaitFor(pid_, limit);
+    const int status = WaitFor(pid_, limit, &peakKb_);
     pid_ = -1;
     return status;
   }
+  void Signal(int signal) const { kill(pid_, signal); }
   void Kill() {
-    kill(pid_, SIGKILL);
+    Signal(SIGKILL);
     Finish();
   }
+  // The largest resident size of the finished run.
+  long PeakKb() const { return peakKb_; }
   std::string Output() const { return ReadFile(Out()); }
+  std::string Errors() const { return ReadFile(Err()); }
   std::vector<NetFrame> Frames() const { return ReadNetTrace(folder_ / "trace.jsonl"); }
   std::string RawTrace() const { return ReadFile(folder_ / "trace.jsonl"); }
 
@@ -169,6 +176,7 @@ class Runner {
   fs::path folder_;
   pid_t pid_ = -1;
   std::vector<std::string> prefix_;
+  long peakKb_ = 0;
 };
 
 // How a runner said it plays the match: the input delay and its first seat.

@@ -108,4 +108,25 @@ TEST(Session, SplashMenuMatchToAWinnerTutorialAndQuit) {
   EXPECT_LT(session.frames.back().t, start + 30000);
 }
 
+// --match on its own plays the same match every run; --seed N plays match N, the same each time
+// it is asked for and another for another N.
+TEST(Session, ASeededMatchRepeatsAndAnotherSeedPlaysAnotherMatch) {
+  Session session;
+  const auto trace = [&session](const std::string& name, const std::vector<std::string>& seed) {
+    std::vector<std::string> options = {"--match", "0:3", "--bots", "3", "--no-draw"};
+    options.insert(options.end(), seed.begin(), seed.end());
+    EXPECT_EQ(session.Run(Script(), 14, name, options), 0) << session.Output(name);
+    std::ifstream file(Session::Here() / (name + ".jsonl"));
+    return std::string(std::istreambuf_iterator<char>(file), {});
+  };
+  const std::string plain = trace("plain", {});
+  EXPECT_EQ(trace("plain-again", {}), plain);
+  const std::string one = trace("seed-1", {"--seed", "1"});
+  EXPECT_EQ(trace("seed-1-again", {"--seed", "1"}), one);
+  const std::string two = trace("seed-2", {"--seed", "2"});
+  EXPECT_NE(one, plain);
+  EXPECT_NE(two, one);
+  EXPECT_NE(two, plain);
+}
+
 }  // namespace

@@ -1,10 +1,14 @@
 // Listening to whole sessions through the runner's recording of the mix: a jump is heard within a
-// frame of the release; sound volume 0 leaves no trace of any effect while full volume never
-// clips; and every effect is found where its session makes it, and the field's not in the menus.
+// frame of the release; sound volume 0 leaves no trace of any effect while full volume neither
+// clips nor flattens; a first start is heard at a comfortable level and the music steps back
+// during a pause; and every effect is found where its session makes it, and the field's not in
+// the menus.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <fstream>
 #include <map>
 
 #include "entities/jugador.h"
@@ -23,6 +27,9 @@ constexpr int kKeyF10 = 121;
 // the middle of both divers' dives); in a recording without it, no stretch comes near.
 constexpr double kFound = 0.5;
 constexpr double kAbsent = 0.4;
+// The sound setting at which the effects play about as they were made, under the limiter's knee
+// even when a few come together, so each is found in its own shape.
+constexpr int kAsMade = 50;
 
 using Takes = std::vector<std::vector<float>>;
 
@@ -55,11 +62,22 @@ WaveFound Find(const std::vector<float>& recording, const std::string& name, int
   return best;
 }
 
-// A session whose data folder sees the built effects, with the settings the test asks for.
+// A session whose data folder sees the built effects and music, with the settings the test asks
+// for.
 class SoundSession : public Session {
  public:
   SoundSession() {
-    fs::create_directory_symlink(fs::path(SKULL_BUILD_DIR) / "sfx", Here() / "sfx");
+    for (const char* data : {"sfx", "music"}) {
+      fs::create_directory_symlink(fs::path(SKULL_BUILD_DIR) / data, Here() / data);
+    }
+  }
+  // The game's own pictures and animations instead of the small ones, for a match as players
+  // hear it.
+  void UseBuiltPictures() {
+    for (const char* data : {"gfx", "anim"}) {
+      fs::remove_all(Here() / data);
+      fs::create_directory_symlink(fs::path(SKULL_BUILD_DIR) / data, Here() / data);
+    }
   }
   void Volumes(int music, int sound) {
     std::ofstream file(Here() / "wtf.cfg", std::ios::binary);
@@ -107,7 +125,39 @@ TEST(SoundSession, AJumpIsHeardWithinAFrameOfTheRelease) {
   EXPECT_NEAR(jump.at * 1000.0 / kRate, heardMs, 1);
 }
 
-TEST(SoundSession, SoundVolumeZeroIsSilentAndFullVolumeNeverClips) {
+// The RMS level in dBFS of the frames from `fromMs` to `toMs`, both sides together.
+double RmsDecibels(const WavSamples& wav, int fromMs, int toMs) {
+  const size_t from = size_t(fromMs) * kRate / 1000 * 2;
+  const size_t to = std::min(wav.samples.size(), size_t(toMs) * kRate / 1000 * 2);
+  double power = 0;
+  for (size_t i = from; i < to; ++i) power += double(wav.samples[i]) * wav.samples[i];
+  return 10 * std::log10(power / double(to - from) / (32768.0 * 32768.0) + 1e-20);
+}
+
+// Where the limiter worked, the tops of the waves: the loudest sample, how many samples sit at
+// that level, and the runs of three or more equal samples over -3 dBFS, each side on its own.
+struct Tops {
+  int loudest = 0;
+  int atLoudest = 0;
+  int flatRuns = 0;
+};
+Tops TopsOf(const WavSamples& wav) {
+  constexpr int kKnee = 23200;
+  Tops tops;
+  for (int16_t sample : wav.samples) tops.loudest = std::max(tops.loudest, std::abs(int(sample)));
+  for (int side = 0; side < 2; ++side) {
+    int run = 1;
+    for (size_t i = side + 2; i < wav.samples.size(); i += 2) {
+      const int16_t sample = wav.samples[i];
+      tops.atLoudest += std::abs(int(sample)) == tops.loudest;
+      run = sample == wav.samples[i - 2] && std::abs(int(sample)) > kKnee ? run + 1 : 1;
+      tops.flatRuns += run == 3;
+    }
+  }
+  return tops;
+}
+
+TEST(SoundSession, SoundVolumeZeroIsSilentAndFullVolumeNeitherClipsNorFlattens) {
   SoundSession session;
   const std::vector<std::string> match = {"--match", "0:4", "--bots", "4", "--no-draw"};
   session.Volumes(0, 0);
@@ -117,11 +167,56 @@ TEST(SoundSession, SoundVolumeZeroIsSilentAndFullVolumeNeverClips) {
                           [](int16_t sample) { return sample == 0; }));
 
   session.Volumes(100, 100);
-  const WavSamples loud = session.Heard(Script(), 40, "loud", match);
-  int loudest = 0;
-  for (int16_t sample : loud.samples) loudest = std::max(loudest, std::abs(int(sample)));
-  EXPECT_GT(loudest, 16000);
-  EXPECT_LT(loudest, 32767);
+  const Tops loud = TopsOf(session.Heard(Script(), 40, "loud", match));
+  EXPECT_GT(loud.loudest, 16000);
+  EXPECT_LT(loud.loudest, 31000);  // -0.5 dBFS
+  EXPECT_LE(loud.atLoudest, 4);
+  EXPECT_EQ(loud.flatRuns, 0);
+}
+
+// A first start, with no settings file, plays a four-bot match with the music near -20 dBFS RMS
+// and the effects about 5 dB over it, each measured alone at the volumes the start wrote down.
+TEST(SoundSession, AFirstStartIsHeardAtAComfortableLevel) {
+  SoundSession session;
+  session.UseBuiltPictures();
+  const std::vector<std::string> match = {"--match", "0:4", "--bots", "4", "--no-draw"};
+  const int start = session.MatchStart(match);
+  std::ifstream file(session.Here() / "wtf.cfg", std::ios::binary);
+  int32_t written[3] = {};
+  file.read(reinterpret_cast<char*>(written), sizeof written);
+  ASSERT_TRUE(file);
+  const int music = written[1], sound = written[2];
+  EXPECT_EQ(music, 70);
+  EXPECT_EQ(sound, 70);
+
+  session.Volumes(music, 0);
+  const double musicAlone = RmsDecibels(session.Heard(Script(), 45, "music", match), start, 45000);
+  session.Volumes(0, sound);
+  const double effectsAlone =
+      RmsDecibels(session.Heard(Script(), 45, "effects", match), start, 45000);
+  EXPECT_NEAR(musicAlone, -20, 1.5);
+  EXPECT_GE(effectsAlone - musicAlone, 4) << effectsAlone << " dBFS";
+  EXPECT_LE(effectsAlone - musicAlone, 6) << effectsAlone << " dBFS";
+}
+
+// F10 lowers the music by 12 dB while the match stands still; the second F10 brings it back.
+TEST(SoundSession, TheMusicStepsBackWhilePaused) {
+  SoundSession session;
+  session.Volumes(70, 0);
+  const std::vector<std::string> match = {"--match", "0:2", "--no-draw"};
+  const int start = session.MatchStart(match);
+  const int pause = start + 2000, resume = start + 5000;
+  Script paused;
+  paused.Key(pause, kKeyF10).Key(resume, kKeyF10);
+  const WavSamples withPause = session.Heard(paused, (resume + 2000) / 1000.0, "paused", match);
+  const WavSamples without = session.Heard(Script(), (resume + 2000) / 1000.0, "on", match);
+  EXPECT_NEAR(RmsDecibels(withPause, start + 200, pause), RmsDecibels(without, start + 200, pause),
+              0.01);
+  EXPECT_NEAR(
+      RmsDecibels(withPause, pause + 100, resume) - RmsDecibels(without, pause + 100, resume), -12,
+      0.5);
+  EXPECT_NEAR(RmsDecibels(withPause, resume + 100, resume + 1900),
+              RmsDecibels(without, resume + 100, resume + 1900), 0.01);
 }
 
 using Windows = std::vector<std::pair<int, int>>;  // virtual milliseconds, from and to
@@ -193,7 +288,7 @@ void ExpectHeard(const std::vector<Recording>& recordings, const std::vector<std
 // arrow and a dive, all on their own.
 TEST(SoundSession, APlayersMovesAndThePauseAreHeardWhereTheyHappen) {
   SoundSession session;
-  session.Volumes(0, 100);
+  session.Volumes(0, kAsMade);
   const std::vector<std::string> match = {"--match", "0:2", "--no-draw"};
   const int start = session.MatchStart(match);
   Script script;
@@ -210,7 +305,7 @@ TEST(SoundSession, APlayersMovesAndThePauseAreHeardWhereTheyHappen) {
 // once the last rival is caught, and the walkers arriving and thrown back somewhere in them.
 TEST(SoundSession, EveryContactAndFateOfAMatchIsHeardWhereItHappens) {
   SoundSession session;
-  session.Volumes(0, 100);
+  session.Volumes(0, kAsMade);
   std::vector<Recording> matches;
   // Three bots; then four, with a pause of a second early on, whose match holds clashes too.
   for (const char* players : {"3", "4"}) {
@@ -234,7 +329,7 @@ TEST(SoundSession, EveryContactAndFateOfAMatchIsHeardWhereItHappens) {
 // sounds anywhere in them.
 TEST(SoundSession, TheMenusAndTheTutorialAreHeardWhereTheyAct) {
   SoundSession session;
-  session.Volumes(0, 100);
+  session.Volumes(0, kAsMade);
   Script script;
   script.Click(1000, 325, 280);                // onto Options and click: hover, click, opening
   script.Click(3000, 372, 432);                // the sound slider's knob let go: a tick

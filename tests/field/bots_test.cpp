@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <optional>
 #include <vector>
 
 #include "entities/match_field.h"
@@ -69,11 +72,32 @@ TEST(Seats, ComputerSeatsPlayOnThePadNoDeviceIsGiven) {
   EXPECT_EQ(field::ReaderButton(settings), 605);
 }
 
+// A person sees a walker only once it is on the screen, from whichever side it comes.
+TEST(BotView, SeesTheWalkersOnTheScreenAndNoOthers) {
+  MatchField field;
+  field.AddPlayer(400);
+  const std::vector<float> places = {-100, -20, 30, 770, 830, 2000};
+  for (size_t n = 0; n < places.size(); ++n) field.manager->AddZombieMovil();
+  size_t next = 0;
+  field.manager->entities.Walk([&](const std::shared_ptr<TEntidad>& entity) {
+    if (auto* walker = dynamic_cast<TZombieMovil*>(entity.get())) {
+      walker->x = places[next++];
+      walker->state = 1;
+    }
+  });
+  std::vector<float> seen;
+  for (const field::BotWalker& walker : field::BotView::Of(*field.manager).walkers) {
+    seen.push_back(walker.x);
+  }
+  std::sort(seen.begin(), seen.end());
+  EXPECT_EQ(seen, (std::vector<float>{30, 770}));
+}
+
 // A field of bots and people for a while, each frame looked at first as a match does.
 struct BotField : MatchField {
-  explicit BotField(const field::SeatStrengths& seats, int32_t seed = 3)
+  explicit BotField(const field::SeatStrengths& seats, int32_t seed = 3, int players = kMaxPlayers)
       : bots(std::make_shared<field::Bots>(seats, seed)) {
-    for (int slot = 0; slot < kMaxPlayers; ++slot) {
+    for (int slot = 0; slot < players; ++slot) {
       const float x = 150.0f + 150 * slot;
       if (seats[slot]) {
         manager->AddPlayer(resources->GetPlayerPackage(slot), field::ComputerButton(slot),
@@ -101,6 +125,87 @@ struct BotField : MatchField {
 
   std::shared_ptr<field::Bots> bots;
 };
+
+// A hard bot or a person who waits at `x`, face to face with player 2, a person whose moves the
+// test makes. Answers whether player 1 was knocked down within `ms`.
+struct Duel {
+  Duel(bool bot, float x, float rivalX)
+      : field({bot ? std::optional(CpuStrength::kHard) : std::nullopt, std::nullopt, std::nullopt,
+               std::nullopt},
+              3, 2) {
+    field.Player(0).x = x;
+    field.Player(1).x = rivalX;
+  }
+  bool KnockedWithin(
+      int ms, const std::function<void(int)>& rivalMoves = [](int) {}) {
+    bool knocked = false;
+    int elapsed = 0;
+    field.Play(ms, [&] {
+      elapsed += kFrameMs;
+      rivalMoves(elapsed);
+      knocked |= field.Player(0).state == kKnocked;
+    });
+    return knocked;
+  }
+  void Rival(bool down) { media::Input().KeyEvent(field.Player(1).buttonCode, down); }
+
+  BotField field;
+};
+
+// Player 2 is in the air at 250 px, aiming; it lets its arrow go after `aimMs`.
+void AimFromAbove(Duel& duel, int aimMs, int& releaseAt) {
+  TJugador& rival = duel.field.Player(1);
+  rival.y = 250;
+  rival.state = kAim;
+  rival.buttonWasDown = 0;
+  duel.Rival(true);
+  releaseAt = aimMs;
+}
+
+// The dive that knocks down a person who waits where it comes down misses the hard bot, which
+// leaves the ground once it sees the arrow; so does the crouch that drifts into a person.
+TEST(Bots, TheHardBotLeavesTheGroundUnderADiveOrBesideACrouch) {
+  // Where the dive comes down, found by letting it fall on nobody first.
+  Duel probe(false, 700, 200);
+  int releaseAt = 0;
+  AimFromAbove(probe, 350, releaseAt);
+  float landing = 0;
+  probe.KnockedWithin(2000, [&](int elapsed) {
+    if (elapsed >= releaseAt) probe.Rival(false);
+    if (probe.field.Player(1).state == kLand && landing == 0) landing = probe.field.Player(1).x;
+  });
+  ASSERT_GT(landing, 250);
+  for (bool bot : {false, true}) {
+    SCOPED_TRACE(bot ? "the hard bot" : "a person who waits");
+    Duel duel(bot, landing, 200);
+    AimFromAbove(duel, 350, releaseAt);
+    EXPECT_EQ(duel.KnockedWithin(2000,
+                                 [&](int elapsed) {
+                                   if (elapsed >= releaseAt) duel.Rival(false);
+                                 }),
+              !bot);
+  }
+  for (bool bot : {false, true}) {
+    SCOPED_TRACE(bot ? "the hard bot" : "a person who waits");
+    Duel duel(bot, 400, 470);
+    duel.Rival(true);  // crouches, drifting left, and holds on
+    EXPECT_EQ(duel.KnockedWithin(3000), !bot);
+    duel.Rival(false);
+  }
+}
+
+// The hard bot goes after a rival who waits wherever it stands: too near for the old attack, on
+// its left within a crouch's drift, or far to the left across the field.
+TEST(Bots, TheHardBotGoesAfterARivalWhereverItStands) {
+  const std::pair<float, float> places[] = {{400, 420}, {400, 330}, {650, 300}};
+  for (const auto& [x, rivalX] : places) {
+    SCOPED_TRACE(testing::Message() << x << " against " << rivalX);
+    Duel duel(true, x, rivalX);
+    bool rivalKnocked = false;
+    duel.field.Play(20000, [&] { rivalKnocked |= duel.field.Player(1).state == kKnocked; });
+    EXPECT_TRUE(rivalKnocked);
+  }
+}
 
 TEST(Bots, PressOnlyTheirOwnPlayersButtons) {
   BotField field({CpuStrength::kNormal, std::nullopt, CpuStrength::kHard, std::nullopt});

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <vector>
+
 #include "entities/flecha_dir.h"
 #include "entities/match_field.h"
 
@@ -61,6 +64,42 @@ TEST(DiveAim, AimingTheBodyCoastsUnderGravityAndStopsOnTheGround) {
   EXPECT_GT(later.x, 300);
   EXPECT_LT(later.speedX, 0.1f);
   EXPECT_EQ(field::Coast(rising, 5000).y, field::kGroundY);
+}
+
+// A rival who jumps as a dive comes, from before it is let go to too late: the dive passes under
+// it, or meets it in the air or still standing, each where the bot foresees it.
+TEST(DiveAim, ARivalWhoJumpsIsMetOnlyWhereForeseen) {
+  constexpr float kDegrees = 40;
+  constexpr int kReleaseMs = 300;
+  constexpr int kHoldMs = 100;
+  const field::Flight start{150, 250, 0, 0};
+  const float landing = field::DiveLandingX(start, kDegrees);
+  const field::Flight diving{150, 250, 0.5f * std::cos(kDegrees * 3.14159265f / 180),
+                             0.5f * std::sin(kDegrees * 3.14159265f / 180)};
+  std::vector<bool> foreseenMeets;
+  std::vector<bool> realMeets;
+  for (int takeoffMs = kHoldMs - kReleaseMs; takeoffMs <= 500; takeoffMs += 50) {
+    SCOPED_TRACE(takeoffMs);
+    DiveField field(150, 250, kDegrees);
+    field.Button(field.diver, true);
+    const auto rival = field.AddPlayer(landing - 10);
+    const field::Dodger dodger{rival->x, static_cast<float>(takeoffMs), -JumpSpeed(kHoldMs)};
+    foreseenMeets.push_back(field::DivingMeets(diving, dodger));
+    bool knocked = false;
+    for (int ms = 0; ms < 2000; ms += 10) {
+      if (ms == kReleaseMs + takeoffMs - kHoldMs) field.Button(rival, true);
+      if (ms == kReleaseMs + takeoffMs) field.Button(rival, false);
+      if (ms == kReleaseMs) field.Button(field.diver, false);
+      if (ms < kReleaseMs) {  // the diver hangs where it aims from until it lets go
+        field.diver->y = start.y;
+        field.diver->speedY = 0;
+      }
+      field.Quietly(10);
+      knocked |= rival->state == kKnocked;
+    }
+    realMeets.push_back(knocked);
+  }
+  EXPECT_EQ(foreseenMeets, realMeets);
 }
 
 }  // namespace

@@ -165,7 +165,7 @@ TEST(Headless, RecordsTheMixOnTheVirtualClock) {
     if (heard.samples[2 * frame] != 0) sounding.push_back(frame);
   }
   ASSERT_FALSE(sounding.empty());
-  EXPECT_EQ(sounding.front(), 442u);
+  EXPECT_EQ(sounding.front(), 442u + media::kMixLatencyFrames);
   EXPECT_EQ(sounding.size(), tone.size() - 1);  // the ramp in takes one frame's place
   EXPECT_EQ(heard.samples[2 * 600 + 1], 1000);
 

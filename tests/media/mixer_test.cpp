@@ -1,6 +1,6 @@
 // The mixer as the game's effects need it: each sound starts at the volume and pan asked for; a
 // stopped or displaced voice fades out instead of clicking; the oldest effect gives way when too
-// many play, never the music; and a pile-up is limited, never clipped.
+// many play, never the music; and a pile-up is limited, never clipped nor flattened.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,6 +16,10 @@ namespace {
 
 constexpr int kRate = media::kMixRate;
 constexpr int kFadeFrames = kRate / 200;  // a stopped voice is silent within 5 ms
+// The second frame of a sound started before a mix of kAfterStart frames; the first is its
+// resampler's step up from silence.
+constexpr int kAfterStart = media::kMixLatencyFrames + 2;
+constexpr size_t kSecondFrame = 2 * (media::kMixLatencyFrames + 1);
 constexpr float kCeiling = 0.944f * 32767;
 
 std::vector<int16_t> Mix(int frames) {
@@ -42,16 +46,16 @@ TEST(Mixer, VolumeAndPanHoldFromTheFirstSample) {
   media::SoundPtr sound = Constant(dir, "tone.wav", 1000, 10000);
   ASSERT_TRUE(sound);
   media::Channel hardLeft = media::PlaySound(sound, {0.5f, -1.0f});
-  std::vector<int16_t> out = Mix(2);
-  EXPECT_EQ(out[2], 7071);  // half volume, the whole power on the left
-  EXPECT_EQ(out[3], 0);
+  std::vector<int16_t> out = Mix(kAfterStart);
+  EXPECT_EQ(out[kSecondFrame], 7071);  // half volume, the whole power on the left
+  EXPECT_EQ(out[kSecondFrame + 1], 0);
   media::StopChannel(hardLeft);
   Mix(kFadeFrames);
 
   // A light pan keeps the power of the centre.
   media::Channel light = media::PlaySound(sound, {1.0f, 0.4f});
-  out = Mix(2);
-  const double left = out[2], right = out[3];
+  out = Mix(kAfterStart);
+  const double left = out[kSecondFrame], right = out[kSecondFrame + 1];
   EXPECT_LT(left, right);
   EXPECT_NEAR(left * left + right * right, 2.0 * 10000 * 10000, 2.0 * 10000 * 100);
   media::StopChannel(light);
@@ -62,7 +66,7 @@ TEST(Mixer, AStoppedVoiceFadesOutWithoutAStep) {
   TempDir dir;
   media::SoundPtr sound = Constant(dir, "long.wav", kRate, 10000);
   media::Channel channel = media::PlaySound(sound);
-  Mix(10);
+  Mix(10 + media::kMixLatencyFrames);
   media::StopChannel(channel);
   EXPECT_FALSE(media::ChannelPlaying(channel));  // stopped at once for the caller
   const std::vector<int16_t> out = Mix(2 * kFadeFrames);
@@ -108,8 +112,32 @@ TEST(Mixer, TwentyFourEffectsAtOnceAreLimitedNotClipped) {
   Mix(kRate / 5);
   media::SoundPtr quiet = Constant(dir, "quiet.wav", 100, 1234);
   media::PlaySound(quiet);
-  EXPECT_EQ(Mix(2)[2], 1234);
+  EXPECT_EQ(Mix(kAfterStart)[kSecondFrame], 1234);
   Mix(200);
+}
+
+// Three tones starting together at four times their level go far over full scale at once: they
+// come out bent under the ceiling, and no wave top is pinned flat at one level on the way.
+TEST(Mixer, ALoudOnsetIsBentUnderTheCeilingKeepingItsWaveTops) {
+  TempDir dir;
+  std::vector<int16_t> tone(kRate / 4);
+  for (size_t i = 0; i < tone.size(); ++i) {
+    tone[i] = static_cast<int16_t>(20000 * std::sin(2 * M_PI * 110 * double(i) / kRate));
+  }
+  WriteWav(dir.File("tone.wav"), kRate, 1, tone);
+  media::SoundPtr sound = media::LoadSound(dir.File("tone.wav"));
+  for (int i = 0; i < 3; ++i) media::PlaySound(sound, {media::kLoudestVolume, 0});
+  const std::vector<int16_t> out = Mix(kRate / 4);
+  EXPECT_LE(Loudest(out), kCeiling);
+  EXPECT_GT(Loudest(out), 0.8f * kCeiling);
+  int flatRuns = 0;
+  int run = 1;
+  for (size_t i = 2; i < out.size(); i += 2) {
+    run = out[i] == out[i - 2] && std::abs(out[i]) > 0.7 * 32767 ? run + 1 : 1;
+    flatRuns += run == 3;
+  }
+  EXPECT_EQ(flatRuns, 0);
+  Mix(kRate / 5);
 }
 
 }  // namespace

@@ -46,9 +46,9 @@ TEST_F(ButtonTest, AClickNeedsPressAndReleaseOverTheSameButton) {
   EXPECT_EQ(play->Update(), -1);
   LeftButton(false);
   EXPECT_EQ(play->Update(), 7);
-  EXPECT_EQ(play->pressState, TMenuButton::kPressedHere);
-  // Still tracked: with the pointer over it and the button up it fires again at once.
-  EXPECT_EQ(play->Update(), 7);
+  // The press is used up: the pointer resting on it does not fire it again.
+  EXPECT_EQ(play->pressState, TMenuButton::kIdle);
+  EXPECT_EQ(play->Update(), -1);
 
   // Pressed over it, released elsewhere.
   MoveMouse(kAway);
@@ -86,9 +86,9 @@ TEST_F(ButtonTest, MainButtonsGrowAndPanelButtonsBrightenUnderThePointer) {
   }
   // The float steps stop at their limits instead of overshooting them.
   EXPECT_EQ(grows->scale, 2.0f);
-  EXPECT_EQ(grows->alpha, 1.0f);
+  EXPECT_EQ(grows->light, 1.0f);
   EXPECT_EQ(brightens->scale, 1.0f);
-  EXPECT_EQ(brightens->alpha, 1.0f);
+  EXPECT_EQ(brightens->light, 1.0f);
 
   // The hover area is the unscaled picture plus ten pixels, strictly.
   MoveMouse({300 - 10, 230});
@@ -105,8 +105,8 @@ TEST_F(ButtonTest, MainButtonsGrowAndPanelButtonsBrightenUnderThePointer) {
   }
   // Back exactly to the resting size and alpha, not a step below them.
   EXPECT_EQ(grows->scale, 1.0f);
-  EXPECT_EQ(grows->alpha, 0.5f);
-  EXPECT_EQ(brightens->alpha, 0.5f);
+  EXPECT_EQ(grows->light, 0.5f);
+  EXPECT_EQ(brightens->light, 0.5f);
 }
 
 TEST_F(ButtonTest, AMissingPictureDrawsNothingAndNeverCrashes) {
@@ -131,15 +131,16 @@ TEST_F(ButtonTest, ThePointersArrivalAndEachPressAreHeardOnce) {
   for (int frame = 0; frame < 5; ++frame) play->Update();
   LeftButton(false);
   EXPECT_EQ(play->Update(), 0);
-  EXPECT_EQ(play->Update(), 0);
-  const std::vector<std::pair<SoundEffect, int>> heard = {{SoundEffect::kHover, 5},
-                                                          {SoundEffect::kClick, 5}};
+  EXPECT_EQ(play->Update(), -1);
+  const std::vector<std::pair<SoundEffect, int>> heard = {{SoundEffect::kHover, kDefaultVolume},
+                                                          {SoundEffect::kClick, kDefaultVolume}};
   EXPECT_EQ(Heard(), heard);
   MoveMouse(kAway);
   play->Update();
   MoveMouse(kOverPlay);
   play->Update();
-  EXPECT_EQ(Heard(), (std::vector<std::pair<SoundEffect, int>>{{SoundEffect::kHover, 5}}));
+  EXPECT_EQ(Heard(),
+            (std::vector<std::pair<SoundEffect, int>>{{SoundEffect::kHover, kDefaultVolume}}));
 }
 
 }  // namespace

@@ -52,6 +52,8 @@ class MenuTest : public ::testing::Test {
   using Action = std::function<void()>;
   void Then(Action action) { actions_.push_back(std::move(action)); }
   void Wait(int frames);
+  // Drops the actions still queued.
+  void ForgetActions() { actions_.clear(); }
   // Waits long enough for any fade and slide-in to end, then presses and releases at `point`,
   // holding the button over one presented frame.
   void ClickAfterSettling(ScreenPoint point);

@@ -2,6 +2,7 @@
 // the loopback, and joining by a typed address, including nobody answering.
 #include <gtest/gtest.h>
 
+#include "media/draw.h"
 #include "media/input.h"
 #include "menu/submenu_net.h"
 #include "menu/submenu_play.h"
@@ -17,6 +18,17 @@ class NetPanelTest : public MenuTest {
   std::shared_ptr<TSubMenuNet> Open() {
     auto panel = TSubMenuNet::Create(menu_.get());
     panel->hostPort = 0;  // any free port, not the one players use
+    Settle(*panel);
+    return panel;
+  }
+
+  // Opens the panel and clicks through to the page that `button` at (x, y) leads to.
+  std::shared_ptr<TSubMenuNet> OpenOn(const char* button, float x, float y,
+                                      TSubMenuNet::Page page) {
+    auto panel = Open();
+    ClickStep(*panel, CentreOf(button, x, y));
+    panel->Step();
+    EXPECT_EQ(panel->page, page);
     Settle(*panel);
     return panel;
   }
@@ -87,12 +99,37 @@ TEST_F(NetPanelTest, HostingListsWhoJoinsAndStartsWithTheLevelAndCountPicked) {
   EXPECT_EQ(joiner->GetPhase(), net::Lobby::Phase::kStarted);
 }
 
+// The pale rim around a button of the hosting page, left of it at mid-height, as presented.
+bool Marked(const TMenuButton& button) {
+  const uint32_t pixel = media::BackBuffer()->Pixels(
+      0)[static_cast<int>(button.y + button.height / 2) * 800 + static_cast<int>(button.x) - 3];
+  return (pixel & 0xFFFFFF) == 0xF3EAD0;
+}
+
+// The scenery and the player count chosen are marked on their own buttons, and only those.
+TEST_F(NetPanelTest, TheChosenSceneryAndCountAreMarkedOnTheirButtons) {
+  auto panel = OpenOn("gfx/menu/crearpartida.png", 130, 220, TSubMenuNet::Page::kHost);
+  // The buttons marked in the next frame presented.
+  const auto marks = [this, &panel] {
+    std::vector<int> marked;
+    Then([&] {
+      for (int button = 1; button < 7; ++button) {
+        if (Marked(*panel->buttons[button])) marked.push_back(button);
+      }
+    });
+    panel->Step();
+    return marked;
+  };
+  EXPECT_EQ(marks(), (std::vector<int>{TSubMenuNet::kFirstLevelButton,
+                                       TSubMenuNet::kFirstCountButton}));  // bosque, two
+  ClickStep(*panel, CentreOf("gfx/menu/redciudad.png", 240, 390));
+  ClickStep(*panel, CentreOf("gfx/menu/red4.png", 230, 450));
+  MoveMouse({780, 590});
+  EXPECT_EQ(marks(), (std::vector<int>{2, 6}));
+}
+
 TEST_F(NetPanelTest, JoiningTakesTheTypedAddressAndSaysWhenNobodyAnswers) {
-  auto panel = Open();
-  ClickStep(*panel, CentreOf("gfx/menu/unirse.png", 420, 220));
-  panel->Step();
-  ASSERT_EQ(panel->page, TSubMenuNet::Page::kJoin);
-  Settle(*panel);
+  auto panel = OpenOn("gfx/menu/unirse.png", 420, 220, TSubMenuNet::Page::kJoin);
 
   Type("127.0.0.1:x");
   media::Input().KeyEvent(media::kKeyBackspace, true);

@@ -100,7 +100,8 @@ TEST_F(PanelTest, AMissingPanelPictureDrawsNothingButTheButtonsStillWork) {
 TEST_F(PanelTest, OpeningAndClosingAreHeard) {
   Heard();
   auto quit = OpenQuit(*menu_);
-  EXPECT_EQ(Heard(), (std::vector<std::pair<SoundEffect, int>>{{SoundEffect::kPanelOpen, 5}}));
+  EXPECT_EQ(Heard(),
+            (std::vector<std::pair<SoundEffect, int>>{{SoundEffect::kPanelOpen, kDefaultVolume}}));
   Settle(*quit);
   ClickStep(*quit, CentreOf("gfx/menu/no.png", 420, 360));
   const auto heard = Heard();

@@ -32,7 +32,7 @@ constexpr const char* kSession = R"(# a held button cuts the start-up picture
 2100 button 1 up
 2300 key 32 down
 2350 key 32 up
-2600 mouse 399 402
+2600 mouse 590 402
 2650 button 1 down
 2700 mouse 790 402
 2750 button 1 up
@@ -126,8 +126,8 @@ TEST(Session, OptionsThenAMatchOfThreeInTheCityThenQuit) {
   }
 
   // The player count was saved with the options (the count panel sets it in memory only), then
-  // the music at 100, the sound left at 5, Space for player 1 and the other defaults.
-  EXPECT_EQ(ReadSettings(data / "wtf.cfg"), (std::vector<int32_t>{4, 100, 5, 32, 90, 80, 77}));
+  // the music at 100, the sound left at 70, Space for player 1 and the other defaults.
+  EXPECT_EQ(ReadSettings(data / "wtf.cfg"), (std::vector<int32_t>{4, 100, 70, 32, 90, 80, 77}));
 }
 
 }  // namespace

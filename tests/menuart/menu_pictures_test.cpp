@@ -69,6 +69,8 @@ const std::vector<Placement> kPanelsAndButtons = {{"seleccionescenario.png", 100
                                                   {"red3.png", 160, 450},
                                                   {"red4.png", 230, 450},
                                                   {"empezar.png", 550, 380},
+                                                  {"elegidoescenario.png", 384, 384},
+                                                  {"elegidojugadores.png", 224, 444},
                                                   {"panelunirse.png", 100, 140},
                                                   {"conectar.png", 140, 380},
                                                   {"intro.png", 700, 125},
@@ -221,6 +223,31 @@ TEST(MenuPictures, SliderPiecesAreOpaqueAndThePointerTipIsItsTopLeftCorner) {
 std::string ReadAll(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The texts a sheet writes on one of its pictures, in order.
+std::vector<std::string> TextsOf(const std::string& sheet, const std::string& image) {
+  std::ifstream file(std::string(SKULL_SOURCE_DIR) + "/assets/menu/" + sheet);
+  std::vector<std::string> texts;
+  bool inImage = false;
+  for (std::string line; std::getline(file, line);) {
+    if (line.rfind("image", 0) == 0) inImage = line.find("| " + image + " ") != std::string::npos;
+    if (inImage && line.rfind("text", 0) == 0) texts.push_back(line.substr(line.rfind("| ") + 2));
+  }
+  return texts;
+}
+
+// The credits are read by players: nothing about how the game is built or tested.
+TEST(MenuPictures, TheCreditsSpeakToPlayers) {
+  const std::vector<std::string> texts = TextsOf("panels.sheet", "panelcreditos.png");
+  ASSERT_GE(texts.size(), 5u);
+  EXPECT_EQ(texts.back(), "¡Gracias por jugar!");
+  for (const std::string& text : texts) {
+    for (const char* builders :
+         {"compil", "proyecto", "GoogleTest", "Benchmark", "Cairo", "librsvg", "Hecho con"}) {
+      EXPECT_EQ(text.find(builders), std::string::npos) << text;
+    }
+  }
 }
 
 class MenuBuild : public ::testing::Test {

@@ -84,6 +84,31 @@ TEST_F(Lockstep, AFinishedMachineLeavesItsLastButtonsBehind) {
   EXPECT_TRUE(taken[1][1].buttons[0]);
 }
 
+// A machine that was not listening for a while (suspended, a laptop lid) may have been taken out
+// by the others: it finds out it was left behind instead of taking them out, and they go on
+// without it, all taking its player out in the same frame.
+TEST_F(Lockstep, AMachineAwayTooLongFindsItWasLeftBehind) {
+  ASSERT_TRUE(machines.Meet(2));
+  const auto nothing = [](int, uint32_t) { return uint8_t(0); };
+  machines.Play(30, nothing);
+  const double back = net::NowMs() + net::kLeftBehindMs + 500;
+  while (net::NowMs() < back) {
+    for (int m : {0, 1}) machines.matches[m]->Ready(10);
+  }
+  const auto taken = machines.Play(400, nothing);
+  EXPECT_EQ(machines.matches[2]->GetOutcome(), Outcome::kLeftBehind);
+  std::array<int, 2> outAt{-1, -1};
+  for (int m : {0, 1}) {
+    EXPECT_EQ(machines.matches[m]->GetOutcome(), Outcome::kPlaying);
+    ASSERT_EQ(taken[m].size(), 370u);
+    for (size_t frame = 0; frame < taken[m].size(); ++frame) {
+      if (taken[m][frame].seatsOut == std::vector<int>{2}) outAt[m] = static_cast<int>(frame);
+    }
+  }
+  EXPECT_GE(outAt[0], 0);
+  EXPECT_EQ(outAt[0], outAt[1]);
+}
+
 TEST_F(Lockstep, AJoinerOfAnotherVersionIsToldWhy) {
   std::string error;
   auto host = net::Lobby::Host(0, 1, error);

@@ -3,6 +3,7 @@
 // output to a file, and a bounded wait.
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -17,6 +18,7 @@ struct SpawnOptions {
   std::vector<std::pair<std::string, std::string>> setEnv;
   std::vector<std::string> unsetEnv;
   std::string stdoutPath;  // empty: inherited
+  std::string stderrPath;  // empty: inherited
 };
 
 inline SpawnOptions StdoutTo(const std::string& path) {
@@ -35,6 +37,11 @@ inline pid_t Spawn(const std::vector<std::string>& args, const SpawnOptions& opt
     dup2(fd, STDOUT_FILENO);
     close(fd);
   }
+  if (!options.stderrPath.empty()) {
+    const int fd = open(options.stderrPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    dup2(fd, STDERR_FILENO);
+    close(fd);
+  }
   std::vector<char*> argv;
   for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
@@ -42,11 +49,13 @@ inline pid_t Spawn(const std::vector<std::string>& args, const SpawnOptions& opt
   _exit(127);
 }
 
-// The exit status, or -1 (after killing it) when the child is still running after `timeout`.
-inline int WaitFor(pid_t pid, std::chrono::milliseconds timeout) {
+// The exit status, or -1 (after killing it) when the child is still running after `timeout` or
+// ended by a signal. `peakKb`, when given, gets the child's largest resident size.
+inline int WaitFor(pid_t pid, std::chrono::milliseconds timeout, long* peakKb = nullptr) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   int status = 0;
-  while (waitpid(pid, &status, WNOHANG) == 0) {
+  struct rusage usage {};
+  while (wait4(pid, &status, WNOHANG, &usage) == 0) {
     if (std::chrono::steady_clock::now() > deadline) {
       kill(pid, SIGKILL);
       waitpid(pid, &status, 0);
@@ -54,6 +63,7 @@ inline int WaitFor(pid_t pid, std::chrono::milliseconds timeout) {
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
+  if (peakKb) *peakKb = usage.ru_maxrss;
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 

@@ -262,6 +262,34 @@ TEST_F(TutorialTest, TheReaderIsAPersonAndFreePlayFollowsTheSeats) {
   EXPECT_EQ(system->config->keys, (std::array<int, kMaxPlayers>{1002, 1001, 1000, 90}));
 }
 
+// With the computer on seat 1 the reader plays on Q; a player 2 bound to Q as well must not make
+// the partner crouch and jump with every press of the reader's.
+TEST_F(TutorialTest, ThePartnerNeverSharesTheReadersButton) {
+  std::string script = kWholeRun;
+  script.replace(script.find("50000 key 27"), 5, "60000");
+  script += "22300 key 81 down\n22700 key 81 up\n23300 key 81 down\n23400 key 81 up\n";
+  Start(script);
+  system->config->keys = {1002, 81, 1000, 90};
+  std::vector<std::set<int>> statesBefore(2);
+  EXPECT_EQ(tutorial->Run(), kStateMenu);
+  for (const Frame& frame : frames) {
+    if (frame.step >= 151) break;
+    for (size_t slot = 0; slot < frame.states.size(); ++slot) {
+      statesBefore[slot].insert(frame.states[slot]);
+    }
+  }
+  EXPECT_EQ(statesBefore[0].count(kCrouch), 1u);  // the reader's presses were made and felt
+  EXPECT_EQ(statesBefore[1].count(kCrouch), 0u);
+  const int pad = JoystickCode(media::kComputerPadPort, 0);
+  // Free play gives the displaced seat to the computer, which plays it.
+  EXPECT_EQ(frames.back().buttons, (std::vector<int>{81, pad + 1, pad + 2, 90}));
+  std::set<int> partnerInFreePlay;
+  for (const Frame& frame : frames) {
+    if (frame.step >= 152) partnerInFreePlay.insert(frame.states[1]);
+  }
+  EXPECT_GT(partnerInFreePlay.size(), 1u);
+}
+
 TEST_F(TutorialTest, EscapeLeavesAfterTheCurrentFrameAndASecondRunStartsAfresh) {
   Start("8000 key 27 down\n8100 key 27 up\n20000 key 27 down\n");
   EXPECT_EQ(tutorial->Run(), kStateMenu);

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs one fuzz target, niced, from a working copy of its seed corpus.
-# usage: tools/fuzz/run-fuzz.sh FORMAT SECONDS [BUILD]   (FORMAT: vgp, fpg or vba)
+# usage: tools/fuzz/run-fuzz.sh FORMAT SECONDS [BUILD]   (FORMAT: vgp, fpg, vba or net)
 set -euo pipefail
 format=$1
 seconds=$2
