@@ -3,8 +3,8 @@
 #include "media/draw.h"
 #include "media/input.h"
 #include "menu/menu.h"
-#include "net/room_server_setting.h"
 #include "net/endpoint.h"
+#include "net/room_server_setting.h"
 
 namespace {
 

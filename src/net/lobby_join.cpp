@@ -5,9 +5,9 @@
 #include <iostream>
 
 #include "net/lobby.h"
+#include "net/message_readers.h"
 #include "net/messages.h"
 #include "net/room_wire.h"
-#include "net/message_readers.h"
 
 namespace net {
 
