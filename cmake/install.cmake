@@ -3,7 +3,7 @@
 # entry in DIR/share/applications. The marker file sends the settings to the user's config home,
 # as the installed data may be read-only.
 set(SKULL_INSTALL_DIR lib/skullgnawer)
-install(TARGETS skullgnawer skullgnawer-headless RUNTIME DESTINATION ${SKULL_INSTALL_DIR})
+install(TARGETS skullgnawer skullgnawer-headless skullgnawer-server RUNTIME DESTINATION ${SKULL_INSTALL_DIR})
 install(DIRECTORY ${CMAKE_BINARY_DIR}/gfx ${CMAKE_BINARY_DIR}/anim ${CMAKE_BINARY_DIR}/music
                   ${CMAKE_BINARY_DIR}/sfx
         DESTINATION ${SKULL_INSTALL_DIR})

@@ -2,6 +2,7 @@
 
 #include <numeric>
 
+#include "app/net_room.h"
 #include "app/state_loop.h"
 #include "core/sistema.h"
 #include "field/notice.h"
@@ -27,7 +28,9 @@ int SeatsOffered(const net::Lobby& lobby) {
   return seats;
 }
 
-std::string Headline(const net::Lobby& lobby, const NetChoice& choice) {
+std::string Headline(const net::Lobby& lobby, const NetChoice& choice,
+                     const std::optional<net::RoomHost>& room) {
+  if (room && room->Code()) return "Código de sala: " + net::CodeText(*room->Code());
   if (choice.hosting) return "Anfitrión en el puerto " + std::to_string(lobby.Port());
   if (lobby.GetPhase() == net::Lobby::Phase::kConnecting) {
     return "Conectando con " + choice.host.Text() + "...";
@@ -35,10 +38,11 @@ std::string Headline(const net::Lobby& lobby, const NetChoice& choice) {
   return "Esperando a que el anfitrión empiece";
 }
 
-void DrawLobby(const net::Lobby& lobby, const NetChoice& choice, const std::string& note) {
+void DrawLobby(const net::Lobby& lobby, const NetChoice& choice,
+               const std::optional<net::RoomHost>& room, const std::string& note) {
   media::SetClearColor(0, 0, 0);
   media::Clear();
-  field::DrawNotice(Headline(lobby, choice), 200);
+  field::DrawNotice(Headline(lobby, choice, room), 200);
   field::DrawNotice("Equipos: " + std::to_string(lobby.Members().size()) +
                         ", jugadores: " + std::to_string(SeatsOffered(lobby)),
                     280);
@@ -47,11 +51,20 @@ void DrawLobby(const net::Lobby& lobby, const NetChoice& choice, const std::stri
   media::Flip(0);
 }
 
-// Until the match starts; null when it cannot or Escape cancels.
-std::unique_ptr<net::Lockstep> AwaitMatch(const NetChoice& choice, const MatchChoice& match) {
+// Until the match starts; null when it cannot or Escape cancels. `relayed` says whether any link
+// goes through the room server's relay.
+std::unique_ptr<net::Lockstep> AwaitMatch(const NetChoice& choice, const MatchChoice& match,
+                                          bool& relayed) {
   std::string error;
-  auto lobby = choice.hosting ? net::Lobby::Host(choice.port, choice.localPlayers, error)
-                              : net::Lobby::Join(choice.host, 0, choice.localPlayers, error);
+  std::unique_ptr<net::Lobby> lobby;
+  std::optional<net::RoomHost> room;
+  if (choice.hosting) {
+    lobby = net::Lobby::Host(choice.port, choice.localPlayers, error);
+    if (lobby && choice.server && !(room = OpenRoom(choice, error))) lobby.reset();
+  } else {
+    lobby = choice.code ? JoinByCode(choice, relayed, error)
+                        : net::Lobby::Join(choice.host, 0, choice.localPlayers, error);
+  }
   if (!lobby) {
     field::ShowNotice(error);
     return nullptr;
@@ -66,6 +79,10 @@ std::unique_ptr<net::Lockstep> AwaitMatch(const NetChoice& choice, const MatchCh
   while (lobby->GetPhase() != net::Lobby::Phase::kStarted) {
     lobby->Service(kServiceMs);
     for (const std::string& happened : lobby->TakeNotes()) media::Print(note = happened);
+    if (room && !ServeRoom(*room, *lobby, error)) {
+      field::ShowNotice(error);
+      return nullptr;
+    }
     if (lobby->GetPhase() == net::Lobby::Phase::kFailed) {
       field::ShowNotice(lobby->Failure());
       return nullptr;
@@ -76,15 +93,16 @@ std::unique_ptr<net::Lockstep> AwaitMatch(const NetChoice& choice, const MatchCh
         !lobby->Start(match.level, match.players, error)) {
       media::Print(note = error);
     }
-    DrawLobby(*lobby, choice, note);
+    DrawLobby(*lobby, choice, room, note);
   }
+  if (room) relayed = CloseRoom(*room, *lobby);
   return lobby->TakeMatch();
 }
 
 }  // namespace
 
 void HandOver(TJuego& game, std::unique_ptr<net::Lockstep> match, int localPlayers,
-              game::NetMode mode, uint32_t nudgeAfter) {
+              game::NetMode mode, uint32_t nudgeAfter, bool relayed) {
   TConfiguracion& settings = *game.system->GetConfig();
   const net::MatchSetup& setup = match->Setup();
   ChooseMatch(settings, setup.level, setup.players);
@@ -95,14 +113,16 @@ void HandOver(TJuego& game, std::unique_ptr<net::Lockstep> match, int localPlaye
                std::to_string(seats.firstSeat + 1));
   game.net = std::make_shared<game::NetPlay>(std::move(match), settings, localPlayers, mode);
   if (nudgeAfter != 0) game.net->NudgeAfter(nudgeAfter);
+  if (relayed) game.net->ThroughRelay();
 }
 
 bool PlayNetMatch(TJuego& game, const NetChoice& choice, const MatchChoice& match) {
-  auto lockstep = AwaitMatch(choice, match);
+  bool relayed = false;
+  auto lockstep = AwaitMatch(choice, match, relayed);
   if (!lockstep) return false;
   HandOver(game, std::move(lockstep), choice.localPlayers,
-           choice.lockstep ? game::NetMode::kLockstep : game::NetMode::kRollback,
-           choice.nudgeAfter);
+           choice.lockstep ? game::NetMode::kLockstep : game::NetMode::kRollback, choice.nudgeAfter,
+           relayed);
   if (choice.holdMs > 0) game.net->HoldPacketsAt(choice.holdFrame, choice.holdMs);
   RunOneMatch(game);
   game.net.reset();

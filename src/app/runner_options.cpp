@@ -8,17 +8,19 @@
 #include <string_view>
 #include <version>
 
+#include "net/room_server_setting.h"
+
 namespace app {
 
 const char* const kRunnerUsage =
     "usage: skullgnawer-headless [--data DIR] [--input FILE] [--seconds S] "
     "[--shot MS:FILE.png]... [--trace FILE] [--confirmed-trace FILE] [--audio FILE.wav] "
     "[--match LEVEL:PLAYERS] [--bots N] [--seed N] [--no-draw] [--host [PORT] | --join "
-    "HOST[:PORT]] "
-    "[--local K] [--lockstep] [--input-delay N]";
+    "HOST[:PORT] | --join-code ABCD] [--server HOST[:PORT]] [--local K] [--lockstep] "
+    "[--input-delay N]";
 const char* const kWindowUsage =
-    "usage: skullgnawer [--host [PORT] | --join HOST[:PORT]] [--local K] [--lockstep] "
-    "[--input-delay N] [--match LEVEL:PLAYERS]";
+    "usage: skullgnawer [--host [PORT] | --join HOST[:PORT] | --join-code ABCD] "
+    "[--server HOST[:PORT]] [--local K] [--lockstep] [--input-delay N] [--match LEVEL:PLAYERS]";
 
 namespace {
 
@@ -111,6 +113,19 @@ bool ParseHold(const std::string& text, RunnerOptions& options) {
          network.holdMs > 0;
 }
 
+// --server HOST[:PORT]: the room server, on its own port unless another is given.
+bool ParseServer(const std::string& value, RunnerOptions& options) {
+  options.network.server = net::ParseRoomServer(value);
+  return options.network.server.has_value();
+}
+
+bool ParseJoinCode(const std::string& value, RunnerOptions& options) {
+  options.network.code = net::ParseRoomCode(value);
+  options.networked = true;
+  options.network.hosting = false;
+  return options.network.code.has_value();
+}
+
 enum class Takes { kValue, kNothing, kOptionalValue };
 
 struct OptionRow {
@@ -152,6 +167,8 @@ const OptionRow kOptions[] = {
      Takes::kNothing},
     {"--host", ParseHost, Takes::kOptionalValue, true},
     {"--join", ParseJoin, Takes::kValue, true},
+    {"--server", ParseServer, Takes::kValue, true},
+    {"--join-code", ParseJoinCode, Takes::kValue, true},
     {"--local",
      [](const std::string& value, RunnerOptions& options) {
        int& local = options.network.localPlayers;
@@ -219,16 +236,24 @@ std::optional<RunnerOptions> ParseRunnerOptions(const std::vector<std::string>& 
     error = "--bots does not go with --host or --join";
     return std::nullopt;
   }
+  if (options.network.code && !options.network.server) {
+    error = "--join-code needs --server";
+    return std::nullopt;
+  }
+  if (options.network.server && !options.network.code && !options.network.hosting) {
+    error = "--server goes with --host or --join-code";
+    return std::nullopt;
+  }
   if (options.networked && options.seed) {
     error = "--seed does not go with --host or --join: the host chooses the seed";
     return std::nullopt;
   }
   const NetChoice plain;
   if (!options.networked &&
-      (options.network.localPlayers != plain.localPlayers ||
+      (options.network.localPlayers != plain.localPlayers || options.network.server ||
        options.network.nudgeAfter != plain.nudgeAfter ||
        options.network.lockstep != plain.lockstep || options.network.holdMs != plain.holdMs)) {
-    error = "--local, --lockstep, --nudge-after and --hold-packets need --host or --join";
+    error = "--local, --server, --lockstep, --nudge-after and --hold-packets need --host or --join";
     return std::nullopt;
   }
   if (options.network.inputDelay != plain.inputDelay &&

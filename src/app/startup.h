@@ -7,6 +7,7 @@
 #include <string>
 
 #include "net/address.h"
+#include "net/room_wire.h"
 
 namespace app {
 
@@ -27,6 +28,9 @@ struct NetChoice {
   int holdMs = 0;                     // frame for so many milliseconds
   bool lockstep = false;  // every frame waits for everyone's buttons, as before rollback
   int inputDelay = 0;     // hosting: frames from a press to its frame; 0: the default
+  // Through a room server: the host gets a code for its room, a joiner joins by one.
+  std::optional<net::Address> server;
+  std::optional<net::RoomCode> code;
 };
 
 struct ProgramChoice {

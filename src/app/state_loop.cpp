@@ -30,7 +30,10 @@ void RunStateLoop(TMenu& menu, TJuego& game, TTutorial& tutorial) {
     if (state == kStateMenu) {
       state = menu.Run();
     } else if (state == kStateMatch) {
-      if (menu.netMatch) app::HandOver(game, std::move(menu.netMatch), menu.netLocalPlayers);
+      if (menu.netMatch) {
+        app::HandOver(game, std::move(menu.netMatch), menu.netLocalPlayers,
+                      game::NetMode::kRollback, 0, menu.netRelayed);
+      }
       state = game.Run();
       game.net.reset();
     } else if (state == kStateTutorial) {

@@ -154,7 +154,8 @@ void NetPlay::TakeOutOfPlay(TAdministrador& manager, const std::vector<int>& sea
     if (!player || player->state == kDead) continue;
     player->CaughtByHorde();
     media::Print("JUGADOR " + std::to_string(seat + 1) +
-                 " ha perdido la conexión y sale de la partida");
+                 " ha perdido la conexión y sale de la partida" +
+                 (relayed_ ? "; el servidor de salas que llevaba el enlace no responde" : ""));
   }
 }
 

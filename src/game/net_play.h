@@ -55,6 +55,9 @@ class NetPlay : public net::RollbackMatch {
   // Test-only: from this frame on, this machine's packets are held back for `ms`, so the others
   // guess its buttons wrong and must go back further.
   void HoldPacketsAt(uint32_t frame, int ms) { holdFrame_ = frame, holdMs_ = ms; }
+  // Some of this machine's links go through a room server's relay: a machine lost is said to be
+  // lost with the server.
+  void ThroughRelay() { relayed_ = true; }
 
   void BeforeSetUp(TTimer& timer);
   // Every player reads the buttons agreed on for its seat from now on.
@@ -114,6 +117,7 @@ class NetPlay : public net::RollbackMatch {
   // players after each unconfirmed frame when confirmed frames are reported.
   net::SnapshotRing<uint64_t> digests_;
   net::SnapshotRing<std::vector<field::PlayerReport>> reports_;
+  bool relayed_ = false;
 };
 
 }  // namespace game

@@ -47,6 +47,7 @@ class TMenu {
   // A match agreed on over the network from the play panel, waiting for the game to take it.
   std::unique_ptr<net::Lockstep> netMatch;
   int netLocalPlayers = 1;
+  bool netRelayed = false;  // some of the agreed match's links go through a room server's relay
 
  private:
   // A press or a move of the pointer starts the wait for the demo again.

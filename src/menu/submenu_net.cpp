@@ -4,6 +4,7 @@
 #include "media/input.h"
 #include "menu/menu.h"
 #include "net/endpoint.h"
+#include "net/room_server_setting.h"
 
 namespace {
 
@@ -55,6 +56,10 @@ void TSubMenuNet::Init() {
   chosenLevelMark = media::LoadImage("gfx/menu/elegidoescenario.png", media::kImageDefaultFlags);
   chosenCountMark = media::LoadImage("gfx/menu/elegidojugadores.png", media::kImageDefaultFlags);
   lobby.reset();
+  room.reset();
+  finding.reset();
+  relayed = false;
+  roomServer = net::LoadRoomServer();
   // A build without a network (the browser's) says so as soon as the page opens.
   status = net::Endpoint::Unavailable();
   result = -1;
@@ -76,8 +81,10 @@ void TSubMenuNet::ShowPage(Page next) {
 int TSubMenuNet::Step() {
   if (nextPage_) ShowPage(*nextPage_);
   nextPage_.reset();
+  if (finding) ServiceFinding();
   if (lobby) ServiceLobby();
   if (page == Page::kJoin && phase == kActive) Type();
+  if (page == Page::kChoose && phase == kActive) TypeServer();
   return TSubMenu::Step();
 }
 
@@ -85,10 +92,13 @@ int TSubMenuNet::Step() {
 void TSubMenuNet::ServiceLobby() {
   lobby->Service(0);
   for (const std::string& note : lobby->TakeNotes()) status = note;
+  if (room) ServiceRoom();
   if (lobby->GetPhase() == net::Lobby::Phase::kFailed) {
     status = lobby->Failure();
     lobby.reset();
   } else if (lobby->GetPhase() == net::Lobby::Phase::kStarted) {
+    if (room && lobby->Transport()) room->Close(*lobby->Transport());
+    parent->netRelayed = relayed || (room && room->RelaysAny(*lobby));
     parent->netMatch = lobby->TakeMatch();
     parent->netLocalPlayers = localPlayers;
     lobby.reset();
@@ -107,9 +117,9 @@ void TSubMenuNet::OnChooseClick(int value) {
   if (value == kBackButton) {
     result = -1;
     phase = kFadingOut;
-  } else if (value == kHostButton) {
+  } else if (value == kHostButton && RememberServer()) {
     Host();
-  } else if (value == kJoinButton) {
+  } else if (value == kJoinButton && RememberServer()) {
     status.clear();
     nextPage_ = Page::kJoin;
   } else if (value == kLocalPlayersButton) {
@@ -131,12 +141,14 @@ void TSubMenuNet::Host() {
     ownAddresses += (ownAddresses.empty() ? "" : ", ") + own;
   }
   if (ownAddresses.empty()) ownAddresses = "sin red";
+  OpenRoom();
   nextPage_ = Page::kHost;
 }
 
 void TSubMenuNet::OnHostClick(int value) {
   if (value == kBackButton) {
     lobby.reset();
+    room.reset();
     status.clear();
     nextPage_ = Page::kChoose;
   } else if (value < kFirstCountButton) {
@@ -152,6 +164,7 @@ void TSubMenuNet::OnHostClick(int value) {
 void TSubMenuNet::OnJoinClick(int value) {
   if (value == kBackButton) {
     lobby.reset();
+    finding.reset();
     status.clear();
     nextPage_ = Page::kChoose;
   } else if (value == kConnectButton) {
@@ -160,29 +173,41 @@ void TSubMenuNet::OnJoinClick(int value) {
 }
 
 void TSubMenuNet::Connect() {
+  if (IsRoomCode()) {
+    JoinByCode();
+    return;
+  }
   const auto host = net::ParseAddress(address);
   if (!host) {
-    status = "Escribe la dirección así: 192.168.1.20 o 192.168.1.20:27315";
+    status = "Escribe la dirección así: 192.168.1.20 o 192.168.1.20:27315, o un código de sala";
     return;
   }
   std::string error;
+  relayed = false;
   lobby = net::Lobby::Join(*host, 0, localPlayers, error);
   status = lobby ? "Conectando con " + host->Text() + "..." : error;
 }
 
-// Printable characters are added, Backspace takes the last one away and Enter connects.
-void TSubMenuNet::Type() {
+// Printable characters are added and Backspace takes the last one away; true when Enter was hit.
+bool TSubMenuNet::TypeInto(std::string& text) {
   for (int character = media::NextChar(); character != 0; character = media::NextChar()) {
-    if (character >= ' ' && character < 127 && address.size() < kLongestAddress) {
-      address += static_cast<char>(character);
+    if (character >= ' ' && character < 127 && text.size() < kLongestAddress) {
+      text += static_cast<char>(character);
     }
   }
-  if (media::KeyHit(media::kKeyBackspace) && !address.empty()) address.pop_back();
-  if (media::KeyHit(media::kKeyEnter) && !lobby) Connect();
+  if (media::KeyHit(media::kKeyBackspace) && !text.empty()) text.pop_back();
+  return media::KeyHit(media::kKeyEnter);
+}
+
+// Enter connects.
+void TSubMenuNet::Type() {
+  if (TypeInto(address) && !lobby && !finding) Connect();
 }
 
 int TSubMenuNet::Close() {
   lobby.reset();
+  room.reset();
+  finding.reset();
   media::FlushMouse();
   media::FlushKeys();
   return result;

@@ -4,6 +4,9 @@
 // to friends and who has joined, and starts once the level and the player count are picked.
 // Joining takes the host's address as typed (Backspace and Enter work) and says plainly when
 // nobody answers. Once the match is agreed it waits in the main menu for the game to take it.
+// With a room server typed on the first page (remembered beside the settings), hosting also
+// opens a room and shows its code big, and joining takes a code instead of an address; each
+// machine shows whether its links are direct or go through the server.
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -12,6 +15,8 @@
 #include "menu/submenu.h"
 #include "net/address.h"
 #include "net/lobby.h"
+#include "net/room_host.h"
+#include "net/room_join.h"
 
 class TSubMenuNet : public TSubMenu {
  public:
@@ -38,7 +43,14 @@ class TSubMenuNet : public TSubMenu {
   int level = 0;
   int players = 2;
   std::unique_ptr<net::Lobby> lobby;
-  std::string ownAddresses;  // where friends find this machine, shown while hosting
+  std::string ownAddresses;           // where friends find this machine, shown while hosting
+  std::string roomServer;             // typed on the first page; empty: no rooms, addresses only
+  std::optional<net::RoomHost> room;  // hosting through the room server
+  std::unique_ptr<net::RoomJoin> finding;  // joining by code, before the lobby
+  bool relayed = false;                    // joined by code through the server's relay
+  // How the host links with a joiner, as the host page writes it: " (directo)", " (por el
+  // servidor)", or nothing without a room.
+  std::string LinkOf(int machine) const;
   // The rims that mark the chosen scenery and player count on the hosting page.
   media::ImagePtr chosenLevelMark;
   media::ImagePtr chosenCountMark;
@@ -53,6 +65,17 @@ class TSubMenuNet : public TSubMenu {
   void Host();
   void Connect();
   void Type();
+  // Room codes: the server typed on the first page, a room beside the host's lobby, a code
+  // looked up before a joiner's lobby.
+  static bool TypeInto(std::string& text);
+  void TypeServer();
+  // Saves the typed server; false, with the page saying how to write it, when it is no address.
+  bool RememberServer();
+  void OpenRoom();
+  void ServiceRoom();
+  bool IsRoomCode() const;
+  void JoinByCode();
+  void ServiceFinding();
   void OnChooseClick(int value);
   void OnHostClick(int value);
   void OnJoinClick(int value);

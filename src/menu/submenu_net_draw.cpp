@@ -24,6 +24,11 @@ void WriteCentred(const std::string& text, float y, float scale = kText) {
   Write(text, kScreenCentreX - width / 2, y, scale);
 }
 
+// Typed text, with a blinking caret after it.
+std::string WithCaret(const std::string& text) {
+  return text + (media::Milliseconds() / kCaretBlinkMs % 2 == 0 ? "_" : "");
+}
+
 std::string PlayersText(int count) {
   return std::to_string(count) + (count == 1 ? " jugador" : " jugadores");
 }
@@ -44,7 +49,9 @@ void TSubMenuNet::Draw() {
 
 void TSubMenuNet::DrawChoose() const {
   Write(std::to_string(localPlayers), 442, 333, kLargeText);
-  if (!status.empty()) WriteCentred(status, 470);
+  // Below the painted note on router ports, which a room server makes unnecessary.
+  Write("Servidor de salas (opcional): " + WithCaret(roomServer), 130, 462);
+  if (!status.empty()) WriteCentred(status, 490);
 }
 
 void TSubMenuNet::DrawHost() const {
@@ -55,9 +62,13 @@ void TSubMenuNet::DrawHost() const {
     const auto& members = lobby->Members();
     for (size_t m = 0; m < members.size(); ++m) {
       const std::string who = m == 0 ? "este equipo" : members[m].address;
-      Write(std::to_string(m + 1) + ". " + who + ", " + PlayersText(members[m].localPlayers), 130,
-            244 + kLineHeight * static_cast<float>(m));
+      Write(std::to_string(m + 1) + ". " + who + ", " + PlayersText(members[m].localPlayers) +
+                (m == 0 ? "" : LinkOf(static_cast<int>(m))),
+            130, 244 + kLineHeight * static_cast<float>(m));
     }
+  }
+  if (room && room->Code()) {
+    WriteCentred("CÓDIGO DE SALA: " + net::CodeText(*room->Code()), 150, kLargeText);
   }
   if (!status.empty()) Write(status, 110, 342);
   Write(std::string(kLevelTitles[level]) + ", " + PlayersText(players), 310, 462);
@@ -78,12 +89,12 @@ void TSubMenuNet::MarkChosen(int button, const media::ImagePtr& mark) const {
 }
 
 void TSubMenuNet::DrawJoin() const {
-  const bool caret = media::Milliseconds() / kCaretBlinkMs % 2 == 0;
-  Write(address + (caret ? "_" : ""), 155, 258, kLargeText);
+  Write(WithCaret(address), 155, 258, kLargeText);
   std::string line = status;
   if (lobby && lobby->GetPhase() != net::Lobby::Phase::kConnecting) {
     line = "Dentro: esperando a que el anfitrión empiece (" +
-           std::to_string(lobby->Members().size()) + " equipos)";
+           std::to_string(lobby->Members().size()) + " equipos, enlace " +
+           (relayed ? "por el servidor" : "directo") + ")";
   }
   WriteCentred(line, 325);
 }

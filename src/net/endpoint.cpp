@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "net/messages.h"
+#include "net/room_wire.h"
 
 namespace net {
 
@@ -18,6 +19,10 @@ constexpr uint8_t kControlChannel = 1;
 // game's rule decides, not ENet's.
 constexpr uint32_t kTimeoutMinimumMs = 12000;
 constexpr uint32_t kTimeoutMaximumMs = 20000;
+// Room messages kept until taken; past this many, later ones are dropped.
+constexpr size_t kMostRawKept = 256;
+// The endpoint whose host is being serviced, for the intercept, which ENet calls with the host.
+thread_local std::vector<Datagram>* servicedRaw = nullptr;
 // What one peer may have waiting in ENet's queues to be taken: many messages' worth, far below
 // ENet's own 32 MB.
 constexpr size_t kMaxWaitingBytes = 16 * kMaxMessageBytes;
@@ -69,9 +74,28 @@ std::unique_ptr<Endpoint> Endpoint::Open(uint16_t port, std::string& error) {
     error = "No se pudo abrir el puerto " + std::to_string(port);
     return nullptr;
   }
+  host->intercept = &Endpoint::Intercept;
   host->maximumPacketSize = kMaxMessageBytes;
   host->maximumWaitingData = kMaxWaitingBytes;
   return std::unique_ptr<Endpoint>(new Endpoint(host));
+}
+
+int Endpoint::Intercept(ENetHost* host, ENetEvent*) {
+  if (!LooksLikeRoomMessage(host->receivedData, host->receivedDataLength)) return 0;
+  if (servicedRaw && servicedRaw->size() < kMostRawKept) {
+    const uint8_t* data = host->receivedData;
+    servicedRaw->push_back({{host->receivedAddress.host, host->receivedAddress.port},
+                            Bytes(data, data + host->receivedDataLength)});
+  }
+  return 1;
+}
+
+void Endpoint::SendRaw(const IpPort& to, const Bytes& bytes) {
+  const ENetAddress address{to.ip, to.port};
+  ENetBuffer buffer{};
+  buffer.data = const_cast<uint8_t*>(bytes.data());
+  buffer.dataLength = bytes.size();
+  enet_socket_send(host_->socket, &address, &buffer, 1);
 }
 
 Endpoint::~Endpoint() {
@@ -99,7 +123,9 @@ PeerHandle Endpoint::Connect(const Address& to, std::string& error) {
 std::vector<NetEvent> Endpoint::Service(int timeoutMs) {
   std::vector<NetEvent> events;
   ENetEvent event;
+  servicedRaw = &raw_;
   int got = enet_host_service(host_, &event, static_cast<uint32_t>(std::max(timeoutMs, 0)));
+  servicedRaw = nullptr;
   while (got > 0) {
     if (event.type != ENET_EVENT_TYPE_NONE) events.push_back(Translate(event));
     got = enet_host_check_events(host_, &event);

@@ -1,8 +1,9 @@
 #pragma once
 // This machine's end of the network: one ENet host with two channels. Buttons travel unreliable
 // and sequenced on the first (a lost packet costs nothing, the next repeats it); set-up and
-// messages travel reliably on the second. The only file that talks to ENet. Packets larger than
-// the protocol's largest message are refused by ENet itself, before they take any memory.
+// messages travel reliably on the second. With datagram.cpp, the only file that talks to ENet.
+// Packets larger than the protocol's largest message are refused by ENet itself, before they take
+// any memory.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -10,9 +11,11 @@
 
 #include "net/address.h"
 #include "net/bytes.h"
+#include "net/datagram.h"
 
 struct _ENetHost;
 struct _ENetPeer;
+struct _ENetEvent;
 
 namespace net {
 
@@ -64,6 +67,10 @@ class Endpoint {
   static double SilentMs(PeerHandle peer);
   // Says goodbye to every peer once what is queued for it has arrived, waiting up to timeoutMs.
   void DisconnectAll(int timeoutMs);
+  // Room messages share the socket with ENet (the room server must see the port the game plays
+  // from): sent as they are, and those received kept apart from ENet's own packets until taken.
+  void SendRaw(const IpPort& to, const Bytes& bytes);
+  std::vector<Datagram> TakeRaw() { return std::move(raw_); }
   // The peer's address as this machine sees it ("127.0.0.1:5000").
   static Address PeerAddress(PeerHandle peer);
 
@@ -78,8 +85,10 @@ class Endpoint {
 
  private:
   explicit Endpoint(_ENetHost* host) : host_(host) {}
+  static int Intercept(_ENetHost* host, _ENetEvent* event);
   _ENetHost* host_;
   Traffic traffic_;
+  std::vector<Datagram> raw_;
 };
 
 }  // namespace net

@@ -36,6 +36,8 @@ void Endpoint::DisconnectNow(PeerHandle) {}
 
 void Endpoint::DisconnectLater(PeerHandle) {}
 
+void Endpoint::SendRaw(const IpPort&, const Bytes&) {}
+
 double Endpoint::SilentMs(PeerHandle) {
   return 0;
 }

@@ -41,6 +41,9 @@ class Lobby {
   // `bindPort` 0 takes any free port; other joiners reach this machine there.
   static std::unique_ptr<Lobby> Join(const Address& host, uint16_t bindPort, int localPlayers,
                                      std::string& error);
+  // The same on a port already open (a room's punches went out from it).
+  static std::unique_ptr<Lobby> Join(std::unique_ptr<Endpoint> endpoint, const Address& host,
+                                     int localPlayers, std::string& error);
   // Says goodbye to everyone still linked, so they know at once.
   virtual ~Lobby();
 
@@ -54,8 +57,14 @@ class Lobby {
   const std::string& Failure() const { return failure_; }
   // By machine number: the host first, then the joiners in the order they joined.
   const std::vector<Member>& Members() const { return members_; }
+  // Where a machine's datagrams come from, port included; empty for a machine not linked here.
+  Address LinkAddress(int machine) const {
+    return peers_[machine] ? Endpoint::PeerAddress(peers_[machine]) : Address{};
+  }
   int LocalMachine() const { return localMachine_; }
   uint16_t Port() const { return endpoint_->Port(); }
+  // The socket the lobby plays on, shared with a room's messages; null once the match took it.
+  Endpoint* Transport() { return endpoint_.get(); }
   // What happened since the last call, for the screen to show: who joined or left, who was
   // refused and why.
   std::vector<std::string> TakeNotes() { return std::move(notes_); }

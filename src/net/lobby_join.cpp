@@ -6,6 +6,8 @@
 
 #include "net/lobby.h"
 #include "net/message_readers.h"
+#include "net/messages.h"
+#include "net/room_wire.h"
 
 namespace net {
 
@@ -161,9 +163,18 @@ class JoinLobby : public Lobby {
           !(peers_[peer.machine] = endpoint_->Connect(peer.address, error))) {
         Fail(error);
       }
+      if (peer.machine > localMachine_) OpenRouterTowards(peer.address);
     }
     phase_ = Phase::kLinking;
     return {};
+  }
+
+  // A joiner numbered above this one calls here; behind a home router its call gets in only once
+  // something went out towards it, so a datagram goes first (it is dropped at the other end).
+  void OpenRouterTowards(const Address& address) {
+    if (const auto where = Resolve(address)) {
+      endpoint_->SendRaw(*where, RoomWriter(RoomMessage::kPunch).Data());
+    }
   }
 
   Verdict OnMeet(PeerHandle peer, const Bytes& message) {
@@ -219,6 +230,11 @@ std::unique_ptr<Lobby> Lobby::Join(const Address& host, uint16_t bindPort, int l
                                    std::string& error) {
   auto endpoint = Endpoint::Open(bindPort, error);
   if (!endpoint) return nullptr;
+  return Join(std::move(endpoint), host, localPlayers, error);
+}
+
+std::unique_ptr<Lobby> Lobby::Join(std::unique_ptr<Endpoint> endpoint, const Address& host,
+                                   int localPlayers, std::string& error) {
   auto lobby = std::make_unique<JoinLobby>(std::move(endpoint), host, localPlayers);
   if (!lobby->Call(error)) return nullptr;
   return lobby;

@@ -155,26 +155,30 @@ class Runner {
     std::ofstream(folder_ / "script.txt") << script;
     // The runners play as fast as the network lets them; niced, they leave room for the tests
     // that run beside them and need the machine in time (the real window's).
-    std::vector<std::string> all = {"nice",
-                                    "-n",
-                                    "15",
-                                    kNetRunner,
-                                    "--data",
-                                    folder_.string(),
-                                    "--no-draw",
-                                    "--input",
-                                    (folder_ / "script.txt").string(),
-                                    "--trace",
-                                    (folder_ / "trace.jsonl").string(),
-                                    "--confirmed-trace",
-                                    (folder_ / "confirmed.jsonl").string(),
-                                    "--seconds",
-                                    std::to_string(seconds)};
+    std::vector<std::string> all = prefix_;
+    const std::vector<std::string> command = {"nice",
+                                              "-n",
+                                              "15",
+                                              kNetRunner,
+                                              "--data",
+                                              folder_.string(),
+                                              "--no-draw",
+                                              "--input",
+                                              (folder_ / "script.txt").string(),
+                                              "--trace",
+                                              (folder_ / "trace.jsonl").string(),
+                                              "--confirmed-trace",
+                                              (folder_ / "confirmed.jsonl").string(),
+                                              "--seconds",
+                                              std::to_string(seconds)};
+    all.insert(all.end(), command.begin(), command.end());
     all.insert(all.end(), args.begin(), args.end());
     SpawnOptions options = StdoutTo(Out().string());
     options.stderrPath = Err().string();
     pid_ = Spawn(all, options);
   }
+  // Runs the runner through this command first (`ip netns exec HOME`, say).
+  void RunInside(std::vector<std::string> prefix) { prefix_ = std::move(prefix); }
   // The port a host listens on, once it says.
   std::string HostPort() const { return AwaitLine(Out(), R"(en el puerto (\d+))"); }
   int Finish(std::chrono::milliseconds limit = kRunLimit) {
@@ -202,6 +206,7 @@ class Runner {
  private:
   fs::path folder_;
   pid_t pid_ = -1;
+  std::vector<std::string> prefix_;
   long peakKb_ = 0;
 };
 

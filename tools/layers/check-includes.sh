@@ -14,7 +14,7 @@ declare -A rank=(
   [entities]=4
   [field]=5
   [net]=6
-  [game]=7 [menu]=7 [tutorial]=7
+  [game]=7 [menu]=7 [tutorial]=7 [server]=7
   [app]=8
 )
 

@@ -8,6 +8,7 @@ packages=(
   libcairo2-dev librsvg2-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   libx11-dev xvfb xauth xdotool
+  iproute2 nftables
 )
 # The browser build and its tests: emscripten, a browser to drive, and apt-get source for the
 # libraries tools/web/build-deps.sh builds for the web. Without them the rest still works.
