@@ -52,9 +52,10 @@ class NetNat : public ::testing::Test {
     EXPECT_EQ(host.Finish(), 0) << host.Output();
     if (HasFailure()) return;
 
-    const auto frames = host.Frames();
+    const auto frames = host.Confirmed();
     ASSERT_GT(frames.size(), 100u);
-    ExpectSameFrames(frames, joiner.Frames(), std::max(frames.size(), joiner.Frames().size()));
+    ExpectSameFrames(frames, joiner.Confirmed(),
+                     std::max(frames.size(), joiner.Confirmed().size()));
     EXPECT_NE(joiner.Output().find("Enlace con el anfitrión: " + joinerLink), std::string::npos)
         << joiner.Output();
     EXPECT_NE(host.Output().find("Enlace con el EQUIPO 2: " + hostLink), std::string::npos)
@@ -122,10 +123,10 @@ TEST_F(NetNat, ThreeHomesLinkEveryPairDirectly) {
   }
   if (HasFailure()) return;
   const size_t common =
-      std::min({host.Frames().size(), joiner.Frames().size(), third.Frames().size()});
+      std::min({host.Confirmed().size(), joiner.Confirmed().size(), third.Confirmed().size()});
   ASSERT_GT(common, 100u);
-  ExpectSameFrames(host.Frames(), joiner.Frames(), common);
-  ExpectSameFrames(host.Frames(), third.Frames(), common);
+  ExpectSameFrames(host.Confirmed(), joiner.Confirmed(), common);
+  ExpectSameFrames(host.Confirmed(), third.Confirmed(), common);
   for (const Runner* runner : {&joiner, &third}) {
     EXPECT_NE(runner->Output().find("Enlace con el anfitrión: directo"), std::string::npos)
         << runner->Output();

@@ -41,10 +41,10 @@ TEST_F(NetRooms, AHostAndThreeJoinersByCodePlayTheSameFrames) {
   if (HasFailure()) return;
 
   size_t common = SIZE_MAX;
-  for (const auto& runner : runners) common = std::min(common, runner->Frames().size());
+  for (const auto& runner : runners) common = std::min(common, runner->Confirmed().size());
   ASSERT_GT(common, 100u);
   for (int m = 1; m < 4; ++m) {
-    ExpectSameFrames(runners[0]->Frames(), runners[m]->Frames(), common);
+    ExpectSameFrames(runners[0]->Confirmed(), runners[m]->Confirmed(), common);
     EXPECT_NE(runners[m]->Output().find("Enlace con el anfitrión: directo"), std::string::npos)
         << runners[m]->Output();
     EXPECT_NE(
@@ -88,9 +88,9 @@ TEST_F(NetRooms, AMatchOfDirectLinksPlaysOnWhenTheServerGoes) {
   server.Stop();
   EXPECT_EQ(joiner.Finish(), 0) << joiner.Output();
   EXPECT_EQ(host.Finish(), 0) << host.Output();
-  const auto frames = host.Frames();
+  const auto frames = host.Confirmed();
   ASSERT_GT(frames.size(), 100u);
-  ExpectSameFrames(frames, joiner.Frames(), std::max(frames.size(), joiner.Frames().size()));
+  ExpectSameFrames(frames, joiner.Confirmed(), std::max(frames.size(), joiner.Confirmed().size()));
 }
 
 TEST_F(NetRooms, AJoinCodeWithoutAServerOrAServerThatNeverAnswersSaysSo) {
