@@ -30,6 +30,11 @@ const std::vector<std::string>& Attacks();
 class Peer {
  public:
   explicit Peer(const Settings& settings) : settings_(settings) {}
+  ~Peer() {
+    if (enet_) enet_host_destroy(enet_);
+  }
+  Peer(const Peer&) = delete;
+  Peer& operator=(const Peer&) = delete;
   // 0 when the host cut it off after the attack, or it left as planned; 1 otherwise.
   int Run();
   // Connections that never say hello, made again whenever the host drops them.
