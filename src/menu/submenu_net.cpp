@@ -2,6 +2,7 @@
 
 #include "media/draw.h"
 #include "media/input.h"
+#include "menu/join_reading.h"
 #include "menu/menu.h"
 #include "net/endpoint.h"
 #include "net/room_server_setting.h"
@@ -18,6 +19,7 @@ const PagePlace kPages[] = {
     {"gfx/menu/panelred.png", 100, 100},
     {"gfx/menu/panelanfitrion.png", 50, 100},
     {"gfx/menu/panelunirse.png", 100, 140},
+    {"gfx/menu/panelescritorio.png", 100, 100},
 };
 
 // Index = value on each page; back is always 0.
@@ -44,6 +46,10 @@ const TSubMenu::ButtonPlace kJoinButtons[] = {
 };
 constexpr int kConnectButton = 1;
 
+const TSubMenu::ButtonPlace kDesktopOnlyButtons[] = {
+    {"gfx/menu/volver.png", 510, 520},
+};
+
 constexpr size_t kLongestAddress = 40;
 
 }  // namespace
@@ -60,10 +66,9 @@ void TSubMenuNet::Init() {
   finding.reset();
   relayed = false;
   roomServer = net::LoadRoomServer();
-  // A build without a network (the browser's) says so as soon as the page opens.
-  status = net::Endpoint::Unavailable();
+  status.clear();
   result = -1;
-  ShowPage(Page::kChoose);
+  ShowPage(net::Endpoint::Unavailable().empty() ? Page::kChoose : Page::kDesktopOnly);
 }
 
 void TSubMenuNet::ShowPage(Page next) {
@@ -75,6 +80,7 @@ void TSubMenuNet::ShowPage(Page next) {
   if (next == Page::kChoose) MakeButtons(kChooseButtons, std::size(kChooseButtons));
   if (next == Page::kHost) MakeButtons(kHostButtons, std::size(kHostButtons));
   if (next == Page::kJoin) MakeButtons(kJoinButtons, std::size(kJoinButtons));
+  if (next == Page::kDesktopOnly) MakeButtons(kDesktopOnlyButtons, std::size(kDesktopOnlyButtons));
   StartFadeIn();
 }
 
@@ -108,7 +114,8 @@ void TSubMenuNet::ServiceLobby() {
 }
 
 void TSubMenuNet::OnClick(int value) {
-  if (page == Page::kChoose) OnChooseClick(value);
+  // The desktop-only page has only the first page's back button.
+  if (page == Page::kChoose || page == Page::kDesktopOnly) OnChooseClick(value);
   if (page == Page::kHost) OnHostClick(value);
   if (page == Page::kJoin) OnJoinClick(value);
 }
@@ -173,19 +180,19 @@ void TSubMenuNet::OnJoinClick(int value) {
 }
 
 void TSubMenuNet::Connect() {
-  if (IsRoomCode()) {
-    JoinByCode();
+  const JoinReading reading = ReadJoinText(address);
+  if (reading.code) {
+    JoinByCode(*reading.code);
     return;
   }
-  const auto host = net::ParseAddress(address);
-  if (!host) {
-    status = "Escribe la dirección así: 192.168.1.20 o 192.168.1.20:27315, o un código de sala";
+  if (!reading.address) {
+    status = "Escribe un código de 4 letras o una dirección, como 192.168.1.20 o casa:27315";
     return;
   }
   std::string error;
   relayed = false;
-  lobby = net::Lobby::Join(*host, 0, localPlayers, error);
-  status = lobby ? "Conectando con " + host->Text() + "..." : error;
+  lobby = net::Lobby::Join(*reading.address, 0, localPlayers, error);
+  status = lobby ? "Conectando con " + reading.address->Text() + "..." : error;
 }
 
 // Printable characters are added and Backspace takes the last one away; true when Enter was hit.

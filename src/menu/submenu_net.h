@@ -5,7 +5,7 @@
 // Joining takes the host's address as typed (Backspace and Enter work) and says plainly when
 // nobody answers. Once the match is agreed it waits in the main menu for the game to take it.
 // With a room server typed on the first page (remembered beside the settings), hosting also
-// opens a room and shows its code big, and joining takes a code instead of an address; each
+// opens a room and shows its code big, and joining takes a code as well as an address; each
 // machine shows whether its links are direct or go through the server.
 #include <cstdint>
 #include <memory>
@@ -20,7 +20,8 @@
 
 class TSubMenuNet : public TSubMenu {
  public:
-  enum class Page { kChoose, kHost, kJoin };
+  // A build without a network (the browser's) shows only kDesktopOnly, which says so.
+  enum class Page { kChoose, kHost, kJoin, kDesktopOnly };
   // The answer once a match is ready in the main menu's netMatch; -1 is back.
   static constexpr int kMatchReady = 1;
   // The hosting page's buttons after back: the three sceneries, then the counts from two players.
@@ -73,14 +74,14 @@ class TSubMenuNet : public TSubMenu {
   bool RememberServer();
   void OpenRoom();
   void ServiceRoom();
-  bool IsRoomCode() const;
-  void JoinByCode();
+  void JoinByCode(const net::RoomCode& code);
   void ServiceFinding();
   void OnChooseClick(int value);
   void OnHostClick(int value);
   void OnJoinClick(int value);
   void DrawChoose() const;
   void DrawHost() const;
+  void DrawCode() const;
   void MarkChosen(int button, const media::ImagePtr& mark) const;
   void DrawJoin() const;
 

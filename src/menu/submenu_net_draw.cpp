@@ -2,12 +2,13 @@
 // with the panel.
 #include "media/draw.h"
 #include "media/system.h"
+#include "menu/join_reading.h"
 #include "menu/submenu_net.h"
 
 namespace {
 
 constexpr float kScreenCentreX = 400;
-constexpr float kLineHeight = 24;
+constexpr float kLineHeight = 21;
 constexpr float kText = 0.7f;  // the built-in font is large; lines on the panels are smaller
 constexpr float kLargeText = 1.0f;
 constexpr int kCaretBlinkMs = 500;
@@ -49,31 +50,41 @@ void TSubMenuNet::Draw() {
 
 void TSubMenuNet::DrawChoose() const {
   Write(std::to_string(localPlayers), 442, 333, kLargeText);
-  // Below the painted note on router ports, which a room server makes unnecessary.
+  // Below the painted note that asks for a room server to play over the internet.
   Write("Servidor de salas (opcional): " + WithCaret(roomServer), 130, 462);
   if (!status.empty()) WriteCentred(status, 490);
 }
 
 void TSubMenuNet::DrawHost() const {
+  DrawCode();
   const uint16_t port = lobby ? lobby->Port() : hostPort;
-  Write("Tu dirección: " + ownAddresses + "   puerto " + std::to_string(port), 110, 190);
-  Write("Equipos en la partida:", 110, 218);
+  Write("Tu dirección: " + ownAddresses + "   puerto " + std::to_string(port), 110, 220);
+  Write("Equipos en la partida:", 110, 242);
   if (lobby) {
     const auto& members = lobby->Members();
     for (size_t m = 0; m < members.size(); ++m) {
       const std::string who = m == 0 ? "este equipo" : members[m].address;
       Write(std::to_string(m + 1) + ". " + who + ", " + PlayersText(members[m].localPlayers) +
                 (m == 0 ? "" : LinkOf(static_cast<int>(m))),
-            130, 244 + kLineHeight * static_cast<float>(m));
+            130, 264 + kLineHeight * static_cast<float>(m));
     }
   }
-  if (room && room->Code()) {
-    WriteCentred("CÓDIGO DE SALA: " + net::CodeText(*room->Code()), 150, kLargeText);
-  }
-  if (!status.empty()) Write(status, 110, 342);
+  if (!status.empty()) Write(status, 110, 352);
   Write(std::string(kLevelTitles[level]) + ", " + PlayersText(players), 310, 462);
   MarkChosen(kFirstLevelButton + level, chosenLevelMark);
   MarkChosen(kFirstCountButton + players - kFewestPlayers, chosenCountMark);
+}
+
+// At the top of the dark plate, under the painted request to give friends the code: the code big,
+// or why there is none.
+void TSubMenuNet::DrawCode() const {
+  if (room && room->Code()) {
+    WriteCentred("CÓDIGO DE SALA: " + net::CodeText(*room->Code()), 186, kLargeText);
+  } else if (room) {
+    WriteCentred("Pidiendo un código al servidor de salas...", 192);
+  } else {
+    WriteCentred("Sin servidor de salas: solo con tu dirección", 192);
+  }
 }
 
 // Behind the button, once it has come to rest in its place: it covers all but the rim. While the
@@ -90,11 +101,13 @@ void TSubMenuNet::MarkChosen(int button, const media::ImagePtr& mark) const {
 
 void TSubMenuNet::DrawJoin() const {
   Write(WithCaret(address), 155, 258, kLargeText);
+  // How the typed text will be taken, code or address, before Enter takes it.
+  WriteCentred(ReadJoinText(address).Text(), 310);
   std::string line = status;
   if (lobby && lobby->GetPhase() != net::Lobby::Phase::kConnecting) {
     line = "Dentro: esperando a que el anfitrión empiece (" +
            std::to_string(lobby->Members().size()) + " equipos, enlace " +
            (relayed ? "por el servidor" : "directo") + ")";
   }
-  WriteCentred(line, 325);
+  WriteCentred(line, 336);
 }

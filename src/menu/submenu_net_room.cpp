@@ -42,12 +42,7 @@ void TSubMenuNet::ServiceRoom() {
   }
 }
 
-// A code is four of its letters and nothing else; anything with a dot or a colon is an address.
-bool TSubMenuNet::IsRoomCode() const {
-  return net::ParseRoomCode(address).has_value();
-}
-
-void TSubMenuNet::JoinByCode() {
+void TSubMenuNet::JoinByCode(const net::RoomCode& code) {
   if (roomServer.empty()) {
     status = "Para unirte con un código, escribe el servidor de salas en la página anterior";
     return;
@@ -55,9 +50,8 @@ void TSubMenuNet::JoinByCode() {
   const auto server = FindServer(roomServer, status);
   if (!server) return;
   std::string error;
-  finding = net::RoomJoin::Start(*server, *net::ParseRoomCode(address), error);
-  status =
-      finding ? "Buscando la sala " + net::CodeText(*net::ParseRoomCode(address)) + "..." : error;
+  finding = net::RoomJoin::Start(*server, code, error);
+  status = finding ? "Buscando la sala " + net::CodeText(code) + "..." : error;
 }
 
 void TSubMenuNet::ServiceFinding() {

@@ -140,13 +140,25 @@ TEST_F(NetPanelTest, JoiningTakesTheTypedAddressAndSaysWhenNobodyAnswers) {
   media::Input().KeyEvent(media::kKeyEnter, false);
   panel->Step();
   EXPECT_FALSE(panel->lobby);
-  EXPECT_NE(panel->status.find("Escribe la dirección así"), std::string::npos) << panel->status;
+  EXPECT_NE(panel->status.find("Escribe un código de 4 letras o una dirección"), std::string::npos)
+      << panel->status;
 
   Type("9");  // the discard port: nobody plays there
   ClickStep(*panel, CentreOf("gfx/menu/conectar.png", 140, 380));
   EXPECT_EQ(panel->status, "Conectando con 127.0.0.1:9...");
   ASSERT_TRUE(StepUntil(*panel, nullptr, [&] { return !panel->lobby; }));
   EXPECT_EQ(panel->status, "Nadie responde en 127.0.0.1:9");
+}
+
+// "casa" could be a machine at home or a room: as four letters of the codes' alphabet it is a
+// code, which needs the room server (the page's advice, the port after the name, makes it an
+// address; names are not looked up here, the test stays off every network but the loopback).
+TEST_F(NetPanelTest, AFourLetterNameIsJoinedAsACode) {
+  auto panel = OpenOn("gfx/menu/unirse.png", 420, 220, TSubMenuNet::Page::kJoin);
+  Type("casa");
+  ClickStep(*panel, CentreOf("gfx/menu/conectar.png", 140, 380));
+  EXPECT_FALSE(panel->lobby);
+  EXPECT_NE(panel->status.find("escribe el servidor de salas"), std::string::npos) << panel->status;
 }
 
 TEST_F(NetPanelTest, JoiningAHostWaitsForItToStart) {

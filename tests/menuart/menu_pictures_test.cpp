@@ -73,6 +73,7 @@ const std::vector<Placement> kPanelsAndButtons = {{"seleccionescenario.png", 100
                                                   {"elegidojugadores.png", 224, 444},
                                                   {"panelunirse.png", 100, 140},
                                                   {"conectar.png", 140, 380},
+                                                  {"panelescritorio.png", 100, 100},
                                                   {"intro.png", 700, 125},
                                                   {"esc.png", 25, 125},
                                                   {"menu.png", 0, 0}};
@@ -152,6 +153,7 @@ TEST(MenuPictures, EveryPanelHoldsItsButtons) {
         {"red4.png", 230, 450},
         {"empezar.png", 550, 380}}},
       {{"panelunirse.png", 100, 140}, {{"volver.png", 510, 520}, {"conectar.png", 140, 380}}},
+      {{"panelescritorio.png", 100, 100}, {{"volver.png", 510, 520}}},
       {{"seleccionjugadores.png", 100, 200},
        {{"volver.png", 385, 345}, {"jugadores2.png", 150, 275}, {"jugadores4.png", 150, 345}}},
       {{"panelcreditos.png", 100, 100}, {{"ok.png", 590, 520}}},
