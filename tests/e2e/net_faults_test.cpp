@@ -11,7 +11,6 @@ namespace {
 
 using namespace e2e;
 
-constexpr int kKeyEnter = 13;
 // Frames a machine may play while the last inputs and the digest are on their way: a few, and the
 // frames it may play ahead of the others' buttons, which may themselves be as far ahead of its own
 // when the other machine confirms the frame of the digest.

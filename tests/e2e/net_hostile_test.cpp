@@ -10,7 +10,6 @@ namespace e2e_hostile {
 
 using namespace e2e;
 
-constexpr int kKeyEnter = 13;
 const std::string kHostile = std::string(SKULL_BUILD_DIR) + "/bin/hostilepeer";
 // How much more than a normal match a host under attack may take. The address sanitizer keeps
 // freed blocks in quarantine, so there a run's resident size wanders by a few megabytes more; it

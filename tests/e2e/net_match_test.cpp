@@ -11,10 +11,6 @@ namespace {
 
 using namespace e2e;
 
-constexpr int kKeyQ = 81;  // every runner's first player, by its default settings
-constexpr int kKeyEnter = 13;
-constexpr int kKeyEscape = 27;
-
 // The frame in which a press made at virtual `ms` is first seen: the frame after the first one
 // presented at or after `ms` samples it, and plays it the input delay later.
 int FrameOfPress(const std::vector<NetFrame>& frames, int ms, int inputDelay) {
@@ -45,14 +41,14 @@ class NetMatch : public ::testing::Test {
   // match to the end, sliding into the horde or tripping the host into it: either way one is left.
   void PlayTwo(bool throughRelay, bool lockstep = false) {
     Runner host(root.Path(), "host"), joiner(root.Path(), "joiner");
-    host.Start(Press(1000, kKeyQ, 100) + Press(90000, kKeyEnter, 50),
+    host.Start(Press(1000, kKeyPlayerOne, 100) + Press(90000, kKeyEnter, 50),
                With({"--host", "0"}, lockstep));
     const std::string port = host.HostPort();
     ASSERT_FALSE(port.empty()) << host.Output();
     std::unique_ptr<Relay> relay;
     if (throughRelay) relay = std::make_unique<Relay>(root.Path(), port, 200);
     const std::string joinPort = relay ? relay->Port() : port;
-    joiner.Start(Press(500, kKeyQ, 0) + Press(90000, kKeyEnter, 50),
+    joiner.Start(Press(500, kKeyPlayerOne, 0) + Press(90000, kKeyEnter, 50),
                  With({"--join", "127.0.0.1:" + joinPort}, lockstep));
     ASSERT_EQ(joiner.Finish(), 0) << joiner.Output();
     ASSERT_EQ(host.Finish(), 0) << host.Output();
@@ -84,7 +80,8 @@ class NetMatch : public ::testing::Test {
       runners.push_back(std::make_unique<Runner>(root.Path(), "machine" + std::to_string(m)));
     }
     const auto script = [](int m) {
-      return Press(1500 + 700 * m, kKeyQ, 100) + (m == 2 ? Press(7000, kKeyEscape, 100) : "");
+      return Press(1500 + 700 * m, kKeyPlayerOne, 100) +
+             (m == 2 ? Press(7000, kKeyEscape, 100) : "");
     };
     runners[0]->Start(script(0), {"--host", "0", "--match", "1:4"});
     const std::string port = runners[0]->HostPort();
@@ -185,7 +182,7 @@ TEST_F(NetMatch, ScriptTimesCountFromTheStartOfPlay) {
     WriteSolidPng((runner->Folder() / "gfx/kestro.png").string(), 0xFFFFFFFFu, 800, 600);
   }
   constexpr double kSeconds = 7;  // room for the five-second picture, were it shown
-  host.Start(Press(kPressMs, kKeyQ, 100), {"--host", "0"}, kSeconds);
+  host.Start(Press(kPressMs, kKeyPlayerOne, 100), {"--host", "0"}, kSeconds);
   const std::string port = host.HostPort();
   ASSERT_FALSE(port.empty()) << host.Output();
   joiner.Start("", {"--join", "127.0.0.1:" + port}, kSeconds);

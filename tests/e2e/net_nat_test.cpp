@@ -11,10 +11,6 @@ namespace {
 
 using namespace e2e;
 
-constexpr int kKeyQ = 81;
-constexpr int kKeyEnter = 13;
-constexpr int kKeyEscape = 27;
-
 class NetNat : public ::testing::Test {
  protected:
   // Homes behind routers of the mapping, the room server on the internet between them; the test
@@ -46,8 +42,8 @@ class NetNat : public ::testing::Test {
                   const std::string& hostLink) {
     MakeHomes(mapping);
     if (IsSkipped() || HasFailure()) return;
-    ASSERT_NO_FATAL_FAILURE(StartBoth(Press(1000, kKeyQ, 100) + Press(90000, kKeyEnter, 50),
-                                      Press(500, kKeyQ, 0) + Press(90000, kKeyEnter, 50)));
+    ASSERT_NO_FATAL_FAILURE(StartBoth(Press(1000, kKeyPlayerOne, 100) + Press(90000, kKeyEnter, 50),
+                                      Press(500, kKeyPlayerOne, 0) + Press(90000, kKeyEnter, 50)));
     EXPECT_EQ(joiner.Finish(), 0) << joiner.Output();
     EXPECT_EQ(host.Finish(), 0) << host.Output();
     if (HasFailure()) return;
@@ -109,7 +105,7 @@ TEST_F(NetNat, ThreeHomesLinkEveryPairDirectly) {
   Runner third(root.Path(), "third");
   third.RunInside(homes->AtHome(3));
   const auto script = [](int m) {
-    return Press(1500 + 700 * m, kKeyQ, 100) + (m == 1 ? Press(6000, kKeyEscape, 100) : "");
+    return Press(1500 + 700 * m, kKeyPlayerOne, 100) + (m == 1 ? Press(6000, kKeyEscape, 100) : "");
   };
   host.RunInside(homes->AtHome(1));
   joiner.RunInside(homes->AtHome(2));

@@ -15,8 +15,6 @@ namespace {
 
 using namespace e2e;
 
-constexpr int kKeyQ = 81;
-constexpr int kKeyEnter = 13;
 constexpr int kRate = 44100;
 // A networked runner presents the match's first frame one frame's time after its virtual 0,
 // whatever the lobby takes in real time.
@@ -63,14 +61,14 @@ TEST(NetRollback, HeldBackPacketsForceRollbacksYetTheConfirmedPlayAgreesAndNothi
   // The host crouches just after its packets stop going out and holds on long after they flow
   // again; the joiner jumps while it still guesses the host idle.
   const int release = AtFrame(kHoldFrame + 8);
-  host.Start(Press(AtFrame(kHoldFrame + 1), kKeyQ, 2000) + Press(90000, kKeyEnter, 50),
+  host.Start(Press(AtFrame(kHoldFrame + 1), kKeyPlayerOne, 2000) + Press(90000, kKeyEnter, 50),
              {"--host", "0", "--hold-packets",
               std::to_string(kHoldFrame) + ":" + std::to_string(kHoldMs)});
   const std::string port = host.HostPort();
   ASSERT_FALSE(port.empty()) << host.Output();
   Relay relay(root.Path(), port, 200);
   const std::string wav = (joiner.Folder() / "heard.wav").string();
-  joiner.Start(Press(AtFrame(kHoldFrame + 3), kKeyQ, release - AtFrame(kHoldFrame + 3)) +
+  joiner.Start(Press(AtFrame(kHoldFrame + 3), kKeyPlayerOne, release - AtFrame(kHoldFrame + 3)) +
                    Press(90000, kKeyEnter, 50),
                {"--join", "127.0.0.1:" + relay.Port(), "--audio", wav});
   ASSERT_EQ(joiner.Finish(), 0) << joiner.Output();

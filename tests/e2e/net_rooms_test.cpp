@@ -8,10 +8,6 @@ namespace {
 
 using namespace e2e;
 
-constexpr int kKeyQ = 81;
-constexpr int kKeyEnter = 13;
-constexpr int kKeyEscape = 27;
-
 class NetRooms : public ::testing::Test {
  protected:
   std::vector<std::string> ByCode(const std::string& code) {
@@ -30,7 +26,7 @@ TEST_F(NetRooms, AHostAndThreeJoinersByCodePlayTheSameFrames) {
     runners.push_back(std::make_unique<Runner>(root.Path(), "machine" + std::to_string(m)));
   }
   const auto script = [](int m) {
-    return Press(1500 + 700 * m, kKeyQ, 100) + (m == 1 ? Press(6000, kKeyEscape, 100) : "");
+    return Press(1500 + 700 * m, kKeyPlayerOne, 100) + (m == 1 ? Press(6000, kKeyEscape, 100) : "");
   };
   runners[0]->Start(script(0),
                     {"--host", "0", "--match", "2:4", "--server", "127.0.0.1:" + serverPort});
@@ -79,11 +75,11 @@ TEST_F(NetRooms, WrongAndClosedCodesAreRefusedWithAMessage) {
 TEST_F(NetRooms, AMatchOfDirectLinksPlaysOnWhenTheServerGoes) {
   ASSERT_FALSE(serverPort.empty());
   Runner host(root.Path(), "host"), joiner(root.Path(), "joiner");
-  host.Start(Press(1000, kKeyQ, 100) + Press(90000, kKeyEnter, 50),
+  host.Start(Press(1000, kKeyPlayerOne, 100) + Press(90000, kKeyEnter, 50),
              {"--host", "0", "--server", "127.0.0.1:" + serverPort});
   const std::string code = RoomCode(host);
   ASSERT_FALSE(code.empty()) << host.Output();
-  joiner.Start(Press(500, kKeyQ, 0) + Press(90000, kKeyEnter, 50), ByCode(code));
+  joiner.Start(Press(500, kKeyPlayerOne, 0) + Press(90000, kKeyEnter, 50), ByCode(code));
   ASSERT_FALSE(AwaitLine(host.Out(), "(Partida en red)").empty()) << host.Output();
   server.Stop();
   EXPECT_EQ(joiner.Finish(), 0) << joiner.Output();

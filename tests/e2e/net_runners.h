@@ -17,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "script_keys.h"
 #include "support/match_data.h"
 #include "support/scratch_folder.h"
 #include "support/subprocess.h"

@@ -10,8 +10,6 @@ namespace {
 
 using namespace e2e;
 
-constexpr int kKeyEnter = 13;
-
 class NetSession : public ::testing::Test {
  protected:
   // A host (of `players`) and the joiner, both leaving the winner at two minutes.

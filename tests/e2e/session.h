@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "script_keys.h"
 #include "support/match_data.h"
 #include "support/subprocess.h"
 #include "support/temp_folder.h"
@@ -105,12 +106,6 @@ inline constexpr Place kForest{400, 350};
 inline constexpr Place kTutorial{120, 150};
 inline constexpr Place kTwoPlayers{150, 275};
 inline constexpr Place kYes{300, 360};
-
-constexpr int kKeyEnter = 13;
-constexpr int kKeyEscape = 27;
-constexpr int kKeyF10 = 121;
-constexpr int kKeyPlayerOne = 81;  // Q
-constexpr int kKeyPlayerTwo = 90;  // Z
 
 // Into the play panel, a choice, then two players.
 inline Script& Choose(Script& script, int ms, Place choice) {

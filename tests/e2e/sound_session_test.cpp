@@ -22,7 +22,6 @@ using namespace e2e;
 
 constexpr int kRate = 44100;
 constexpr int kFrameMs = 17;  // a frame at 60 Hz, rounded up
-constexpr int kKeyF10 = 121;
 // A take matching this well is heard there, even under the sounds around it (a clash comes in
 // the middle of both divers' dives); in a recording without it, no stretch comes near.
 constexpr double kFound = 0.5;
