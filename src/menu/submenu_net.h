@@ -6,7 +6,8 @@
 // nobody answers. Once the match is agreed it waits in the main menu for the game to take it.
 // With a room server typed on the first page (remembered beside the settings), hosting also
 // opens a room and shows its code big, and joining takes a code as well as an address; each
-// machine shows whether its links are direct or go through the server.
+// machine shows whether its links are direct or go through the server. A build without a network
+// (the browser's) has a fourth page instead, which says network play needs the desktop game.
 #include <cstdint>
 #include <memory>
 #include <optional>

@@ -83,7 +83,7 @@ void TSubMenuNet::DrawCode() const {
   } else if (room) {
     WriteCentred("Pidiendo un código al servidor de salas...", 192);
   } else {
-    WriteCentred("Sin servidor de salas: solo con tu dirección", 192);
+    WriteCentred("Sin código de sala: solo con tu dirección", 192);
   }
 }
 
