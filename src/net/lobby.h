@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "net/identity.h"
 #include "net/lockstep.h"
 #include "net/match_setup.h"
+#include "net/room_wire.h"
 #include "net/stop_signal.h"
 
 namespace net {
@@ -41,9 +43,11 @@ class Lobby {
   // `bindPort` 0 takes any free port; other joiners reach this machine there.
   static std::unique_ptr<Lobby> Join(const Address& host, uint16_t bindPort, int localPlayers,
                                      std::string& error);
-  // The same on a port already open (a room's punches went out from it).
+  // The same on a port already open (a room's punches went out from it); with the room's ticket,
+  // links with other joiners that do not come up directly go through the room server.
   static std::unique_ptr<Lobby> Join(std::unique_ptr<Endpoint> endpoint, const Address& host,
-                                     int localPlayers, std::string& error);
+                                     int localPlayers, std::string& error,
+                                     std::optional<RoomTicket> ticket = std::nullopt);
   // Says goodbye to everyone still linked, so they know at once.
   virtual ~Lobby();
 

@@ -1,9 +1,11 @@
 // A joiner's side of the lobby: says hello to the host, follows the roster, and when the host
-// starts, links up with the other joiners (the later of each pair calls), measures its round
-// trips and reports ready; the host's set-up then begins the match.
+// starts, links up with the other joiners (the later of each pair calls; in a room, through the
+// room server when no direct link comes up), measures its round trips and reports ready; the
+// host's set-up then begins the match.
 #include <algorithm>
 #include <iostream>
 
+#include "net/joiner_links.h"
 #include "net/lobby.h"
 #include "net/message_readers.h"
 #include "net/messages.h"
@@ -23,8 +25,13 @@ constexpr double kMeetLimitMs = 10000;
 
 class JoinLobby : public Lobby {
  public:
-  JoinLobby(std::unique_ptr<Endpoint> endpoint, Address host, int localPlayers)
-      : Lobby(std::move(endpoint)), host_(std::move(host)), localPlayers_(localPlayers) {
+  JoinLobby(std::unique_ptr<Endpoint> endpoint, Address host, int localPlayers,
+            std::optional<RoomTicket> ticket)
+      : Lobby(std::move(endpoint)),
+        host_(std::move(host)),
+        localPlayers_(localPlayers),
+        inRoom_(ticket.has_value()),
+        links_(std::move(ticket)) {
     calledAt_ = NowMs();
   }
 
@@ -47,6 +54,7 @@ class JoinLobby : public Lobby {
     if (phase_ == Phase::kConnecting && NowMs() - calledAt_ > answerLimitMs_) {
       Fail("Nadie responde en " + host_.Text());
     }
+    ServiceLinks();
     if (phase_ == Phase::kLinking) Link();
   }
 
@@ -71,6 +79,7 @@ class JoinLobby : public Lobby {
     for (int m = 1; m < kMaxMachines; ++m) {
       if (peers_[m] != peer) continue;
       called = linked_[m] = true;
+      NoteLink(m);
       ByteWriter meet;
       Send(peer, meet.U8(static_cast<uint8_t>(Message::kMeet)).U8(localMachine_));
     }
@@ -147,6 +156,7 @@ class JoinLobby : public Lobby {
     }
     expected_ = 0;
     readySent_ = false;
+    links_.Clear();
     ForgetProbes();
     phase_ = Phase::kWaiting;
   }
@@ -163,18 +173,32 @@ class JoinLobby : public Lobby {
           !(peers_[peer.machine] = endpoint_->Connect(peer.address, error))) {
         Fail(error);
       }
-      if (peer.machine > localMachine_) OpenRouterTowards(peer.address);
+      if (const auto where = Resolve(peer.address); where && peer.machine != localMachine_) {
+        links_.Open(peer.machine, *where);
+      }
     }
     phase_ = Phase::kLinking;
     return {};
   }
 
-  // A joiner numbered above this one calls here; behind a home router its call gets in only once
-  // something went out towards it, so a datagram goes first (it is dropped at the other end).
-  void OpenRouterTowards(const Address& address) {
-    if (const auto where = Resolve(address)) {
-      endpoint_->SendRaw(*where, RoomWriter(RoomMessage::kPunch).Data());
+  // Behind a home router a call gets in only once something went out towards its sender, so both
+  // sides of a pair keep sending datagrams (dropped at the other end) until the link is up. A
+  // pair the relay takes over is called again at its port there.
+  void ServiceLinks() {
+    for (const int m : links_.Service(*endpoint_, linked_)) {
+      if (m > localMachine_ || linked_[m]) continue;
+      endpoint_->DisconnectNow(peers_[m]);
+      std::string error;
+      if (!(peers_[m] = endpoint_->Connect(links_.CallAddress(m).AsAddress(), error))) Fail(error);
     }
+    if (!links_.Failure().empty() && phase_ == Phase::kLinking) Fail(links_.Failure());
+  }
+
+  // In a room every machine says how each of its links goes.
+  void NoteLink(int m) {
+    if (!inRoom_) return;
+    notes_.push_back("Enlace con el EQUIPO " + std::to_string(m + 1) + ": " +
+                     (links_.Relayed(m) ? "por el servidor" : "directo"));
   }
 
   Verdict OnMeet(PeerHandle peer, const Bytes& message) {
@@ -184,6 +208,7 @@ class JoinLobby : public Lobby {
     Forget(peer);
     peers_[m] = peer;
     linked_[m] = true;
+    NoteLink(m);
     return {};
   }
 
@@ -222,6 +247,8 @@ class JoinLobby : public Lobby {
   int expected_ = 0;                         // other joiners to link with
   std::array<bool, kMaxMachines> linked_{};  // by machine: the link is up
   bool readySent_ = false;
+  bool inRoom_;
+  JoinerLinks links_;
 };
 
 }  // namespace
@@ -234,8 +261,10 @@ std::unique_ptr<Lobby> Lobby::Join(const Address& host, uint16_t bindPort, int l
 }
 
 std::unique_ptr<Lobby> Lobby::Join(std::unique_ptr<Endpoint> endpoint, const Address& host,
-                                   int localPlayers, std::string& error) {
-  auto lobby = std::make_unique<JoinLobby>(std::move(endpoint), host, localPlayers);
+                                   int localPlayers, std::string& error,
+                                   std::optional<RoomTicket> ticket) {
+  auto lobby =
+      std::make_unique<JoinLobby>(std::move(endpoint), host, localPlayers, std::move(ticket));
   if (!lobby->Call(error)) return nullptr;
   return lobby;
 }

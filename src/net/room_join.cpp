@@ -63,8 +63,7 @@ void RoomJoin::Ask(RoomMessage kind, double nowMs) {
     WriteCode(request, code_);
     Whereabouts{{}, OwnAddresses(endpoint_->Port())}.Write(request);
   } else {
-    WriteCode(request, code_);
-    request.U8(member_).U64(secret_);
+    Ticket().Write(request);
   }
   endpoint_->SendRaw(server_, Padded(std::move(request)));
 }
@@ -115,7 +114,7 @@ std::unique_ptr<Lobby> RoomJoin::TakeLobby(int localPlayers, std::string& error)
     error = failure_.empty() ? "La sala aún no está lista" : failure_;
     return nullptr;
   }
-  return Lobby::Join(std::move(endpoint_), reached_.AsAddress(), localPlayers, error);
+  return Lobby::Join(std::move(endpoint_), reached_.AsAddress(), localPlayers, error, Ticket());
 }
 
 }  // namespace net

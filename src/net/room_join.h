@@ -36,6 +36,7 @@ class RoomJoin {
   void OnFound(ByteReader& in);
   void Ask(RoomMessage kind, double nowMs);
   void Fail(const std::string& why);
+  RoomTicket Ticket() const { return {server_, code_, member_, secret_}; }
 
   std::unique_ptr<Endpoint> endpoint_;
   IpPort server_;

@@ -11,6 +11,7 @@ namespace net {
 namespace {
 // ENet's own packets never begin with 0xFF: that would ask for a decompressor the game never sets.
 constexpr uint8_t kMark[] = {0xFF, 'S', 'K', 'R'};
+}  // namespace
 
 void WriteIpPort(ByteWriter& out, const IpPort& where) {
   out.U32(where.ip).U16(where.port);
@@ -22,7 +23,6 @@ IpPort ReadIpPort(ByteReader& in) {
   where.port = in.U16();
   return where;
 }
-}  // namespace
 
 void Whereabouts::Write(ByteWriter& out) const {
   WriteIpPort(out, seen);
@@ -65,7 +65,7 @@ std::optional<RoomMessage> RoomKind(ByteReader& in) {
   }
   const uint8_t kind = in.U8();
   if (!in.Ok() || kind < static_cast<uint8_t>(RoomMessage::kRegister) ||
-      kind > static_cast<uint8_t>(RoomMessage::kRelay)) {
+      kind > static_cast<uint8_t>(RoomMessage::kPairRelay)) {
     return std::nullopt;
   }
   return static_cast<RoomMessage>(kind);
@@ -103,6 +103,11 @@ std::optional<RoomCode> ParseRoomCode(const std::string& text) {
     code[i] = letter;
   }
   return code;
+}
+
+void RoomTicket::Write(ByteWriter& out) const {
+  WriteCode(out, code);
+  out.U8(member).U64(secret);
 }
 
 std::string SilentServer(const IpPort& server) {

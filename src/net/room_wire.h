@@ -18,7 +18,7 @@ namespace net {
 
 inline constexpr uint16_t kRoomServerPort = 27316;
 // Changes whenever a room message changes; the server refuses machines that speak another.
-inline constexpr uint32_t kRoomProtocol = 1;
+inline constexpr uint32_t kRoomProtocol = 2;
 inline constexpr size_t kRequestSize = 128;
 inline constexpr int kRoomCodeLength = 4;
 // No I, L, O or U: none of them can be read as a 1, a 0 or a V.
@@ -42,6 +42,9 @@ enum class RoomMessage : uint8_t {
   kPunchBack,     // the answer to a punch: a direct link works
   kRelayAsk,      // joiner → server: code, member, secret; no direct link came up; padded
   kRelay,         // server → host and joiner: member number and the relay port to talk through
+  kPairAsk,       // joiner → server: code, member, secret, and another joiner's address as the
+                  // host gave it; their direct link did not come up; padded
+  kPairRelay,     // server → joiner: that address again, and the relay port to reach it through
 };
 
 // Where a machine can be reached: as the server sees it, and on its own network.
@@ -58,6 +61,9 @@ struct Whereabouts {
 
 // A message of `kind`, its mark written.
 ByteWriter RoomWriter(RoomMessage kind);
+void WriteIpPort(ByteWriter& out, const IpPort& where);
+IpPort ReadIpPort(ByteReader& in);
+
 // The kind of a room message; nothing when the bytes are not one.
 std::optional<RoomMessage> RoomKind(ByteReader& in);
 // The request padded to kRequestSize.
@@ -71,6 +77,16 @@ RoomCode ReadCode(ByteReader& in);
 std::string CodeText(const RoomCode& code);
 // A code as a player types it (any case, spaces around); nothing when it cannot be one.
 std::optional<RoomCode> ParseRoomCode(const std::string& text);
+
+// What lets a joiner, once in a room, ask its server for more: a relay, say.
+struct RoomTicket {
+  IpPort server;
+  RoomCode code{};
+  int member = 0;
+  uint64_t secret = 0;
+  // The code, member number and secret, as every joiner's request after the first begins.
+  void Write(ByteWriter& out) const;
+};
 
 // What a machine says when the server at `server` never answered.
 std::string SilentServer(const IpPort& server);

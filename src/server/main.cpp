@@ -1,4 +1,4 @@
-// skullgnawer-server [--port N] [--max-rooms N] [--relay-kbps N]
+// skullgnawer-server [--port N] [--max-rooms N] [--max-relays N] [--relay-kbps N]
 // The room server: prints the port it listens on, then serves until it is stopped.
 #include <csignal>
 #include <cstdio>
@@ -11,7 +11,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: skullgnawer-server [--port N] [--max-rooms N] [--relay-kbps N]";
+    "usage: skullgnawer-server [--port N] [--max-rooms N] [--max-relays N] [--relay-kbps N]";
 constexpr int kTurnMs = 100;
 constexpr long kMostRooms = 1000000;
 constexpr long kMostKbps = 100000;
@@ -40,6 +40,8 @@ bool Parse(int argc, char** argv, server::ServerSettings& settings) {
       settings.port = *port;
     } else if (name == "--max-rooms" && Number(value, 1, kMostRooms, number)) {
       settings.maxRooms = static_cast<size_t>(number);
+    } else if (name == "--max-relays" && Number(value, 1, kMostRooms, number)) {
+      settings.maxRelays = static_cast<size_t>(number);
     } else if (name == "--relay-kbps" && Number(value, 1, kMostKbps, number)) {
       settings.relayKbps = static_cast<int>(number);
     } else {
@@ -66,6 +68,8 @@ int main(int argc, char** argv) {
   std::signal(SIGTERM, [](int) { stopping = 1; });
   std::signal(SIGINT, [](int) { stopping = 1; });
   std::cout << "Servidor de salas en el puerto " << rooms->Port() << std::endl;
+  std::cout << "Hasta " << settings.maxRooms << " salas y " << rooms->RelayCapacity()
+            << " enlaces por el servidor a la vez" << std::endl;
   while (!stopping) rooms->Serve(kTurnMs);
   return 0;
 }

@@ -9,22 +9,33 @@ namespace {
 constexpr int kMostPerTurn = 64;
 }  // namespace
 
-std::unique_ptr<RelayLink> RelayLink::Open(const Room& room, int member, std::string& error) {
+std::unique_ptr<RelayLink> RelayLink::Open(const Room& room, int first, int second,
+                                           std::string& error) {
   std::unique_ptr<RelayLink> link(new RelayLink());
-  for (auto& end : link->sides_) {
+  const std::array<int, 2> members{first, second};
+  for (int side = 0; side < 2; ++side) {
+    End& end = link->sides_[side];
     end.socket = net::DatagramSocket::Open(0, error);
     if (!end.socket) return nullptr;
+    end.member = members[side];
+    end.expectedIp = room.MemberNumbered(members[side]).where.seen.ip;
   }
   link->code_ = room.code;
-  link->member_ = member;
-  link->sides_[kJoiner].expectedIp = room.joiners[member - 1].where.seen.ip;
-  link->sides_[kHost].expectedIp = room.host.where.seen.ip;
   link->bandwidth_ = room.relay;
   link->lastMs_ = net::NowMs();
   return link;
 }
 
-void RelayLink::Forward(Side side, double nowMs) {
+bool RelayLink::Joins(const net::RoomCode& code, int a, int b) const {
+  return code == code_ && SideOf(a) >= 0 && SideOf(b) >= 0 && a != b;
+}
+
+int RelayLink::SideOf(int member) const {
+  if (sides_[0].member == member) return 0;
+  return sides_[1].member == member ? 1 : -1;
+}
+
+void RelayLink::Forward(int side, double nowMs) {
   End& from = sides_[side];
   End& to = sides_[1 - side];
   for (int i = 0; i < kMostPerTurn; ++i) {

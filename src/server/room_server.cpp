@@ -1,5 +1,7 @@
 #include "server/room_server.h"
 
+#include <sys/resource.h>
+
 #include <algorithm>
 #include <random>
 
@@ -11,6 +13,24 @@ namespace {
 constexpr double kExpireEveryMs = 1000;
 // Datagrams answered in one turn before the relay's ports get theirs.
 constexpr int kMostPerTurn = 4096;
+
+// Files open beside the relay's ports: the server's own socket, the standard streams, a few for
+// the C library.
+constexpr size_t kFilesBesideRelay = 32;
+
+// Relayed links the open-files limit leaves room for, raised as far as the system lets it.
+size_t LinksWithinFileLimit(size_t wanted) {
+  rlimit limit{};
+  if (getrlimit(RLIMIT_NOFILE, &limit) != 0) return wanted;
+  const rlim_t needed = wanted * 2 + kFilesBesideRelay;
+  if (limit.rlim_cur < needed) {
+    limit.rlim_cur = std::min(needed, limit.rlim_max);
+    setrlimit(RLIMIT_NOFILE, &limit);
+    getrlimit(RLIMIT_NOFILE, &limit);
+  }
+  const size_t files = static_cast<size_t>(limit.rlim_cur);
+  return files <= kFilesBesideRelay ? 0 : std::min(wanted, (files - kFilesBesideRelay) / 2);
+}
 
 // A joiner or host of another protocol is told so instead of being misread.
 bool SameProtocol(net::ByteReader& in) {
@@ -27,7 +47,10 @@ std::unique_ptr<RoomServer> RoomServer::Open(const ServerSettings& settings, std
 RoomServer::RoomServer(std::unique_ptr<net::DatagramSocket> socket, const ServerSettings& settings)
     : socket_(std::move(socket)),
       settings_(settings),
-      rooms_(settings.maxRooms, settings.relayKbps, std::random_device{}()) {}
+      rooms_(settings.maxRooms, settings.relayKbps, std::random_device{}(),
+             settings.roomsPerAddress),
+      relayCapacity_(
+          LinksWithinFileLimit(settings.maxRelays ? settings.maxRelays : settings.maxRooms)) {}
 
 void RoomServer::Serve(int timeoutMs) {
   std::vector<const net::DatagramSocket*> sockets{socket_.get()};
@@ -45,8 +68,7 @@ void RoomServer::Serve(int timeoutMs) {
         OnDatagram(*datagram, now);
       }
     } else {
-      const auto side = (index - 1) % 2 == 0 ? RelayLink::kJoiner : RelayLink::kHost;
-      links_[(index - 1) / 2]->Forward(side, now);
+      links_[(index - 1) / 2]->Forward(static_cast<int>((index - 1) % 2), now);
     }
   }
   if (now - lastExpiry_ >= kExpireEveryMs) ForgetIdle(now);
@@ -78,6 +100,9 @@ void RoomServer::OnDatagram(const net::Datagram& datagram, double nowMs) {
     case net::RoomMessage::kRelayAsk:
       if (datagram.data.size() >= net::kRequestSize) OnRelayAsk(datagram.from, in);
       break;
+    case net::RoomMessage::kPairAsk:
+      if (datagram.data.size() >= net::kRequestSize) OnPairAsk(datagram.from, in);
+      break;
     default:
       break;
   }
@@ -98,6 +123,10 @@ void RoomServer::OnRegister(const net::IpPort& from, net::ByteReader& in, double
   net::Whereabouts host;
   if (!host.Read(in)) return;
   host.seen = from;
+  if (rooms_.AddressFull(from.ip)) {
+    Refuse(from, "Hay demasiadas salas abiertas desde esta dirección; cierra alguna");
+    return;
+  }
   const Room* room = rooms_.Open(host, nowMs);
   if (!room) {
     Refuse(from, "El servidor de salas está lleno; prueba más tarde");
@@ -173,34 +202,74 @@ Room* RoomServer::MemberRoom(net::ByteReader& in, int& member) {
 
 void RoomServer::OnRelayAsk(const net::IpPort& from, net::ByteReader& in) {
   int member = 0;
-  Room* room = MemberRoom(in, member);
+  const Room* room = MemberRoom(in, member);
   if (!room) {
     Refuse(from, "Esa sala ya no existe");
     return;
   }
-  const auto known = std::find_if(links_.begin(), links_.end(), [&](const auto& link) {
-    return link->Code() == room->code && link->Member() == member;
-  });
-  if (known != links_.end()) {
-    AnnounceRelay(*room, **known);
+  if (const RelayLink* link = LinkBetween(*room, member, 0, from)) AnnounceRelay(*room, *link);
+}
+
+void RoomServer::OnPairAsk(const net::IpPort& from, net::ByteReader& in) {
+  int member = 0;
+  const Room* room = MemberRoom(in, member);
+  const net::IpPort asked = net::ReadIpPort(in);
+  if (!room || !in.Ok()) {
+    Refuse(from, "Esa sala ya no existe");
     return;
   }
-  std::string error;
-  auto link = links_.size() < kMaxRelayLinks ? RelayLink::Open(*room, member, error) : nullptr;
-  if (!link) {
-    Refuse(from, "El servidor de salas no puede retransmitir más partidas");
+  const int other = MemberAt(*room, asked, member);
+  if (other < 0) {
+    Refuse(from, "Ese equipo no está en la sala " + net::CodeText(room->code));
     return;
+  }
+  const RelayLink* link = LinkBetween(*room, member, other, from);
+  if (!link) return;
+  // Only the asker hears: the other joiner asks too, its own punch having failed as well.
+  auto answer = net::RoomWriter(net::RoomMessage::kPairRelay);
+  net::WriteIpPort(answer, asked);
+  socket_->Send(from, answer.U16(link->Port(link->SideOf(member))).Data());
+}
+
+RelayLink* RoomServer::LinkBetween(const Room& room, int a, int b, const net::IpPort& asker) {
+  const auto known = std::find_if(links_.begin(), links_.end(),
+                                  [&](const auto& link) { return link->Joins(room.code, a, b); });
+  if (known != links_.end()) return known->get();
+  std::string error;
+  auto link = links_.size() < relayCapacity_ ? RelayLink::Open(room, a, b, error) : nullptr;
+  if (!link) {
+    Refuse(asker, "El servidor de salas no puede retransmitir más partidas");
+    return nullptr;
   }
   links_.push_back(std::move(link));
-  AnnounceRelay(*room, *links_.back());
+  return links_.back().get();
+}
+
+int RoomServer::MemberAt(const Room& room, const net::IpPort& address, int asker) const {
+  for (int m = 0; m < room.Members(); ++m) {
+    if (m != asker && room.MemberNumbered(m).where.seen == address) return m;
+  }
+  for (int m = 0; m < room.Members(); ++m) {
+    const auto& local = room.MemberNumbered(m).where.local;
+    if (m != asker && std::find(local.begin(), local.end(), address) != local.end()) return m;
+  }
+  for (const auto& link : links_) {
+    const int joiner = link->Member(RelayLink::kJoiner);
+    if (link->Code() == room.code && link->Member(RelayLink::kHost) == 0 &&
+        link->Port(RelayLink::kHost) == address.port && joiner != asker) {
+      return joiner;
+    }
+  }
+  return -1;
 }
 
 void RoomServer::AnnounceRelay(const Room& room, const RelayLink& link) {
+  const int member = link.Member(RelayLink::kJoiner);
   auto toJoiner = net::RoomWriter(net::RoomMessage::kRelay);
-  toJoiner.U8(link.Member()).U16(link.Port(RelayLink::kJoiner));
-  socket_->Send(room.joiners[link.Member() - 1].where.seen, toJoiner.Data());
+  toJoiner.U8(member).U16(link.Port(RelayLink::kJoiner));
+  socket_->Send(room.joiners[member - 1].where.seen, toJoiner.Data());
   auto toHost = net::RoomWriter(net::RoomMessage::kRelay);
-  toHost.U8(link.Member()).U16(link.Port(RelayLink::kHost));
+  toHost.U8(member).U16(link.Port(RelayLink::kHost));
   socket_->Send(room.host.where.seen, toHost.Data());
 }
 

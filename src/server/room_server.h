@@ -18,17 +18,21 @@ namespace server {
 struct ServerSettings {
   uint16_t port = net::kRoomServerPort;
   size_t maxRooms = 20000;
-  int relayKbps = 256;  // each room's share of the relay
+  // Relayed links at once, two ports each; 0: one for every room the server holds.
+  size_t maxRelays = 0;
+  // Each room's share of the relay: a room of four machines relayed pair by pair has six links
+  // of some 8 KB/s each.
+  int relayKbps = 512;
+  size_t roomsPerAddress = RoomTable::kRoomsPerAddress;
 };
 
 class RoomServer {
  public:
-  // Relayed links at once: two ports each, well within a process's usual open files.
-  static constexpr size_t kMaxRelayLinks = 200;
-
   // Null, with `error` saying why, when the port cannot be opened.
   static std::unique_ptr<RoomServer> Open(const ServerSettings& settings, std::string& error);
   uint16_t Port() const { return socket_->Port(); }
+  // Relayed links it can hold at once: as many as asked, unless the open-files limit allows fewer.
+  size_t RelayCapacity() const { return relayCapacity_; }
   // Waits up to timeoutMs for datagrams and answers everything that came.
   void Serve(int timeoutMs);
   size_t Rooms() const { return rooms_.Count(); }
@@ -42,8 +46,15 @@ class RoomServer {
   void OnKeep(const net::IpPort& from, net::ByteReader& in, double nowMs);
   void OnLeave(net::ByteReader& in);
   void OnRelayAsk(const net::IpPort& from, net::ByteReader& in);
-  // Tells both ends of a relayed link which port to talk to.
+  void OnPairAsk(const net::IpPort& from, net::ByteReader& in);
+  // The link between two members of the room, opened when there is none; null, with the asker
+  // told why, when the relay is full.
+  RelayLink* LinkBetween(const Room& room, int a, int b, const net::IpPort& asker);
+  // Tells both ends of a relayed host-joiner link which port to talk to.
   void AnnounceRelay(const Room& room, const RelayLink& link);
+  // The member a joiner reaches at `address` as the host gave it: where the member is seen, one
+  // of its own addresses, or the host's side of its relayed link. -1 for none but `asker`.
+  int MemberAt(const Room& room, const net::IpPort& address, int asker) const;
   void Refuse(const net::IpPort& to, const std::string& why);
   // The room and member a joiner's request names, with the right secret; null otherwise.
   Room* MemberRoom(net::ByteReader& in, int& member);
@@ -54,6 +65,7 @@ class RoomServer {
   RoomTable rooms_;
   WrongCodes wrongCodes_;
   std::vector<std::unique_ptr<RelayLink>> links_;
+  size_t relayCapacity_ = 0;
   double lastExpiry_ = 0;
 };
 

@@ -13,9 +13,14 @@ bool Bandwidth::Spend(size_t bytes, double nowMs) {
   return true;
 }
 
-RoomTable::RoomTable(size_t maxRooms, int relayKbps, uint64_t seed)
-    : maxRooms_(maxRooms), relayKbps_(relayKbps), random_(seed) {
+RoomTable::RoomTable(size_t maxRooms, int relayKbps, uint64_t seed, size_t roomsPerAddress)
+    : maxRooms_(maxRooms), roomsPerAddress_(roomsPerAddress), relayKbps_(relayKbps), random_(seed) {
   rooms_.reserve(maxRooms);
+}
+
+bool RoomTable::AddressFull(uint32_t ip) const {
+  const auto found = byAddress_.find(ip);
+  return found != byAddress_.end() && found->second >= roomsPerAddress_;
 }
 
 uint32_t RoomTable::Key(const net::RoomCode& code) {
@@ -35,7 +40,8 @@ net::RoomCode RoomTable::NewCode() {
 }
 
 const Room* RoomTable::Open(const net::Whereabouts& host, double nowMs) {
-  if (rooms_.size() >= maxRooms_) return nullptr;
+  if (rooms_.size() >= maxRooms_ || AddressFull(host.seen.ip)) return nullptr;
+  ++byAddress_[host.seen.ip];
   Room room;
   room.code = NewCode();
   room.host = {host, random_()};
@@ -58,7 +64,13 @@ bool RoomTable::Keep(const net::RoomCode& code, uint64_t secret, double nowMs) {
 
 void RoomTable::Close(const net::RoomCode& code, uint64_t secret) {
   const Room* room = Find(code);
-  if (room && room->host.secret == secret) rooms_.erase(Key(code));
+  if (room && room->host.secret == secret) Erase(rooms_.find(Key(code)));
+}
+
+RoomTable::Rooms::iterator RoomTable::Erase(Rooms::iterator room) {
+  const uint32_t ip = room->second.host.where.seen.ip;
+  if (--byAddress_[ip] == 0) byAddress_.erase(ip);
+  return rooms_.erase(room);
 }
 
 std::optional<int> RoomTable::Admit(Room& room, const net::Whereabouts& joiner) {
@@ -74,7 +86,7 @@ void RoomTable::Expire(double nowMs) {
   for (auto it = rooms_.begin(); it != rooms_.end();) {
     const Room& room = it->second;
     const bool over = nowMs - room.keptMs > kKeepLimitMs || nowMs - room.openedMs > kLifeMs;
-    it = over ? rooms_.erase(it) : std::next(it);
+    it = over ? Erase(it) : std::next(it);
   }
 }
 

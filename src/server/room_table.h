@@ -40,6 +40,10 @@ struct Room {
   double openedMs = 0;
   double keptMs = 0;
   std::shared_ptr<Bandwidth> relay;
+
+  // Member n: 0 is the host, 1 on the joiners.
+  const Member& MemberNumbered(int n) const { return n == 0 ? host : joiners[n - 1]; }
+  int Members() const { return 1 + static_cast<int>(joiners.size()); }
 };
 
 class RoomTable {
@@ -47,9 +51,15 @@ class RoomTable {
   static constexpr double kKeepLimitMs = 30000;
   static constexpr double kLifeMs = 3600000;
   static constexpr size_t kMaxJoiners = 3;
+  // Rooms open at once from one address: a household or a small club behind one router, never
+  // enough for one address to fill the table.
+  static constexpr size_t kRoomsPerAddress = 8;
 
-  RoomTable(size_t maxRooms, int relayKbps, uint64_t seed);
-  // The new room; null when the table is full.
+  RoomTable(size_t maxRooms, int relayKbps, uint64_t seed,
+            size_t roomsPerAddress = kRoomsPerAddress);
+  // True when this address holds as many rooms as it may.
+  bool AddressFull(uint32_t ip) const;
+  // The new room; null when the table or the host's address is full.
   const Room* Open(const net::Whereabouts& host, double nowMs);
   Room* Find(const net::RoomCode& code);
   // The host's word that its room goes on; false for a wrong code or secret.
@@ -63,13 +73,17 @@ class RoomTable {
   size_t Count() const { return rooms_.size(); }
 
  private:
+  using Rooms = std::unordered_map<uint32_t, Room>;
   static uint32_t Key(const net::RoomCode& code);
   net::RoomCode NewCode();
+  Rooms::iterator Erase(Rooms::iterator room);
 
   size_t maxRooms_;
+  size_t roomsPerAddress_;
   int relayKbps_;
   std::mt19937_64 random_;
-  std::unordered_map<uint32_t, Room> rooms_;
+  Rooms rooms_;
+  std::unordered_map<uint32_t, size_t> byAddress_;  // rooms open from each address
 };
 
 }  // namespace server

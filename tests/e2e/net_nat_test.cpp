@@ -58,6 +58,49 @@ class NetNat : public ::testing::Test {
         << host.Output();
   }
 
+  // Three homes: the two joiners link with each other too, each through its own router, or through
+  // the server's relay when their routers map every destination apart; either way the match plays
+  // and each machine says how each of its links goes.
+  void PlayThreeHomes(NatHomes::Mapping mapping, const std::string& link) {
+    MakeHomes(mapping, 3);
+    if (IsSkipped() || HasFailure()) return;
+    Runner third(root.Path(), "third");
+    third.RunInside(homes->AtHome(3));
+    const auto script = [](int m) {
+      return Press(1500 + 700 * m, kKeyPlayerOne, 100) +
+             (m == 1 ? Press(6000, kKeyEscape, 100) : "");
+    };
+    host.RunInside(homes->AtHome(1));
+    joiner.RunInside(homes->AtHome(2));
+    host.Start(script(0), {"--host", "0", "--server", at, "--match", "0:3"});
+    const std::string code = RoomCode(host);
+    ASSERT_FALSE(code.empty()) << host.Output();
+    joiner.Start(script(1), {"--join-code", code, "--server", at});
+    third.Start(script(2), {"--join-code", code, "--server", at});
+    for (Runner* runner : {&host, &joiner, &third}) {
+      EXPECT_EQ(runner->Finish(), 0) << runner->Output();
+    }
+    if (HasFailure()) return;
+    const size_t common =
+        std::min({host.Confirmed().size(), joiner.Confirmed().size(), third.Confirmed().size()});
+    ASSERT_GT(common, 100u);
+    ExpectSameFrames(host.Confirmed(), joiner.Confirmed(), common);
+    ExpectSameFrames(host.Confirmed(), third.Confirmed(), common);
+    const std::string hostLink = link == "directo" ? "directo" : "por el servidor de salas";
+    for (const Runner* runner : {&joiner, &third}) {
+      const std::string out = runner->Output();
+      EXPECT_NE(out.find("Enlace con el anfitrión: " + hostLink), std::string::npos) << out;
+      const bool other = out.find("Enlace con el EQUIPO 2: " + link) != std::string::npos ||
+                         out.find("Enlace con el EQUIPO 3: " + link) != std::string::npos;
+      EXPECT_TRUE(other) << "no word of the link with the other joiner:\n" << out;
+    }
+    for (const char* machine : {"2", "3"}) {
+      EXPECT_NE(host.Output().find("Enlace con el EQUIPO " + std::string(machine) + ": " + link),
+                std::string::npos)
+          << host.Output();
+    }
+  }
+
   ScratchFolder root;
   std::unique_ptr<NatHomes> homes;
   std::unique_ptr<RoomServerProcess> server;
@@ -98,35 +141,12 @@ TEST_F(NetNat, ARelayedMatchWhoseServerGoesEndsSayingWhy) {
 
 namespace {
 
-// Three homes: the two joiners link with each other too, each through its own router.
 TEST_F(NetNat, ThreeHomesLinkEveryPairDirectly) {
-  MakeHomes(NatHomes::Mapping::kEndpointIndependent, 3);
-  if (IsSkipped() || HasFailure()) return;
-  Runner third(root.Path(), "third");
-  third.RunInside(homes->AtHome(3));
-  const auto script = [](int m) {
-    return Press(1500 + 700 * m, kKeyPlayerOne, 100) + (m == 1 ? Press(6000, kKeyEscape, 100) : "");
-  };
-  host.RunInside(homes->AtHome(1));
-  joiner.RunInside(homes->AtHome(2));
-  host.Start(script(0), {"--host", "0", "--server", at, "--match", "0:3"});
-  const std::string code = RoomCode(host);
-  ASSERT_FALSE(code.empty()) << host.Output();
-  joiner.Start(script(1), {"--join-code", code, "--server", at});
-  third.Start(script(2), {"--join-code", code, "--server", at});
-  for (Runner* runner : {&host, &joiner, &third}) {
-    EXPECT_EQ(runner->Finish(), 0) << runner->Output();
-  }
-  if (HasFailure()) return;
-  const size_t common =
-      std::min({host.Confirmed().size(), joiner.Confirmed().size(), third.Confirmed().size()});
-  ASSERT_GT(common, 100u);
-  ExpectSameFrames(host.Confirmed(), joiner.Confirmed(), common);
-  ExpectSameFrames(host.Confirmed(), third.Confirmed(), common);
-  for (const Runner* runner : {&joiner, &third}) {
-    EXPECT_NE(runner->Output().find("Enlace con el anfitrión: directo"), std::string::npos)
-        << runner->Output();
-  }
+  PlayThreeHomes(NatHomes::Mapping::kEndpointIndependent, "directo");
+}
+
+TEST_F(NetNat, ThreeHomesBehindRoutersThatMapEveryDestinationApartRelayEveryPair) {
+  PlayThreeHomes(NatHomes::Mapping::kSymmetric, "por el servidor");
 }
 
 }  // namespace

@@ -68,11 +68,15 @@ class RoomServerTest : public ::testing::Test {
     return in.Text();
   }
 
-  net::RoomCode Register(Client& host) {
+  static net::Bytes Registration() {
     auto request = net::RoomWriter(RoomMessage::kRegister);
     request.U32(net::kRoomProtocol);
     net::Whereabouts{{}, {{0x0A00000A, 4000}}}.Write(request);
-    Send(host, net::Padded(std::move(request)));
+    return net::Padded(std::move(request));
+  }
+
+  net::RoomCode Register(Client& host) {
+    Send(host, Registration());
     net::Bytes answer;
     EXPECT_EQ(Answer(host, answer), RoomMessage::kRoom);
     net::ByteReader in(answer.data() + 5, answer.size() - 5);
@@ -87,6 +91,53 @@ class RoomServerTest : public ::testing::Test {
     net::WriteCode(request, code);
     net::Whereabouts{}.Write(request);
     return net::Padded(std::move(request));
+  }
+
+  // A joiner let into the room: its member number and secret.
+  struct Admitted {
+    int member = 0;
+    uint64_t secret = 0;
+  };
+  Admitted Admit(Client& joiner, const net::RoomCode& code) {
+    Send(joiner, Find(code));
+    net::Bytes answer;
+    EXPECT_EQ(Answer(joiner, answer), RoomMessage::kFound);
+    net::ByteReader in(answer.data() + 5, answer.size() - 5);
+    Admitted admitted;
+    admitted.member = in.U8();
+    admitted.secret = in.U64();
+    return admitted;
+  }
+
+  static net::Bytes PairAsk(const net::RoomCode& code, const Admitted& asker,
+                            const net::IpPort& other) {
+    auto ask = net::RoomWriter(RoomMessage::kPairAsk);
+    net::RoomTicket{{}, code, asker.member, asker.secret}.Write(ask);
+    net::WriteIpPort(ask, other);
+    return net::Padded(std::move(ask));
+  }
+
+  // The relay port the server gives a joiner for its link with the one at `other`.
+  net::IpPort PairRelay(Client& joiner, const net::RoomCode& code, const Admitted& asker,
+                        const net::IpPort& other) {
+    Send(joiner, PairAsk(code, asker, other));
+    net::Bytes answer;
+    EXPECT_EQ(Answer(joiner, answer), RoomMessage::kPairRelay);
+    net::ByteReader in(answer.data() + 5, answer.size() - 5);
+    EXPECT_EQ(net::ReadIpPort(in), other);
+    return {kLoopback, in.U16()};
+  }
+
+  net::IpPort At(const Client& client) const { return {kLoopback, client.socket->Port()}; }
+
+  // What one side sends through the relay reaches the other from the other's port there.
+  void ExpectPassed(Client& from, const net::IpPort& fromSide, Client& to,
+                    const net::IpPort& toSide, uint8_t mark) {
+    Send(from, net::Bytes(40, mark), &fromSide);
+    const auto passed = Await(to);
+    ASSERT_TRUE(passed);
+    EXPECT_EQ(passed->data, net::Bytes(40, mark));
+    EXPECT_EQ(passed->from, toSide);
   }
 
   server::ServerSettings settings;
@@ -174,17 +225,12 @@ TEST_F(RoomServerTest, RelaysAJoinersLinkWithinTheRoomsShare) {
   SetUp();
   Client host = NewClient(), joiner = NewClient();
   const net::RoomCode code = Register(host);
-  Send(joiner, Find(code));
-  net::Bytes answer;
-  ASSERT_EQ(Answer(joiner, answer), RoomMessage::kFound);
-  net::ByteReader in(answer.data() + 5, answer.size() - 5);
-  const int member = in.U8();
-  const uint64_t joinerSecret = in.U64();
+  const auto [member, joinerSecret] = Admit(joiner, code);
   ASSERT_TRUE(Await(host));  // the joiner's arrival
 
   auto ask = net::RoomWriter(RoomMessage::kRelayAsk);
-  net::WriteCode(ask, code);
-  Send(joiner, net::Padded(std::move(ask.U8(member).U64(joinerSecret))));
+  net::RoomTicket{{}, code, member, joinerSecret}.Write(ask);
+  Send(joiner, net::Padded(std::move(ask)));
   const auto relayPort = [&](Client& client) {
     const auto datagram = Await(client);
     const net::Bytes data = datagram ? datagram->data : net::Bytes{};
@@ -215,6 +261,85 @@ TEST_F(RoomServerTest, RelaysAJoinersLinkWithinTheRoomsShare) {
   while (Await(host, 200)) ++through;
   EXPECT_GE(through, 5);
   EXPECT_LE(through, 15);
+}
+
+// Each joiner of a pair whose punch failed asks with the other's address as the host gave it;
+// both asks name one link, and it carries the pair's datagrams both ways.
+TEST_F(RoomServerTest, RelaysAPairOfJoinersEachAskingWithTheOthersAddress) {
+  Client host = NewClient(), first = NewClient(), second = NewClient();
+  const net::RoomCode code = Register(host);
+  const Admitted a = Admit(first, code), b = Admit(second, code);
+  const net::IpPort firstSide = PairRelay(first, code, a, At(second));
+  const net::IpPort secondSide = PairRelay(second, code, b, At(first));
+  EXPECT_EQ(rooms->RelayLinks(), 1u);
+  EXPECT_NE(firstSide, secondSide);
+
+  Send(second, net::RoomWriter(RoomMessage::kPunch).Data(), &secondSide);
+  EXPECT_FALSE(Await(first, 100));  // opening a side passes nothing on
+  ASSERT_NO_FATAL_FAILURE(ExpectPassed(first, firstSide, second, secondSide, 4));
+  ASSERT_NO_FATAL_FAILURE(ExpectPassed(second, secondSide, first, firstSide, 5));
+
+  Send(first, PairAsk(code, a, {kLoopback, 1}));
+  EXPECT_NE(Refusal(first).find("no está en la sala"), std::string::npos);
+  Send(first, PairAsk(code, a, At(first)));
+  EXPECT_NE(Refusal(first).find("no está en la sala"), std::string::npos) << "not with itself";
+  Send(first, PairAsk(code, {a.member, a.secret + 1}, At(second)));
+  EXPECT_NE(Refusal(first).find("ya no existe"), std::string::npos) << "not without the secret";
+}
+
+// A joiner the host reaches through the relay is known to the others by the host's port there,
+// and the relay holds only as many links as it was set to.
+TEST_F(RoomServerTest, FindsAJoinerByTheHostsRelayPortAndHoldsTheLinksItWasSetTo) {
+  settings.maxRelays = 2;
+  SetUp();
+  EXPECT_EQ(rooms->RelayCapacity(), 2u);
+  Client host = NewClient(), first = NewClient(), second = NewClient();
+  const net::RoomCode code = Register(host);
+  const Admitted a = Admit(first, code), b = Admit(second, code);
+  auto ask = net::RoomWriter(RoomMessage::kRelayAsk);
+  net::RoomTicket{{}, code, b.member, b.secret}.Write(ask);
+  Send(second, net::Padded(std::move(ask)));
+  ASSERT_TRUE(Await(second));
+  for (int arrival = 0; arrival < 2; ++arrival) ASSERT_TRUE(Await(host));
+  const auto toHost = Await(host);
+  ASSERT_TRUE(toHost);
+  net::ByteReader told(toHost->data);
+  ASSERT_EQ(net::RoomKind(told), RoomMessage::kRelay);
+  EXPECT_EQ(told.U8(), b.member);
+  const net::IpPort hostSideOfSecond{kLoopback, told.U16()};
+
+  PairRelay(first, code, a, hostSideOfSecond);
+  EXPECT_EQ(rooms->RelayLinks(), 2u);
+  auto another = net::RoomWriter(RoomMessage::kRelayAsk);
+  net::RoomTicket{{}, code, a.member, a.secret}.Write(another);
+  Send(first, net::Padded(std::move(another)));
+  EXPECT_NE(Refusal(first).find("no puede retransmitir más"), std::string::npos);
+}
+
+// Four machines to a room, and a few rooms to an address: neither a crowd nor one address can
+// take what others need.
+TEST_F(RoomServerTest, ARoomTakesThreeJoinersAndAnAddressAFewRooms) {
+  Client host = NewClient();
+  const net::RoomCode code = Register(host);
+  std::vector<Client> joiners;
+  for (size_t i = 1; i <= server::RoomTable::kMaxJoiners; ++i) {
+    joiners.push_back(NewClient());
+    EXPECT_EQ(Admit(joiners.back(), code).member, static_cast<int>(i));
+  }
+  Client late = NewClient();
+  Send(late, Find(code));
+  EXPECT_NE(Refusal(late).find("está llena"), std::string::npos);
+
+  std::vector<Client> hosts;
+  for (size_t i = 1; i < server::RoomTable::kRoomsPerAddress; ++i) {
+    hosts.push_back(NewClient());
+    Register(hosts.back());
+  }
+  EXPECT_EQ(rooms->Rooms(), server::RoomTable::kRoomsPerAddress);
+  Client greedy = NewClient();
+  Send(greedy, Registration());
+  EXPECT_NE(Refusal(greedy).find("demasiadas salas"), std::string::npos);
+  EXPECT_EQ(rooms->Rooms(), server::RoomTable::kRoomsPerAddress);
 }
 
 }  // namespace

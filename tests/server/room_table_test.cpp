@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <set>
+#include <vector>
 
 #include "server/wrong_codes.h"
 
@@ -21,14 +22,34 @@ TEST(RoomTable, CodesAreDistinctAndReadable) {
   RoomTable rooms(2000, 64, 7);
   std::set<std::string> codes;
   for (int i = 0; i < 2000; ++i) {
-    const server::Room* room = rooms.Open(At(1, static_cast<uint16_t>(i)), 0);
+    const server::Room* room = rooms.Open(At(1 + i, 1), 0);
     ASSERT_NE(room, nullptr);
     const std::string code = net::CodeText(room->code);
     EXPECT_EQ(code.find_first_not_of(net::kRoomCodeLetters), std::string::npos) << code;
     codes.insert(code);
   }
   EXPECT_EQ(codes.size(), 2000u);
-  EXPECT_EQ(rooms.Open(At(1, 1), 0), nullptr) << "a full table takes no more rooms";
+  EXPECT_EQ(rooms.Open(At(5000, 1), 0), nullptr) << "a full table takes no more rooms";
+}
+
+TEST(RoomTable, OneAddressHoldsAFewRoomsAtMost) {
+  RoomTable rooms(100, 64, 9);
+  std::vector<net::RoomCode> codes;
+  for (size_t i = 0; i < RoomTable::kRoomsPerAddress; ++i) {
+    const server::Room* room = rooms.Open(At(7, static_cast<uint16_t>(i)), 0);
+    ASSERT_NE(room, nullptr);
+    codes.push_back(room->code);
+  }
+  EXPECT_TRUE(rooms.AddressFull(7));
+  EXPECT_EQ(rooms.Open(At(7, 999), 0), nullptr);
+  EXPECT_NE(rooms.Open(At(8, 1), 0), nullptr) << "another address is not held back";
+
+  rooms.Close(codes[0], rooms.Find(codes[0])->host.secret);
+  EXPECT_FALSE(rooms.AddressFull(7)) << "a closed room frees its place";
+  EXPECT_NE(rooms.Open(At(7, 999), 0), nullptr);
+  rooms.Expire(RoomTable::kKeepLimitMs + 1);
+  EXPECT_EQ(rooms.Count(), 0u);
+  EXPECT_FALSE(rooms.AddressFull(7)) << "expired rooms free theirs";
 }
 
 TEST(RoomTable, MembersAreCappedAndAJoinerAskingTwiceKeepsItsNumber) {
