@@ -40,35 +40,42 @@ bool SameProtocol(net::ByteReader& in) {
 
 std::unique_ptr<RoomServer> RoomServer::Open(const ServerSettings& settings, std::string& error) {
   auto socket = net::DatagramSocket::Open(settings.port, error);
-  if (!socket) return nullptr;
-  return std::unique_ptr<RoomServer>(new RoomServer(std::move(socket), settings));
+  auto readiness = socket ? Readiness::Open(error) : nullptr;
+  if (!readiness || !readiness->Watch(socket->Handle(), kServerTag)) return nullptr;
+  return std::unique_ptr<RoomServer>(
+      new RoomServer(std::move(socket), std::move(readiness), settings));
 }
 
-RoomServer::RoomServer(std::unique_ptr<net::DatagramSocket> socket, const ServerSettings& settings)
+RoomServer::RoomServer(std::unique_ptr<net::DatagramSocket> socket,
+                       std::unique_ptr<Readiness> readiness, const ServerSettings& settings)
     : socket_(std::move(socket)),
+      readiness_(std::move(readiness)),
       settings_(settings),
       rooms_(settings.maxRooms, settings.relayKbps, std::random_device{}(),
              settings.roomsPerAddress),
-      relayCapacity_(
-          LinksWithinFileLimit(settings.maxRelays ? settings.maxRelays : settings.maxRooms)) {}
+      relayCapacity_(LinksWithinFileLimit(
+          settings.maxRelays ? settings.maxRelays
+                             : std::max<size_t>(1, settings.maxRooms / kRoomsPerRelayedLink))) {}
+
+// A relay port's tag is its link's address with the side in the lowest bit, which an object's
+// address never uses; links are only let go after every tag of the turn has been read.
+uint64_t RoomServer::Tag(const RelayLink& link, int side) {
+  return reinterpret_cast<uintptr_t>(&link) | static_cast<uintptr_t>(side);
+}
 
 void RoomServer::Serve(int timeoutMs) {
-  std::vector<const net::DatagramSocket*> sockets{socket_.get()};
-  for (const auto& link : links_) {
-    sockets.push_back(&link->Socket(RelayLink::kJoiner));
-    sockets.push_back(&link->Socket(RelayLink::kHost));
-  }
-  const auto ready = net::WaitForAny(sockets, timeoutMs);
+  const auto ready = readiness_->Wait(timeoutMs);
   const double now = net::NowMs();
-  for (const size_t index : ready) {
-    if (index == 0) {
+  for (const uint64_t tag : ready) {
+    if (tag == kServerTag) {
       for (int i = 0; i < kMostPerTurn; ++i) {
         const auto datagram = socket_->Receive();
         if (!datagram) break;
         OnDatagram(*datagram, now);
       }
     } else {
-      links_[(index - 1) / 2]->Forward(static_cast<int>((index - 1) % 2), now);
+      auto* link = reinterpret_cast<RelayLink*>(static_cast<uintptr_t>(tag & ~uint64_t{1}));
+      link->Forward(static_cast<int>(tag & 1), now);
     }
   }
   if (now - lastExpiry_ >= kExpireEveryMs) ForgetIdle(now);
@@ -237,6 +244,9 @@ RelayLink* RoomServer::LinkBetween(const Room& room, int a, int b, const net::Ip
   if (known != links_.end()) return known->get();
   std::string error;
   auto link = links_.size() < relayCapacity_ ? RelayLink::Open(room, a, b, error) : nullptr;
+  for (int side = 0; link && side < 2; ++side) {
+    if (!readiness_->Watch(link->Socket(side).Handle(), Tag(*link, side))) link.reset();
+  }
   if (!link) {
     Refuse(asker, "El servidor de salas no puede retransmitir más partidas");
     return nullptr;

@@ -9,16 +9,22 @@
 
 #include "net/datagram.h"
 #include "net/room_wire.h"
+#include "server/readiness.h"
 #include "server/relay_link.h"
 #include "server/room_table.h"
 #include "server/wrong_codes.h"
 
 namespace server {
 
+// Most pairs of machines link directly; one core relays some 100,000 datagrams a second, about a
+// thousand relayed links in play (one datagram a frame each way), so a server holding 10,000
+// rooms relays up to a tenth as many links unless told otherwise.
+inline constexpr size_t kRoomsPerRelayedLink = 10;
+
 struct ServerSettings {
   uint16_t port = net::kRoomServerPort;
   size_t maxRooms = 20000;
-  // Relayed links at once, two ports each; 0: one for every room the server holds.
+  // Relayed links at once, two ports each; 0: one for every kRoomsPerRelayedLink rooms.
   size_t maxRelays = 0;
   // Each room's share of the relay: a room of four machines relayed pair by pair has six links
   // of some 8 KB/s each.
@@ -39,7 +45,11 @@ class RoomServer {
   size_t RelayLinks() const { return links_.size(); }
 
  private:
-  RoomServer(std::unique_ptr<net::DatagramSocket> socket, const ServerSettings& settings);
+  static constexpr uint64_t kServerTag = 0;
+  static uint64_t Tag(const RelayLink& link, int side);
+
+  RoomServer(std::unique_ptr<net::DatagramSocket> socket, std::unique_ptr<Readiness> readiness,
+             const ServerSettings& settings);
   void OnDatagram(const net::Datagram& datagram, double nowMs);
   void OnRegister(const net::IpPort& from, net::ByteReader& in, double nowMs);
   void OnFind(const net::IpPort& from, net::ByteReader& in, double nowMs);
@@ -61,6 +71,7 @@ class RoomServer {
   void ForgetIdle(double nowMs);
 
   std::unique_ptr<net::DatagramSocket> socket_;
+  std::unique_ptr<Readiness> readiness_;
   ServerSettings settings_;
   RoomTable rooms_;
   WrongCodes wrongCodes_;
