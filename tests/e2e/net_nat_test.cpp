@@ -4,6 +4,8 @@
 // plays. Skipped, saying why, where namespaces cannot be made (not root, no ip or nft).
 #include <gtest/gtest.h>
 
+#include <regex>
+
 #include "nat_homes.h"
 #include "room_server.h"
 
@@ -58,44 +60,48 @@ class NetNat : public ::testing::Test {
         << host.Output();
   }
 
-  // Three homes: the two joiners link with each other too, each through its own router, or through
-  // the server's relay when their routers map every destination apart; either way the match plays
-  // and each machine says how each of its links goes.
-  void PlayThreeHomes(NatHomes::Mapping mapping, const std::string& link) {
-    MakeHomes(mapping, 3);
+  // Three or four homes: the joiners link with each other too, each through its own router, or
+  // through the server's relay when their routers map every destination apart; either way the
+  // match plays and each machine says how each of its links goes.
+  void PlayAcrossHomes(int count, NatHomes::Mapping mapping, const std::string& link) {
+    MakeHomes(mapping, count);
     if (IsSkipped() || HasFailure()) return;
-    Runner third(root.Path(), "third");
-    third.RunInside(homes->AtHome(3));
+    std::vector<std::unique_ptr<Runner>> more;
+    std::vector<Runner*> all{&host, &joiner};
+    for (int m = 2; m < count; ++m) {
+      more.push_back(std::make_unique<Runner>(root.Path(), "joiner" + std::to_string(m)));
+      all.push_back(more.back().get());
+    }
+    for (int m = 0; m < count; ++m) all[m]->RunInside(homes->AtHome(m + 1));
     const auto script = [](int m) {
       return Press(1500 + 700 * m, kKeyPlayerOne, 100) +
              (m == 1 ? Press(6000, kKeyEscape, 100) : "");
     };
-    host.RunInside(homes->AtHome(1));
-    joiner.RunInside(homes->AtHome(2));
-    host.Start(script(0), {"--host", "0", "--server", at, "--match", "0:3"});
+    host.Start(script(0), {"--host", "0", "--server", at, "--match", "0:" + std::to_string(count)});
     const std::string code = RoomCode(host);
     ASSERT_FALSE(code.empty()) << host.Output();
-    joiner.Start(script(1), {"--join-code", code, "--server", at});
-    third.Start(script(2), {"--join-code", code, "--server", at});
-    for (Runner* runner : {&host, &joiner, &third}) {
-      EXPECT_EQ(runner->Finish(), 0) << runner->Output();
+    for (int m = 1; m < count; ++m) {
+      all[m]->Start(script(m), {"--join-code", code, "--server", at});
     }
+    for (Runner* runner : all) EXPECT_EQ(runner->Finish(), 0) << runner->Output();
     if (HasFailure()) return;
-    const size_t common =
-        std::min({host.Confirmed().size(), joiner.Confirmed().size(), third.Confirmed().size()});
+    size_t common = host.Confirmed().size();
+    for (const Runner* runner : all) common = std::min(common, runner->Confirmed().size());
     ASSERT_GT(common, 100u);
-    ExpectSameFrames(host.Confirmed(), joiner.Confirmed(), common);
-    ExpectSameFrames(host.Confirmed(), third.Confirmed(), common);
+    for (const Runner* runner : all)
+      ExpectSameFrames(host.Confirmed(), runner->Confirmed(), common);
+
+    const std::regex otherJoiner("Enlace con el EQUIPO \\d: " + link);
     const std::string hostLink = link == "directo" ? "directo" : "por el servidor de salas";
-    for (const Runner* runner : {&joiner, &third}) {
-      const std::string out = runner->Output();
+    for (int m = 1; m < count; ++m) {
+      const std::string out = all[m]->Output();
       EXPECT_NE(out.find("Enlace con el anfitrión: " + hostLink), std::string::npos) << out;
-      const bool other = out.find("Enlace con el EQUIPO 2: " + link) != std::string::npos ||
-                         out.find("Enlace con el EQUIPO 3: " + link) != std::string::npos;
-      EXPECT_TRUE(other) << "no word of the link with the other joiner:\n" << out;
+      const auto words = std::distance(std::sregex_iterator(out.begin(), out.end(), otherJoiner),
+                                       std::sregex_iterator());
+      EXPECT_EQ(words, count - 2) << "a word for each link with another joiner:\n" << out;
     }
-    for (const char* machine : {"2", "3"}) {
-      EXPECT_NE(host.Output().find("Enlace con el EQUIPO " + std::string(machine) + ": " + link),
+    for (int m = 2; m <= count; ++m) {
+      EXPECT_NE(host.Output().find("Enlace con el EQUIPO " + std::to_string(m) + ": " + link),
                 std::string::npos)
           << host.Output();
     }
@@ -142,11 +148,16 @@ TEST_F(NetNat, ARelayedMatchWhoseServerGoesEndsSayingWhy) {
 namespace {
 
 TEST_F(NetNat, ThreeHomesLinkEveryPairDirectly) {
-  PlayThreeHomes(NatHomes::Mapping::kEndpointIndependent, "directo");
+  PlayAcrossHomes(3, NatHomes::Mapping::kEndpointIndependent, "directo");
 }
 
 TEST_F(NetNat, ThreeHomesBehindRoutersThatMapEveryDestinationApartRelayEveryPair) {
-  PlayThreeHomes(NatHomes::Mapping::kSymmetric, "por el servidor");
+  PlayAcrossHomes(3, NatHomes::Mapping::kSymmetric, "por el servidor");
+}
+
+// Six relayed links, all within one room's share of the relay.
+TEST_F(NetNat, FourHomesRelayedPairByPairPlayTheSameFrames) {
+  PlayAcrossHomes(4, NatHomes::Mapping::kSymmetric, "por el servidor");
 }
 
 }  // namespace
