@@ -1,7 +1,8 @@
 #pragma once
 // The room server: hosts open rooms and get a code, joiners give the code and learn where the
-// host is, both are told to punch towards each other, and a joiner whose punch fails gets a relay.
-// Every datagram is checked; anything that is not a well-formed request is dropped unanswered.
+// host is, both are told to punch towards each other, and any pair of the room (host and joiner,
+// or two joiners) whose punch fails gets a relay. Every datagram is checked; anything that is not a
+// well-formed request is dropped unanswered.
 #include <cstdint>
 #include <memory>
 #include <string>
