@@ -290,6 +290,9 @@ TEST_F(RoomServerTest, RelaysAPairOfJoinersEachAskingWithTheOthersAddress) {
 // A joiner the host reaches through the relay is known to the others by the host's port there,
 // and the relay holds only as many links as it was set to.
 TEST_F(RoomServerTest, FindsAJoinerByTheHostsRelayPortAndHoldsTheLinksItWasSetTo) {
+  settings.maxRooms = 50;
+  SetUp();
+  EXPECT_EQ(rooms->RelayCapacity(), 50 / server::kRoomsPerRelayedLink) << "unless told otherwise";
   settings.maxRelays = 2;
   SetUp();
   EXPECT_EQ(rooms->RelayCapacity(), 2u);
