@@ -175,7 +175,7 @@ void BM_Relay(benchmark::State& state) {
   for (auto _ : state) {
     server::ServerSettings settings;
     settings.port = 0;
-    settings.maxRooms = settings.roomsPerAddress = links;
+    settings.maxRooms = settings.roomsPerAddress = settings.maxRelays = links;
     settings.relayKbps = 1000000;  // the relay's own pace, not a room's share
     std::string error;
     auto rooms = server::RoomServer::Open(settings, error);
