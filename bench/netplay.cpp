@@ -106,7 +106,7 @@ void Session(benchmark::State& state, bool throughRelay) {
     InScratchFolder folder;  // the identity reads anim/ and gfx/ of the working folder
     std::unique_ptr<nettest::Relay> relay;
     nettest::Machines machines;
-    if (!nettest::MeetForSession(machines, machineCount, throughRelay, relay)) {
+    if (!nettest::MeetForSession(machines, machineCount, seconds, throughRelay, relay)) {
       state.SkipWithError("the machines did not meet");
       return;
     }

@@ -42,7 +42,7 @@ struct Figures {
   double rollbacksPerSecond = 0, meanDepth = 0;
   double longestWaitMs = 0;
   double framesPerSecond = 1e9;
-  double sentPerSecond = 0;
+  double sentPerSecond = 0, datagramsPerSecond = 0;
   uint32_t mostFramesApart = 0;
 };
 
@@ -103,6 +103,8 @@ void PlayPaced(nettest::Machines& machines, double seconds, Figures& figures) {
     replayed += played[m].replayed;
     const auto traffic = machines.matches[m]->Traffic();
     figures.sentPerSecond = std::max(figures.sentPerSecond, traffic.bytesSent / elapsed);
+    figures.datagramsPerSecond =
+        std::max(figures.datagramsPerSecond, traffic.datagramsSent / elapsed);
     figures.framesPerSecond =
         std::min(figures.framesPerSecond, played[m].rollback->NextFrame() / elapsed);
   }
@@ -113,16 +115,18 @@ void PlayPaced(nettest::Machines& machines, double seconds, Figures& figures) {
 
 void ThroughRelay(benchmark::State& state) {
   const int machineCount = static_cast<int>(state.range(0));
+  const double seconds = static_cast<double>(state.range(1));
   for (auto _ : state) {
     InScratchFolder folder;  // the identity reads anim/ and gfx/ of the working folder
     std::unique_ptr<nettest::Relay> relay;
     nettest::Machines machines;
-    if (!nettest::MeetForSession(machines, machineCount, true, relay, net::kRollbackInputDelay)) {
+    if (!nettest::MeetForSession(machines, machineCount, seconds, true, relay,
+                                 net::kRollbackInputDelay)) {
       state.SkipWithError("the machines did not meet");
       return;
     }
     Figures figures;
-    PlayPaced(machines, static_cast<double>(state.range(1)), figures);
+    PlayPaced(machines, seconds, figures);
     state.counters["felt_frames"] = figures.feltFrames;
     state.counters["worst_felt_frames"] = figures.worstFeltFrames;
     state.counters["rollbacks/s"] = figures.rollbacksPerSecond;
@@ -130,6 +134,7 @@ void ThroughRelay(benchmark::State& state) {
     state.counters["longest_wait_ms"] = figures.longestWaitMs;
     state.counters["fps"] = figures.framesPerSecond;
     state.counters["sent_B/s"] = figures.sentPerSecond;
+    state.counters["sent_datagrams/s"] = figures.datagramsPerSecond;
     state.counters["most_frames_apart"] = figures.mostFramesApart;
   }
 }

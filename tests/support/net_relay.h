@@ -1,7 +1,9 @@
 #pragma once
 // netrelay between machines of one process, for the network measurements: a lossy, slow line (10 %
 // of the datagrams lost, the rest 60-100 ms late) in front of the host's port, for as long as the
-// session lasts. The relay is found beside the benchmarks, in the build's bin/.
+// session lasts: a relay that ends first cuts every link through it, and the machines then wait
+// ten seconds before they give each other up. The relay is found beside the benchmarks, in the
+// build's bin/.
 #include <signal.h>
 
 #include <chrono>
@@ -19,15 +21,20 @@
 
 namespace nettest {
 
-// The relay in front of `hostPort`; Port() is 0 when it never said where it listens.
+// The most the machines may take to meet (each of three joiners, then the start, has the
+// patience), so that the relay outlives the session it was given.
+inline constexpr double kMeetingSeconds = 4 * kPatienceMs / 1000;
+
+// The relay in front of `hostPort` for `seconds` of play; Port() is 0 when it never said where it
+// listens.
 class Relay {
  public:
-  explicit Relay(uint16_t hostPort) {
+  Relay(uint16_t hostPort, double seconds) {
     const std::string relay =
         std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() /
         "bin/netrelay";
     pid_ = Spawn({relay, "--to", std::to_string(hostPort), "--loss", "0.1", "--delay", "60-100",
-                  "--seconds", "120"},
+                  "--seconds", std::to_string(kMeetingSeconds + seconds)},
                  StdoutTo(out_.string()));
     const std::regex line(R"(relay (\d+))");
     for (int tries = 0; tries < 200 && port_ == 0; ++tries) {
@@ -52,14 +59,14 @@ class Relay {
 };
 
 // A session's machines meet, the joiners through a relay in front of the host when asked, which
-// `relay` then keeps for as long as the session lasts.
-inline bool MeetForSession(Machines& machines, int machineCount, bool throughRelay,
+// `relay` then keeps for as long as the session of `seconds` lasts.
+inline bool MeetForSession(Machines& machines, int machineCount, double seconds, bool throughRelay,
                            std::unique_ptr<Relay>& relay, int inputDelay = 0) {
   return machines.Meet(
       machineCount - 1, machineCount,
       [&](uint16_t hostPort) {
         if (!throughRelay) return hostPort;
-        relay = std::make_unique<Relay>(hostPort);
+        relay = std::make_unique<Relay>(hostPort, seconds);
         return relay->Port();
       },
       inputDelay);
