@@ -6,8 +6,10 @@
 namespace net {
 
 namespace {
-// While waiting, the newest buttons go out again this often, in case the last packet was lost.
-constexpr double kResendMs = 16;
+// While waiting, the newest buttons go out again this often, in case the last packet was lost. A
+// little longer than a frame (16.7 ms): a machine playing on sends its buttons every frame
+// anyway, and a resend just before each of those would nearly double its traffic.
+constexpr double kResendMs = 20;
 // How long the last reliable message may take to be acknowledged before the links are cut: long
 // enough for a few resends over a slow, lossy line on a busy machine, so that the others hear
 // why this machine left instead of waiting out its silence.
