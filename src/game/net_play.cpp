@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <utility>
 
 #include "core/configuracion.h"
 #include "core/sound_effects.h"
@@ -153,6 +154,8 @@ void NetPlay::TakeOutOfPlay(TAdministrador& manager, const std::vector<int>& sea
     const auto player = std::dynamic_pointer_cast<TJugador>(manager.GetPlayer(seat));
     if (!player || player->state == kDead) continue;
     player->CaughtByHorde();
+    // A frame played again takes the player out again, but the line is said once.
+    if (std::exchange(announcedOut_[seat], true)) continue;
     media::Print("JUGADOR " + std::to_string(seat + 1) +
                  " ha perdido la conexión y sale de la partida" +
                  (relayed_ ? "; el servidor de salas que llevaba el enlace no responde" : ""));

@@ -3,6 +3,7 @@
 // and the frame clock; every frame this machine's buttons out and everyone's in, waiting (with a
 // sign after a quarter of a second) while some are missing; every 30 frames the state's digest;
 // at the end, how the match ended for everyone. Menus and the winner picture stay local.
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -117,6 +118,7 @@ class NetPlay : public net::RollbackMatch {
   // players after each unconfirmed frame when confirmed frames are reported.
   net::SnapshotRing<uint64_t> digests_;
   net::SnapshotRing<std::vector<field::PlayerReport>> reports_;
+  std::array<bool, net::kMaxSeats> announcedOut_{};  // seats said to have left play
   bool relayed_ = false;
 };
 
