@@ -73,6 +73,7 @@ std::unique_ptr<net::Lockstep> AwaitMatch(const NetChoice& choice, const MatchCh
     media::Print("Esperando jugadores en el puerto " + std::to_string(lobby->Port()));
     const int rollbackDelay = choice.lockstep ? 0 : net::kRollbackInputDelay;
     lobby->SetInputDelay(choice.inputDelay > 0 ? choice.inputDelay : rollbackDelay);
+    lobby->SetLockstep(choice.lockstep);
   }
   media::FlushKeys();
   std::string note;
@@ -102,16 +103,17 @@ std::unique_ptr<net::Lockstep> AwaitMatch(const NetChoice& choice, const MatchCh
 }  // namespace
 
 void HandOver(TJuego& game, std::unique_ptr<net::Lockstep> match, int localPlayers,
-              game::NetMode mode, uint32_t nudgeAfter, bool relayed) {
+              uint32_t nudgeAfter, bool relayed) {
   TConfiguracion& settings = *game.system->GetConfig();
   const net::MatchSetup& setup = match->Setup();
   ChooseMatch(settings, setup.level, setup.players);
   const net::MachineSeats& seats = setup.machines[setup.localMachine];
   media::Print("Partida en red: nivel " + std::to_string(setup.level) + ", " +
                std::to_string(setup.players) + " jugadores, retraso de " +
-               std::to_string(setup.inputDelay) + " fotogramas; este equipo juega como JUGADOR " +
-               std::to_string(seats.firstSeat + 1));
-  game.net = std::make_shared<game::NetPlay>(std::move(match), settings, localPlayers, mode);
+               std::to_string(setup.inputDelay) + " fotogramas, " +
+               (setup.lockstep ? "cada fotograma espera a todos" : "con vuelta atrás") +
+               "; este equipo juega como JUGADOR " + std::to_string(seats.firstSeat + 1));
+  game.net = std::make_shared<game::NetPlay>(std::move(match), settings, localPlayers);
   if (nudgeAfter != 0) game.net->NudgeAfter(nudgeAfter);
   if (relayed) game.net->ThroughRelay();
 }
@@ -120,9 +122,7 @@ bool PlayNetMatch(TJuego& game, const NetChoice& choice, const MatchChoice& matc
   bool relayed = false;
   auto lockstep = AwaitMatch(choice, match, relayed);
   if (!lockstep) return false;
-  HandOver(game, std::move(lockstep), choice.localPlayers,
-           choice.lockstep ? game::NetMode::kLockstep : game::NetMode::kRollback, choice.nudgeAfter,
-           relayed);
+  HandOver(game, std::move(lockstep), choice.localPlayers, choice.nudgeAfter, relayed);
   if (choice.holdMs > 0) game.net->HoldPacketsAt(choice.holdFrame, choice.holdMs);
   RunOneMatch(game);
   game.net.reset();

@@ -15,9 +15,8 @@ namespace app {
 bool PlayNetMatch(TJuego& game, const NetChoice& choice, const MatchChoice& match);
 
 // Gives the game a match agreed on over the network (here or in the menu's panel): its next Run
-// plays it, with the level and player count the host chose.
+// plays it, with the level, player count and way of playing the frames the host chose.
 void HandOver(TJuego& game, std::unique_ptr<net::Lockstep> match, int localPlayers,
-              game::NetMode mode = game::NetMode::kRollback, uint32_t nudgeAfter = 0,
-              bool relayed = false);
+              uint32_t nudgeAfter = 0, bool relayed = false);
 
 }  // namespace app

@@ -251,14 +251,17 @@ std::optional<RunnerOptions> ParseRunnerOptions(const std::vector<std::string>& 
   const NetChoice plain;
   if (!options.networked &&
       (options.network.localPlayers != plain.localPlayers || options.network.server ||
-       options.network.nudgeAfter != plain.nudgeAfter ||
-       options.network.lockstep != plain.lockstep || options.network.holdMs != plain.holdMs)) {
-    error = "--local, --server, --lockstep, --nudge-after and --hold-packets need --host or --join";
+       options.network.nudgeAfter != plain.nudgeAfter || options.network.holdMs != plain.holdMs)) {
+    error = "--local, --server, --nudge-after and --hold-packets need --host or --join";
     return std::nullopt;
   }
-  if (options.network.inputDelay != plain.inputDelay &&
-      !(options.networked && options.network.hosting)) {
+  const bool hosting = options.networked && options.network.hosting;
+  if (options.network.inputDelay != plain.inputDelay && !hosting) {
     error = "--input-delay goes with --host: the host chooses it for every machine";
+    return std::nullopt;
+  }
+  if (options.network.lockstep && !hosting) {
+    error = "--lockstep goes with --host: the host chooses how every machine plays the frames";
     return std::nullopt;
   }
   return options;

@@ -26,8 +26,8 @@ struct NetChoice {
   uint32_t nudgeAfter = 0;            // test-only: this machine drifts after that frame
   uint32_t holdFrame = 0;             // test-only: this machine's packets are held back from that
   int holdMs = 0;                     // frame for so many milliseconds
-  bool lockstep = false;  // every frame waits for everyone's buttons, as before rollback
-  int inputDelay = 0;     // hosting: frames from a press to its frame; 0: the default
+  bool lockstep = false;              // hosting: every machine's frames wait for everyone's buttons
+  int inputDelay = 0;                 // hosting: frames from a press to its frame; 0: the default
   // Through a room server: the host gets a code for its room, a joiner joins by one.
   std::optional<net::Address> server;
   std::optional<net::RoomCode> code;

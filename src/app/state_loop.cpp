@@ -31,8 +31,7 @@ void RunStateLoop(TMenu& menu, TJuego& game, TTutorial& tutorial) {
       state = menu.Run();
     } else if (state == kStateMatch) {
       if (menu.netMatch) {
-        app::HandOver(game, std::move(menu.netMatch), menu.netLocalPlayers,
-                      game::NetMode::kRollback, 0, menu.netRelayed);
+        app::HandOver(game, std::move(menu.netMatch), menu.netLocalPlayers, 0, menu.netRelayed);
       }
       state = game.Run();
       game.net.reset();

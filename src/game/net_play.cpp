@@ -40,9 +40,9 @@ const NetStatus& CurrentNetStatus() {
 }
 
 NetPlay::NetPlay(std::unique_ptr<net::Lockstep> lockstep, const TConfiguracion& settings,
-                 int localPlayers, NetMode mode)
+                 int localPlayers)
     : lockstep_(std::move(lockstep)) {
-  if (mode == NetMode::kRollback) {
+  if (!lockstep_->Setup().lockstep) {
     rollback_ = std::make_unique<net::Rollback>(*lockstep_);
     RouteSoundEffects([this](SoundEffect effect, const std::function<media::Channel()>& play) {
       return heard_.Route(effect, play);

@@ -33,18 +33,14 @@ struct NetStatus {
 };
 const NetStatus& CurrentNetStatus();
 
-// How a machine plays the frames of a network match.
-enum class NetMode {
-  kRollback,  // at once, guessing the others' buttons and going back when a guess was wrong
-  kLockstep,  // each frame only once everyone's buttons for it are here
-};
-
 class NetPlay : public net::RollbackMatch {
  public:
   // This machine's first `localPlayers` players of `settings` take its seats; a seat the settings
   // give the computer is pressed by this machine's bot and its presses travel like a person's.
-  NetPlay(std::unique_ptr<net::Lockstep> lockstep, const TConfiguracion& settings, int localPlayers,
-          NetMode mode = NetMode::kRollback);
+  // Frames are played at once on a guess of the others' buttons, and again when it was wrong,
+  // unless the host chose that every frame wait for everyone's buttons.
+  NetPlay(std::unique_ptr<net::Lockstep> lockstep, const TConfiguracion& settings,
+          int localPlayers);
   ~NetPlay() override;
 
   // The seats of the match this machine's bots play, by strength.

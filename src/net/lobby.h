@@ -2,7 +2,7 @@
 // Before a networked match: the host listens, joiners connect and are checked (same version, same
 // data), and everyone sees who has joined. When the host starts, the joiners link up with each
 // other, every machine measures its round trips, and the host sends the set-up (seed, level,
-// seats, input delay) that begins the match on every machine.
+// seats, input delay, rollback or lockstep) that begins the match on every machine.
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -75,6 +75,8 @@ class Lobby {
   // Host only: the input delay every machine plays with, in frames; 0 chooses it from the slowest
   // line measured, as a match where every frame waits for everyone needs.
   void SetInputDelay(int frames) { fixedInputDelay_ = frames; }
+  // Host only: every machine waits for everyone's buttons on every frame instead of rolling back.
+  void SetLockstep(bool lockstep) { setup_.lockstep = lockstep; }
   // Once started: the match, which takes over the links. Null before.
   std::unique_ptr<Lockstep> TakeMatch();
 

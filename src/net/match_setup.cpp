@@ -16,7 +16,7 @@ int MatchSetup::MachineOfSeat(int seat) const {
 }
 
 void MatchSetup::Write(ByteWriter& out) const {
-  out.U32(static_cast<uint32_t>(seed)).U8(level).U8(players).U16(inputDelay);
+  out.U32(static_cast<uint32_t>(seed)).U8(level).U8(players).U16(inputDelay).U8(lockstep);
   out.U8(static_cast<uint32_t>(machines.size()));
   for (const MachineSeats& seats : machines) out.U8(seats.firstSeat).U8(seats.count);
 }
@@ -26,6 +26,8 @@ bool MatchSetup::Read(ByteReader& in) {
   level = in.U8();
   players = in.U8();
   inputDelay = in.U16();
+  const int mode = in.U8();
+  lockstep = mode == 1;
   const int count = in.U8();
   machines.clear();
   if (count < 2 || count > kMaxMachines) return false;
@@ -37,7 +39,7 @@ bool MatchSetup::Read(ByteReader& in) {
     machines.push_back(seats);
   }
   return in.Ok() && level >= 0 && level <= 2 && players >= 2 && players <= kMaxSeats &&
-         seated == players && inputDelay >= 1 && inputDelay <= kMaxInputDelay;
+         seated == players && inputDelay >= 1 && inputDelay <= kMaxInputDelay && mode <= 1;
 }
 
 std::vector<MachineSeats> AssignSeats(const std::vector<int>& localPlayers, int players) {

@@ -32,7 +32,7 @@ inline bool EarlyForTheMatch(Message kind) {
 }
 
 // Changes whenever a message changes; machines that differ refuse each other.
-inline constexpr uint32_t kProtocol = 2;
+inline constexpr uint32_t kProtocol = 3;
 
 // The largest message the protocol needs is a joiner's hello naming every data file; the
 // transport refuses anything larger.

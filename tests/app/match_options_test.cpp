@@ -76,21 +76,27 @@ TEST(MatchOptions, HostingOrJoiningAndTheirLocalPlayers) {
   }
 }
 
-// Rolling back is the default; --lockstep plays the old way, and the host alone chooses the delay.
+// Rolling back is the default; --lockstep plays the old way. The host alone chooses both the way
+// and the delay for every machine, so a joiner asking for either is told so.
 TEST(MatchOptions, RollbackOrLockstepAndTheHostsInputDelay) {
   const auto host = Parse({"--host", "--input-delay", "3", "--confirmed-trace", "c.jsonl"});
   ASSERT_TRUE(host);
   EXPECT_FALSE(host->network.lockstep);
   EXPECT_EQ(host->network.inputDelay, 3);
   EXPECT_NE(host->confirmedTraceFile.find("c.jsonl"), std::string::npos);
-  const auto join = Parse({"--join", "127.0.0.1", "--lockstep"});
+  const auto join = Parse({"--join", "127.0.0.1"});
   ASSERT_TRUE(join);
-  EXPECT_TRUE(join->network.lockstep);
+  EXPECT_FALSE(join->network.lockstep);
   EXPECT_EQ(join->network.inputDelay, 0);
 
   std::string error;
-  EXPECT_TRUE(app::ParseRunnerOptions({"--host", "--lockstep", "--input-delay", "2"}, error, true));
+  const auto lockstep =
+      app::ParseRunnerOptions({"--host", "--lockstep", "--input-delay", "2"}, error, true);
+  ASSERT_TRUE(lockstep);
+  EXPECT_TRUE(lockstep->network.lockstep);
   EXPECT_FALSE(Parse({"--join", "127.0.0.1", "--input-delay", "2"}));
+  EXPECT_FALSE(app::ParseRunnerOptions({"--join", "127.0.0.1", "--lockstep"}, error, true));
+  EXPECT_NE(error.find("--lockstep goes with --host"), std::string::npos) << error;
   EXPECT_FALSE(Parse({"--lockstep"}));
   const auto held = Parse({"--join", "127.0.0.1", "--hold-packets", "30:800"});
   ASSERT_TRUE(held);

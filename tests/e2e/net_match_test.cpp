@@ -25,13 +25,17 @@ std::vector<std::string> With(std::vector<std::string> args, bool lockstep) {
   return args;
 }
 
-// The delay the host chose: one frame when rolling back; in lockstep it depends on how busy the
-// machine was while it measured (the figure on a quiet loopback is bench_netplay's).
+// The delay and the way of playing the host chose, as every machine was told: one frame when
+// rolling back; in lockstep it depends on how busy the machine was while it measured (the figure
+// on a quiet loopback is bench_netplay's).
 void ExpectDelayOfMode(const Played& played, bool lockstep, const std::string& output) {
   if (lockstep) {
     EXPECT_GE(played.inputDelay, 2) << output;
+    EXPECT_NE(output.find("fotogramas, cada fotograma espera a todos;"), std::string::npos)
+        << output;
   } else {
     EXPECT_EQ(played.inputDelay, 1) << output;
+    EXPECT_NE(output.find("fotogramas, con vuelta atrás;"), std::string::npos) << output;
   }
 }
 
@@ -39,6 +43,7 @@ class NetMatch : public ::testing::Test {
  protected:
   // Two machines; the host's player jumps, the joiner's holds its button from the start of the
   // match to the end, sliding into the horde or tripping the host into it: either way one is left.
+  // The host's way of playing the frames is the joiner's too.
   void PlayTwo(bool throughRelay, bool lockstep = false) {
     Runner host(root.Path(), "host"), joiner(root.Path(), "joiner");
     host.Start(Press(1000, kKeyPlayerOne, 100) + Press(90000, kKeyEnter, 50),
@@ -49,7 +54,7 @@ class NetMatch : public ::testing::Test {
     if (throughRelay) relay = std::make_unique<Relay>(root.Path(), port, 200);
     const std::string joinPort = relay ? relay->Port() : port;
     joiner.Start(Press(500, kKeyPlayerOne, 0) + Press(90000, kKeyEnter, 50),
-                 With({"--join", "127.0.0.1:" + joinPort}, lockstep));
+                 {"--join", "127.0.0.1:" + joinPort});
     ASSERT_EQ(joiner.Finish(), 0) << joiner.Output();
     ASSERT_EQ(host.Finish(), 0) << host.Output();
 
@@ -63,8 +68,13 @@ class NetMatch : public ::testing::Test {
 
     const Played played = ReadSetUp(host);
     ExpectDelayOfMode(played, lockstep, host.Output());
+    ExpectDelayOfMode(ReadSetUp(joiner), lockstep, joiner.Output());
+    EXPECT_EQ(ReadSetUp(joiner).inputDelay, played.inputDelay);
     const auto shown = host.Frames();
-    if (lockstep) ExpectSameFrames(shown, confirmed, confirmed.size());
+    if (lockstep) {
+      ExpectSameFrames(shown, confirmed, confirmed.size());
+      ExpectSameFrames(joiner.Frames(), joinerConfirmed, joinerConfirmed.size());
+    }
     // That the press waits exactly the delay is the point.
     const int crouch = FirstFrameIn(shown, 0, kCrouch);
     EXPECT_EQ(crouch, FrameOfPress(shown, 1000, played.inputDelay));

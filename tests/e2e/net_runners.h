@@ -219,7 +219,7 @@ struct Played {
 
 inline Played ReadSetUp(const Runner& runner) {
   static const std::regex line(
-      R"(retraso de (\d+) fotogramas; este equipo juega como JUGADOR (\d))");
+      R"(retraso de (\d+) fotogramas, [^;]+; este equipo juega como JUGADOR (\d))");
   std::smatch match;
   const std::string output = runner.Output();
   if (!std::regex_search(output, match, line)) return {};

@@ -93,6 +93,7 @@ TEST(MatchSetup, SeatsGoToTheHostFirstThenToEachJoinerInOrder) {
   setup.level = 2;
   setup.players = 4;
   setup.inputDelay = 3;
+  setup.lockstep = true;
   setup.machines = seats;
   net::ByteWriter out;
   setup.Write(out);
@@ -100,8 +101,16 @@ TEST(MatchSetup, SeatsGoToTheHostFirstThenToEachJoinerInOrder) {
   net::ByteReader in(out.Data());
   ASSERT_TRUE(read.Read(in));
   EXPECT_EQ(read.seed, -12345);
+  EXPECT_TRUE(read.lockstep);
   EXPECT_EQ(read.MachineOfSeat(3), 2);
   EXPECT_EQ(read.MachineOfSeat(1), 0);
+
+  // The way of playing the frames is one of two; a byte that names neither is no match.
+  constexpr size_t kModeByte = 8;
+  net::Bytes unknownMode = out.Data();
+  unknownMode[kModeByte] = 2;
+  net::ByteReader unknown(unknownMode);
+  EXPECT_FALSE(net::MatchSetup().Read(unknown));
 
   // Seats that overlap or leave a gap, or a level that does not exist, are no match.
   for (const auto& broken : {std::vector<uint8_t>{0, 0, 0, 0, 0, 2, 2, 2, 0, 1, 0, 1},
