@@ -8,21 +8,16 @@
 #include <array>
 #include <vector>
 
-#include "core/sistema.h"
 #include "entities/administrador.h"
 #include "entities/jugador_base.h"
 #include "entities/player_tag.h"
 #include "field/bots.h"
 #include "field/seats.h"
 #include "game/juego.h"
-#include "game/match_hooks.h"
-#include "media/display.h"
-#include "media/headless_backend.h"
 #include "media/input.h"
 #include "net/snapshot_ring.h"
 #include "net/state_digest.h"
-#include "support/match_data.h"
-#include "support/temp_folder.h"
+#include "support/headless_game.h"
 
 namespace {
 
@@ -35,23 +30,7 @@ constexpr int kPauseFrames[] = {300, 340};
 
 using Buttons = std::array<bool, kMaxPlayers>;
 
-struct SnapshotMatch {
-  SnapshotMatch() {
-    WriteMatchData();
-    media::UseBackend(media::MakeHeadlessBackend({}));
-    media::OpenDisplay(800, 600, 0, 60, 0);
-    FillTrigTables();
-    game::CurrentMatchHooks().draw = false;
-    system = TSistema::Create();
-    system->timer = TTimer::Create();
-    system->config = std::make_shared<TConfiguracion>();
-    game = TJuego::Create(system);
-  }
-  ~SnapshotMatch() {
-    game::CurrentMatchHooks() = {};
-    media::UseBackend(media::MakeHeadlessBackend({}));
-  }
-
+struct SnapshotMatch : HeadlessGame {
   // The same match every time: one seed, the frame clock, four computer seats whose buttons are
   // read from `buttons`.
   void Begin() {
@@ -85,9 +64,6 @@ struct SnapshotMatch {
          static_cast<float>(p.paused), static_cast<float>(p.deciding)});
   }
 
-  TempFolder folder;
-  std::shared_ptr<TSistema> system;
-  std::shared_ptr<TJuego> game;
   Buttons buttons{};
 };
 

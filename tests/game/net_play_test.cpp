@@ -8,18 +8,12 @@
 #include <atomic>
 #include <thread>
 
-#include "core/configuracion.h"
-#include "core/sistema.h"
 #include "entities/administrador.h"
 #include "entities/jugador.h"
 #include "game/juego.h"
-#include "game/match_hooks.h"
-#include "media/display.h"
-#include "media/headless_backend.h"
 #include "net/lobby.h"
-#include "support/match_data.h"
+#include "support/headless_game.h"
 #include "support/net_machines.h"
-#include "support/temp_folder.h"
 
 namespace {
 
@@ -37,19 +31,8 @@ size_t Count(const std::string& text, const std::string& part) {
   return count;
 }
 
-class NetPlayAgain : public ::testing::Test {
+class NetPlayAgain : public ::testing::Test, public HeadlessGame {
  protected:
-  NetPlayAgain() {
-    WriteMatchData();
-    media::UseBackend(media::MakeHeadlessBackend({}));
-    media::OpenDisplay(800, 600, 0, 60, 0);
-    FillTrigTables();
-    game::CurrentMatchHooks().draw = false;
-    system = TSistema::Create();
-    system->timer = TTimer::Create();
-    system->config = std::make_shared<TConfiguracion>();
-    game = TJuego::Create(system);
-  }
   // The host leaves while the joiner listens, so neither waits out the other's goodbye.
   ~NetPlayAgain() override {
     if (machines.matches.size() > 1) {
@@ -61,8 +44,6 @@ class NetPlayAgain : public ::testing::Test {
       gone = true;
       joiner.join();
     }
-    game::CurrentMatchHooks() = {};
-    media::UseBackend(media::MakeHeadlessBackend({}));
   }
 
   void PlayFrame() {
@@ -71,10 +52,7 @@ class NetPlayAgain : public ::testing::Test {
     game->net->AfterUpdate(*game);
   }
 
-  TempFolder folder;  // the lobby's identity reads the data here
-  std::shared_ptr<TSistema> system;
-  std::shared_ptr<TJuego> game;
-  nettest::Machines machines;
+  nettest::Machines machines;  // in the game's folder, whose data the lobby's identity reads
 };
 
 TEST_F(NetPlayAgain, AFramePlayedAgainNeverSaysTwiceThatAPlayerLeft) {
