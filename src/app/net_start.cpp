@@ -51,8 +51,8 @@ void DrawLobby(const net::Lobby& lobby, const NetChoice& choice,
   media::Flip(0);
 }
 
-// Until the match starts; null when it cannot or Escape cancels. `relayed` says whether any link
-// goes through the room server's relay.
+// Until the match starts; null when it cannot or Escape cancels. `relayed` says whether any of
+// this machine's links goes through the room server's relay.
 std::unique_ptr<net::Lockstep> AwaitMatch(const NetChoice& choice, const MatchChoice& match,
                                           bool& relayed) {
   std::string error;
@@ -97,6 +97,7 @@ std::unique_ptr<net::Lockstep> AwaitMatch(const NetChoice& choice, const MatchCh
     DrawLobby(*lobby, choice, room, note);
   }
   if (room) relayed = CloseRoom(*room, *lobby);
+  relayed = relayed || lobby->RelaysAJoinerLink();
   return lobby->TakeMatch();
 }
 

@@ -77,6 +77,9 @@ class Lobby {
   void SetInputDelay(int frames) { fixedInputDelay_ = frames; }
   // Host only: every machine waits for everyone's buttons on every frame instead of rolling back.
   void SetLockstep(bool lockstep) { setup_.lockstep = lockstep; }
+  // Whether a link with another joiner goes through the room server's relay; the host's own
+  // links are the room's to say.
+  virtual bool RelaysAJoinerLink() const { return false; }
   // Once started: the match, which takes over the links. Null before.
   std::unique_ptr<Lockstep> TakeMatch();
 

@@ -194,6 +194,13 @@ class JoinLobby : public Lobby {
     if (!links_.Failure().empty() && phase_ == Phase::kLinking) Fail(links_.Failure());
   }
 
+  bool RelaysAJoinerLink() const override {
+    for (int m = 0; m < kMaxMachines; ++m) {
+      if (links_.Relayed(m)) return true;
+    }
+    return false;
+  }
+
   // In a room every machine says how each of its links goes.
   void NoteLink(int m) {
     if (!inRoom_) return;
