@@ -22,6 +22,10 @@ class Backend {
   virtual void PumpEvents(InputState& input) = 0;
   virtual uint32_t Milliseconds() = 0;
   virtual void Sleep(int ms) = 0;
+  // Waits for the next paced frame, due `ms` from now (0 or less: already due).
+  virtual void AwaitFrame(int ms) {
+    if (ms > 0) Sleep(ms);
+  }
   virtual void ShowPointer(bool visible) = 0;
   virtual void WarpPointer(int x, int y) = 0;
   virtual void Notify(const std::string& text, bool serious) = 0;

@@ -49,10 +49,7 @@ DisplayPtr OpenDisplay(int width, int height, int depth, int refreshRate, int) {
 void Flip(int sync) {
   Backend& backend = CurrentBackend();
   FramePacer& pacer = State().pacer;
-  if (sync == -1 && pacer.Active()) {
-    int wait = pacer.NextWait(backend.Milliseconds());
-    if (wait > 0) backend.Sleep(wait);
-  }
+  if (sync == -1 && pacer.Active()) backend.AwaitFrame(pacer.NextWait(backend.Milliseconds()));
   backend.Present(*BackBuffer(), sync == 1);
   CountPresentedFrame(backend.Milliseconds());
 }

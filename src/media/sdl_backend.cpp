@@ -3,6 +3,9 @@
 #include "media/sdl_backend.h"
 
 #include <SDL.h>
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
 
 #include <cstdio>
 #include <cstring>
@@ -31,6 +34,30 @@ constexpr int kLatencyBudgetMs = 25;
 static_assert(2 * kAudioBufferFrames * 1000 / kMixRate <= kLatencyBudgetMs);
 #endif
 constexpr int kBytesPerPixel = 4;
+
+#ifdef __EMSCRIPTEN__
+// A page's picture reaches the screen only on the browser's own frames: two pictures put up
+// between the same two frames show only the second, and timers drift against the display. So each
+// picture waits for a browser frame, always the next one at least, and on displays faster than
+// 60 Hz for the first one near its due time (a few milliseconds early still counts). The due times
+// are kept in the frames' own timestamps, which stay regular when the callbacks run late; after a
+// stall they start again from the frame that ended it.
+// clang-format off
+EM_ASYNC_JS(void, AwaitBrowserFrame, (), {
+  const period = 1000 / 60;
+  const early = 4;
+  await new Promise((shown) => {
+    const frame = (time) => {
+      const due = Module.browserFrameDue || 0;
+      if (time < due - early) return requestAnimationFrame(frame);
+      Module.browserFrameDue = Math.max(due + period, time + period - early);
+      shown();
+    };
+    requestAnimationFrame(frame);
+  });
+});
+// clang-format on
+#endif
 
 void FeedAudio(void*, Uint8* stream, int bytes) {
   MixAudio(reinterpret_cast<int16_t*>(stream), bytes / (kAudioChannels * sizeof(int16_t)));
@@ -111,8 +138,25 @@ class WindowedBackend : public Backend {
   void PumpEvents(InputState& input) override;
 
   uint32_t Milliseconds() override { return SDL_GetTicks(); }
-  void Sleep(int ms) override { SDL_Delay(ms > 0 ? static_cast<Uint32>(ms) : 0); }
-  void ShowPointer(bool visible) override { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
+#ifdef __EMSCRIPTEN__
+  // A sleep hands the page back to the browser, which may paint or run other work first and wake
+  // the game a frame later; a sleep of nothing is better not taken. Every frame already waits for
+  // the browser's frame.
+  void Sleep(int ms) override {
+    if (ms > 0) SDL_Delay(static_cast<Uint32>(ms));
+  }
+  void AwaitFrame(int) override {
+    AwaitBrowserFrame();
+    onBrowserFrame_ = true;
+  }
+#else
+  void Sleep(int ms) override {
+    SDL_Delay(ms > 0 ? static_cast<Uint32>(ms) : 0);
+  }
+#endif
+  void ShowPointer(bool visible) override {
+    SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+  }
   void WarpPointer(int x, int y) override;
   void Notify(const std::string& text, bool serious) override;
 
@@ -135,6 +179,9 @@ class WindowedBackend : public Backend {
   bool joysticksReady_ = false;
   std::optional<JoystickPorts> joysticks_;
   std::optional<std::pair<int, int>> warp_;
+#ifdef __EMSCRIPTEN__
+  bool onBrowserFrame_ = false;
+#endif
 };
 
 // With no display SDL falls back to its offscreen driver, and the game would run where nobody
@@ -232,7 +279,17 @@ void WindowedBackend::Present(const Image& frame, bool waitVerticalBlank) {
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, SDL_ALPHA_OPAQUE);
   SDL_RenderClear(renderer_);
   SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+#ifdef __EMSCRIPTEN__
+  // SDL hands the page back to the browser after each picture, and the browser may paint or run
+  // other work first and wake the game a frame late. A picture put up on the browser's own frame
+  // needs no such turn: the next wait for a frame gives it.
+  if (onBrowserFrame_) SDL_SetHint(SDL_HINT_EMSCRIPTEN_ASYNCIFY, "0");
   SDL_RenderPresent(renderer_);
+  if (onBrowserFrame_) SDL_SetHint(SDL_HINT_EMSCRIPTEN_ASYNCIFY, "1");
+  onBrowserFrame_ = false;
+#else
+  SDL_RenderPresent(renderer_);
+#endif
 }
 
 void WindowedBackend::PumpEvents(InputState& input) {

@@ -60,10 +60,12 @@ function clickLines(ms, [x, y]) {
 }
 
 // Counts what the page does, installed before the page's own scripts: the canvas's pictures, the
-// program's sleeps (the time between waking and the next sleep is the frame's work) and the
-// audio callbacks.
+// browser's frames and how many of them showed a new picture, the program's waits (the time
+// between waking from a timer or a browser frame and asking for the next is the frame's work) and
+// the audio callbacks.
 const kInstruments = `(() => {
   const s = window.__skull = { frames: 0, firstFrameMs: -1, frameTimes: [], work: [],
+                               browserFrames: 0, shown: 0,
                                audioCalls: 0, audioFrames: 0, audioFirst: -1, audioContext: null };
   const put = CanvasRenderingContext2D.prototype.putImageData;
   CanvasRenderingContext2D.prototype.putImageData = function (...args) {
@@ -72,17 +74,27 @@ const kInstruments = `(() => {
     s.frameTimes.push(now);
     return put.apply(this, args);
   };
+  const animate = window.requestAnimationFrame.bind(window);
+  let seen = 0;
+  const browserFrame = () => {
+    s.browserFrames++;
+    if (s.frames !== seen) s.shown++;
+    seen = s.frames;
+    animate(browserFrame);
+  };
+  animate(browserFrame);
   let wokeAt = -1;
-  const later = window.setTimeout;
-  window.setTimeout = function (callback, ms, ...rest) {
-    if (typeof callback !== 'function') return later.call(window, callback, ms, ...rest);
+  const wait = (ask) => function (callback, ...rest) {
+    if (typeof callback !== 'function') return ask.call(window, callback, ...rest);
     if (wokeAt >= 0) s.work.push(performance.now() - wokeAt);
     wokeAt = -1;
-    return later.call(window, function (...args) {
+    return ask.call(window, function (...args) {
       wokeAt = performance.now();
       return callback.apply(this, args);
-    }, ms, ...rest);
+    }, ...rest);
   };
+  window.setTimeout = wait(window.setTimeout);
+  window.requestAnimationFrame = wait(window.requestAnimationFrame);
   const make = AudioContext.prototype.createScriptProcessor;
   AudioContext.prototype.createScriptProcessor = function (...args) {
     const node = make.apply(this, args);
@@ -176,6 +188,9 @@ async function checkSettings(page, url, pictures) {
   console.log(`music volume ${musicVolume(before ?? [])} -> ${musicVolume(after)}, kept across the reload`);
 }
 
+const kFrameMs = 1000 / 60;
+const kStillMs = 1000;
+
 function median(values) {
   const sorted = [...values].sort((a, b) => a - b);
   return sorted.length ? sorted[Math.floor(sorted.length / 2)] : NaN;
@@ -193,7 +208,7 @@ async function measure(page, url, pictures) {
   await page.click(20, 590);
   await waitFor(() => Date.now() - started > 100000, 120000, 'the demo');
   const count = () => page.evaluate(`(() => { const s = window.__skull;
-      return { frames: s.frames, now: performance.now(), work: s.work.length,
+      return { frames: s.frames, browserFrames: s.browserFrames, shown: s.shown, now: performance.now(), work: s.work.length,
                calls: s.audioCalls, audioFrames: s.audioFrames,
                audioTime: s.audioContext ? s.audioContext.currentTime : 0,
                rate: s.audioContext ? s.audioContext.sampleRate : 0,
@@ -203,9 +218,20 @@ async function measure(page, url, pictures) {
   const last = await count();
   const seconds = (last.now - first.now) / 1000;
   const work = await page.evaluate(`window.__skull.work.slice(${first.work}, ${last.work})`);
+  const times = await page.evaluate(`window.__skull.frameTimes.slice(${first.frames}, ${last.frames})`);
+  const gaps = times.slice(1).map((time, i) => time - times[i]);
+  // The winner's picture stands still for seconds between two demo matches, drawn once.
+  const still = gaps.filter((gap) => gap > kStillMs).reduce((sum, gap) => sum + gap, 0) / 1000;
+  const playing = seconds - still;
+  const late = gaps.filter((gap) => gap > 1.5 * kFrameMs && gap <= kStillMs).length;
   const audioSeconds = last.audioTime - first.audioTime;
   const delivered = (last.audioFrames - first.audioFrames) / (last.rate || 1);
-  console.log(`demo: ${((last.frames - first.frames) / seconds).toFixed(1)} frames a second over ${seconds.toFixed(1)} s`);
+  console.log(`demo: ${((last.frames - first.frames) / playing).toFixed(1)} pictures a second over ` +
+              `${playing.toFixed(1)} s of play (${still.toFixed(1)} s of a still winner left out); ` +
+              `${late} pictures came more than a frame and a half after the last`);
+  console.log(`browser: ${((last.browserFrames - first.browserFrames) / seconds).toFixed(1)} frames ` +
+              `a second, ${(100 * (last.shown - first.shown) / (last.browserFrames - first.browserFrames)).toFixed(1)} % ` +
+              `of them with a new picture`);
   console.log(`work per frame: median ${median(work).toFixed(2)} ms, 95th percentile ` +
               `${[...work].sort((a, b) => a - b)[Math.floor(work.length * 0.95)]?.toFixed(2)} ms`);
   console.log(`audio (${last.state}): ${last.calls - first.calls} callbacks delivered ${delivered.toFixed(2)} s ` +
