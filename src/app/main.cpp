@@ -1,5 +1,9 @@
 // SKULLGNAWER in a window. With --host or --join it first waits for a match over the network, then
 // goes on to the menu.
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
+
 #include <iostream>
 #include <string>
 #include <vector>
@@ -29,5 +33,12 @@ int main(int argc, char** argv) {
     std::cerr << "--match goes with --host\n" << app::kWindowUsage << '\n';
     return kUsageStatus;
   }
-  return app::RunProgram(choice);
+  const int status = app::RunProgram(choice);
+#ifdef __EMSCRIPTEN__
+  // A page stays open when its program ends: the sound and the window are let go of, and the
+  // page is told, so it can say the game has ended.
+  media::UseBackend(nullptr);
+  EM_ASM(Module.gameEnded && Module.gameEnded($0), status);
+#endif
+  return status;
 }
