@@ -7,6 +7,7 @@ import { join } from 'node:path';
 
 export const kGameWidth = 800;
 export const kGameHeight = 600;
+const kNamedKeys = { Enter: 13, Escape: 27, F10: 121 };
 
 export function findBrowser() {
   for (const name of ['chromium', 'chromium-browser', 'google-chrome']) {
@@ -181,14 +182,14 @@ export class Page {
     await this.mouse('mouseReleased', toX, toY, { button: 'left', buttons: 0, clickCount: 1 });
   }
 
-  // A letter key held for `holdMs`.
-  async key(letter, holdMs) {
-    const upper = letter.toUpperCase();
-    const key = {
-      key: letter, code: `Key${upper}`, windowsVirtualKeyCode: upper.charCodeAt(0),
-      nativeVirtualKeyCode: upper.charCodeAt(0),
-    };
-    await this.call('Input.dispatchKeyEvent', { type: 'keyDown', text: letter, ...key });
+  // A key held for `holdMs`: a letter, or one of the named keys the tests press.
+  async key(name, holdMs) {
+    const named = kNamedKeys[name];
+    const upper = name.toUpperCase();
+    const key = named ? { key: name, code: name, windowsVirtualKeyCode: named, nativeVirtualKeyCode: named }
+                      : { key: name, code: `Key${upper}`, windowsVirtualKeyCode: upper.charCodeAt(0),
+                          nativeVirtualKeyCode: upper.charCodeAt(0) };
+    await this.call('Input.dispatchKeyEvent', { type: 'keyDown', ...(named ? {} : { text: name }), ...key });
     await sleep(holdMs);
     await this.call('Input.dispatchKeyEvent', { type: 'keyUp', ...key });
   }

@@ -83,15 +83,38 @@ export function likeness(a, b, tolerance = 40) {
   return count > 0 ? alike / count : 0;
 }
 
-// The highest bright red pixel (smallest y, in game pixels) inside a box of a sample, as [x, y];
-// null when there is none. Player 1's "1UP" label is that red.
-export function topRed(samples, step, [x0, y0, x1, y1]) {
+// The highest pixel (smallest y, in game pixels) inside a box of a sample for which
+// `test(r, g, b)` holds, as [x, y]; null when there is none.
+export function topWhere(samples, step, [x0, y0, x1, y1], test) {
   const columns = Math.ceil(800 / step);
   for (let row = Math.ceil(y0 / step); row * step <= y1; ++row) {
     for (let column = Math.ceil(Math.max(0, x0) / step); column * step <= Math.min(x1, 799); ++column) {
       const at = (row * columns + column) * 4;
-      if (samples[at] > 200 && samples[at + 1] < 80 && samples[at + 2] < 80) return [column * step, row * step];
+      if (test(samples[at], samples[at + 1], samples[at + 2])) return [column * step, row * step];
     }
   }
   return null;
+}
+
+// Player 1's "1UP" label is this bright red.
+export function topRed(samples, step, box) {
+  return topWhere(samples, step, box, (r, g, b) => r > 200 && g < 80 && b < 80);
+}
+
+// The share of `art`'s opaque pixels, drawn with its top left corner at [x, y], that the game's
+// picture (a sample every `step` pixels, 800 wide) shows in about their colour.
+export function artShown(samples, step, art, [x, y], tolerance = 40) {
+  const columns = Math.ceil(800 / step);
+  let shown = 0;
+  let opaque = 0;
+  for (let row = Math.ceil(y / step); row * step < y + art.height; ++row) {
+    for (let column = Math.ceil(x / step); column * step < x + art.width && column * step < 800; ++column) {
+      const from = ((row * step - y) * art.width + (column * step - x)) * 4;
+      if (art.rgba[from + 3] !== 255) continue;
+      const at = (row * columns + column) * 4;
+      ++opaque;
+      if ([0, 1, 2].every((c) => Math.abs(art.rgba[from + c] - samples[at + c]) <= tolerance)) ++shown;
+    }
+  }
+  return opaque > 0 ? shown / opaque : 0;
 }
