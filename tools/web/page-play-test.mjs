@@ -28,7 +28,9 @@ const kAnywhere = [400, 120];
 const kMouseLeftCode = 1;
 const kKeyZCode = 90;
 const kEasyComputerCode = 1000;
-const seatCodes = (bytes) => [0, 1, 2].map((seat) => new DataView(Uint8Array.from(bytes).buffer).getInt32(12 + 4 * seat, true));
+const kFirstSeatAt = 12;
+const seatCodes = (bytes) => [0, 1, 2].map(
+    (seat) => new DataView(Uint8Array.from(bytes).buffer).getInt32(kFirstSeatAt + 4 * seat, true));
 
 // A computer's seat is named in the green of its eyes in the seat's slot.
 const kSlotBox = (player) => [425, 188 + 50 * player, 585, 212 + 50 * player];
@@ -93,8 +95,8 @@ async function rises(page, what, box, travel, test) {
 // A player in the middle of something (landing, stumbling) may not jump at once: the press is
 // tried again a few times.
 async function checkJump(page, what, label, press, test) {
-  const lifted = await clickUntil(page, null, async () => topWhere(await canvasSample(page), kLikeStep, label.above, test),
-                                  `${what} to jump`, press);
+  const risen = async () => topWhere(await canvasSample(page), kLikeStep, label.above, test);
+  const lifted = await clickUntil(page, null, risen, `${what} to jump`, press);
   console.log(`${what}'s label rose from y ${label.standing} to ${lifted[1]}`);
 }
 
@@ -105,7 +107,8 @@ async function checkScenery(page, pictures, name, other) {
     const alike = [likeness(now, pictures[name]), likeness(now, pictures[other])];
     return alike[0] > alike[1] + 0.2 ? alike : null;
   }, 10000, `the ${name}'s scenery`);
-  console.log(`the ${name}: ${(100 * mine).toFixed(0)} % like the native ${name}, ${(100 * theirs).toFixed(0)} % like the ${other}`);
+  const percent = (share) => `${(100 * share).toFixed(0)} %`;
+  console.log(`the ${name}: ${percent(mine)} like the native ${name}, ${percent(theirs)} like the ${other}`);
 }
 
 async function checkPause(page, pauseSign) {
@@ -135,7 +138,8 @@ async function checkEnd(page, winnerPicture, drawPicture) {
 async function checkCityMatch(page, pictures, art) {
   await clickThrough(page, kPlay, pictures.play, 'the play panel');
   await clickThrough(page, kCity, pictures.players, 'the player-count panel');
-  await clickUntil(page, kThreePlayers, () => playerOneLabel(page, kStandingLabel), "player 1's label in the match");
+  await clickUntil(page, kThreePlayers, () => playerOneLabel(page, kStandingLabel),
+                   "player 1's label in the match");
   await checkScenery(page, pictures, 'city', 'metro');
   await keepShot(page, 'city');
   const playerOne = await rises(page, 'player 1', kStandingLabel, kLabelTravel,
@@ -152,7 +156,8 @@ async function checkCityMatch(page, pictures, art) {
 async function checkMetroMatch(page, pictures) {
   await clickThrough(page, kPlay, pictures.play, 'the play panel');
   await clickThrough(page, kMetro, pictures.players, 'the player-count panel');
-  await clickUntil(page, kTwoPlayers, () => playerOneLabel(page, kStandingLabel), "player 1's label in the match");
+  await clickUntil(page, kTwoPlayers, () => playerOneLabel(page, kStandingLabel),
+                   "player 1's label in the match");
   await checkScenery(page, pictures, 'metro', 'city');
   await keepShot(page, 'metro');
   await page.key('Escape', 100);
@@ -165,8 +170,8 @@ const kEnded = `(() => { const ended = document.getElementById('ended');
 // Salir, Sí: the page says the game has ended; its button starts it again.
 async function checkQuitAndAgain(page, pictures, art, seats) {
   // The panel is small on the menu: the panel itself is looked for.
-  await clickUntil(page, kQuit, async () => artShown(await canvasSample(page), kLikeStep, art.quit, kQuitPanelAt) >= kArtShown,
-                   'the quit panel');
+  const panelShown = async () => artShown(await canvasSample(page), kLikeStep, art.quit, kQuitPanelAt) >= kArtShown;
+  await clickUntil(page, kQuit, panelShown, 'the quit panel');
   const text = await clickUntil(page, kYes, () => page.evaluate(kEnded), 'the page to say the game has ended');
   if (!/terminado/.test(text) || !/Jugar otra vez/.test(text)) throw new Error(`the ended page says: ${text}`);
   await keepShot(page, 'ended');
@@ -192,7 +197,8 @@ async function checkNoGamepad(page) {
 
 runPageTest('page-play-test.mjs', nativeShots, async (page, url, pictures) => {
   const native = process.argv[3];
-  const art = Object.fromEntries(Object.entries({ pause: 'pausa', winner: 'ganador', draw: 'empate', quit: 'menu/seguroquedeseasalir' })
+  const files = { pause: 'pausa', winner: 'ganador', draw: 'empate', quit: 'menu/seguroquedeseasalir' };
+  const art = Object.fromEntries(Object.entries(files)
     .map(([name, file]) => [name, readPng(join(native, 'gfx', `${file}.png`))]));
   await openGame(page, url);
   await waitForPicture(page, pictures.menu, 'the menu');

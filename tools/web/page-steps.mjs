@@ -56,10 +56,11 @@ export function clickLines(ms, [x, y]) {
 
 // Counts what the page does, installed before the page's own scripts: the canvas's pictures, the
 // browser's frames and how many of them showed a new picture, the program's waits (the time
-// between waking from a timer or a browser frame and asking for the next is the frame's work) and
-// the audio callbacks.
+// between waking from a timer or a browser frame and asking for the next is the frame's work; the
+// time from waking to the picture reaching the canvas is the part spent presenting) and the audio
+// callbacks.
 export const kInstruments = `(() => {
-  const s = window.__skull = { frames: 0, firstFrameMs: -1, frameTimes: [], work: [],
+  const s = window.__skull = { frames: 0, firstFrameMs: -1, frameTimes: [], work: [], toCanvas: [],
                                browserFrames: 0, shown: 0,
                                audioCalls: 0, audioFrames: 0, audioFirst: -1, audioContext: null };
   const put = CanvasRenderingContext2D.prototype.putImageData;
@@ -67,6 +68,7 @@ export const kInstruments = `(() => {
     const now = performance.now();
     if (s.frames++ === 0) s.firstFrameMs = now;
     s.frameTimes.push(now);
+    if (wokeAt >= 0) s.toCanvas.push(now - wokeAt);
     return put.apply(this, args);
   };
   const animate = window.requestAnimationFrame.bind(window);
@@ -146,7 +148,7 @@ export async function playerOneLabel(page, box) {
   return topRed(await page.pixels(kRedStep), kRedStep, box);
 }
 
-// Runs `steps(page, url, pictures, work)` in a fresh browser on the page in WEB_BUILD (argv[2]),
+// Runs `steps(page, url, pictures)` in a fresh browser on the page in WEB_BUILD (argv[2]),
 // with the native runner's pictures `nativeShots(native, work)` made from NATIVE_BUILD (argv[3]);
 // skips where no browser or web toolchain could be installed, and keeps the page's last picture
 // when a step fails.
@@ -173,7 +175,7 @@ export async function runPageTest(name, nativeShots, steps, done) {
   try {
     page = await browser.openPage();
     await page.call('Page.addScriptToEvaluateOnNewDocument', { source: kInstruments });
-    await steps(page, url, pictures, work);
+    await steps(page, url, pictures);
     if (page.errors.length) fail(`the page reported errors:\n${page.errors.join('\n')}`);
   } catch (error) {
     if (page) {

@@ -55,6 +55,11 @@ async function checkSettings(page, url, pictures) {
 const kFrameMs = 1000 / 60;
 const kStillMs = 1000;
 
+function percentile95(values) {
+  const sorted = [...values].sort((a, b) => a - b);
+  return sorted.length ? sorted[Math.floor(sorted.length * 0.95)] : NaN;
+}
+
 function median(values) {
   const sorted = [...values].sort((a, b) => a - b);
   return sorted.length ? sorted[Math.floor(sorted.length / 2)] : NaN;
@@ -73,6 +78,7 @@ async function measure(page, url, pictures) {
   await waitFor(() => Date.now() - started > 100000, 120000, 'the demo');
   const count = () => page.evaluate(`(() => { const s = window.__skull;
       return { frames: s.frames, browserFrames: s.browserFrames, shown: s.shown, now: performance.now(), work: s.work.length,
+               toCanvas: s.toCanvas.length,
                calls: s.audioCalls, audioFrames: s.audioFrames,
                audioTime: s.audioContext ? s.audioContext.currentTime : 0,
                rate: s.audioContext ? s.audioContext.sampleRate : 0,
@@ -96,8 +102,10 @@ async function measure(page, url, pictures) {
   console.log(`browser: ${((last.browserFrames - first.browserFrames) / seconds).toFixed(1)} frames ` +
               `a second, ${(100 * (last.shown - first.shown) / (last.browserFrames - first.browserFrames)).toFixed(1)} % ` +
               `of them with a new picture`);
+  const toCanvas = await page.evaluate(`window.__skull.toCanvas.slice(${first.toCanvas}, ${last.toCanvas})`);
   console.log(`work per frame: median ${median(work).toFixed(2)} ms, 95th percentile ` +
-              `${[...work].sort((a, b) => a - b)[Math.floor(work.length * 0.95)]?.toFixed(2)} ms`);
+              `${percentile95(work).toFixed(2)} ms; from waking to the picture on the canvas ` +
+              `(SDL's software renderer and its copy to the canvas) median ${median(toCanvas).toFixed(2)} ms`);
   console.log(`audio (${last.state}): ${last.calls - first.calls} callbacks delivered ${delivered.toFixed(2)} s ` +
               `of sound while the device played ${audioSeconds.toFixed(2)} s: ` +
               `${Math.max(0, audioSeconds - delivered).toFixed(3)} s short`);
