@@ -108,7 +108,19 @@ export class Browser {
       this.child.kill();
       await Promise.race([exited, sleep(10000)]);
     }
-    rmSync(this.profile, { recursive: true, force: true, maxRetries: 5 });
+    // The browser's helper processes may still be writing into it for a moment after it left.
+    for (let attempt = 0; ; ++attempt) {
+      try {
+        rmSync(this.profile, { recursive: true, force: true, maxRetries: 5 });
+        return;
+      } catch (error) {
+        if (attempt === 10) {
+          console.warn(`the browser's profile ${this.profile} could not be removed: ${error.message}`);
+          return;
+        }
+        await sleep(500);
+      }
+    }
   }
 }
 

@@ -45,16 +45,15 @@ const kArtShown = 0.8;
 const kPictureShown = 0.7;  // the winner stands on the winner's picture, and his name rides on it
 const kMatchEndsMs = 150000;
 
+// The menu, the panels on the way to a match, a city match, and after Escape a metro match.
 function nativeShots(native, work) {
-  const path = clickLines(8000, kPlay);
+  const escape = '15000 key 27 down\n15100 key 27 up\n';
+  const sceneries = clickLines(8000, kPlay) + clickLines(10000, kCity) + clickLines(12000, kTwoPlayers) +
+                    escape + clickLines(18000, kPlay) + clickLines(20000, kMetro) + clickLines(22000, kTwoPlayers);
   return {
-    ...nativePictures(native, work, 'city', path + clickLines(10000, kCity),
-                      { menu: 7900, play: 9900, players: 11900 }),
+    ...nativePictures(native, work, 'sceneries', sceneries,
+                      { menu: 7900, play: 9900, players: 11900, city: 14500, metro: 24500 }),
     ...nativePictures(native, work, 'options', clickLines(8000, kOptions), { options: 9900 }),
-    ...nativePictures(native, work, 'sceneries', path + clickLines(10000, kCity) +
-                      clickLines(12000, kTwoPlayers) + '15000 key 27 down\n15100 key 27 up\n' +
-                      clickLines(18000, kPlay) + clickLines(20000, kMetro) + clickLines(22000, kTwoPlayers),
-                      { city: 14500, metro: 24500 }),
   };
 }
 
