@@ -39,13 +39,14 @@ constexpr int kBytesPerPixel = 4;
 // A page's picture reaches the screen only on the browser's own frames: two pictures put up
 // between the same two frames show only the second, and timers drift against the display. So each
 // picture waits for a browser frame, always the next one at least, and on displays faster than
-// 60 Hz for the first one near its due time (a few milliseconds early still counts). The due times
-// are kept in the frames' own timestamps, which stay regular when the callbacks run late; after a
-// stall they start again from the frame that ended it.
+// 60 Hz for the first one near its due time. Up to 7 ms early still counts: a browser running late
+// delivers its frames closer together, and a 120 Hz display's in-between frame is 8 ms early. The
+// due times are kept in the frames' own timestamps, which stay regular when the callbacks run
+// late; after a stall they start again from the frame that ended it.
 // clang-format off
 EM_ASYNC_JS(void, AwaitBrowserFrame, (), {
   const period = 1000 / 60;
-  const early = 4;
+  const early = 7;
   await new Promise((shown) => {
     const frame = (time) => {
       const due = Module.browserFrameDue || 0;
