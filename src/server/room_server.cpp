@@ -270,7 +270,17 @@ int RoomServer::MemberAt(const Room& room, const net::IpPort& address, int asker
       return joiner;
     }
   }
-  return -1;
+  return OnlyMemberOn(room, address.ip, asker);
+}
+
+int RoomServer::OnlyMemberOn(const Room& room, uint32_t ip, int asker) const {
+  int found = -1;
+  for (int m = 0; m < room.Members(); ++m) {
+    if (m == asker || room.MemberNumbered(m).where.seen.ip != ip) continue;
+    if (found >= 0) return -1;
+    found = m;
+  }
+  return found;
 }
 
 void RoomServer::AnnounceRelay(const Room& room, const RelayLink& link) {

@@ -64,8 +64,12 @@ class RoomServer {
   // Tells both ends of a relayed host-joiner link which port to talk to.
   void AnnounceRelay(const Room& room, const RelayLink& link);
   // The member a joiner reaches at `address` as the host gave it: where the member is seen, one
-  // of its own addresses, or the host's side of its relayed link. -1 for none but `asker`.
+  // of its own addresses, the host's side of its relayed link, or else the only member on that
+  // address's machine. -1 for none but `asker`.
   int MemberAt(const Room& room, const net::IpPort& address, int asker) const;
+  // A router that gives every destination its own port shows the host another port than the
+  // server; the member is then known by its public address alone, if no other member shares it.
+  int OnlyMemberOn(const Room& room, uint32_t ip, int asker) const;
   void Refuse(const net::IpPort& to, const std::string& why);
   // The room and member a joiner's request names, with the right secret; null otherwise.
   Room* MemberRoom(net::ByteReader& in, int& member);
