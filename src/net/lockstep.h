@@ -90,6 +90,9 @@ class Lockstep {
   Endpoint::Traffic Traffic() { return endpoint_->CountTraffic(); }
   // Test-only: this machine's buttons go out to nobody until `untilMs` (NowMs), then all at once.
   void HoldBack(double untilMs) { holdUntil_ = untilMs; }
+  // Test-only: this machine stops hearing and speaking to `machine` without telling it, as when
+  // the transport gives up on a link whose other end never learns it closed.
+  void ForgetLink(int machine) { OnDisconnected(machine); }
 
  private:
   struct Machine {
@@ -97,10 +100,12 @@ class Lockstep {
     InputLog log;
     uint32_t confirmed = 0;  // it has this machine's buttons for every frame before this
     double lastHeard = 0;
-    bool silent = false;     // gone as far as this machine can tell
-    bool finished = false;   // its match was decided; its buttons are all here
-    bool dropped = false;    // taken out by agreement…
-    uint32_t dropFrame = 0;  // …from this frame on
+    bool silent = false;       // gone as far as this machine can tell
+    bool finished = false;     // its match was decided; its buttons are all here
+    bool dropped = false;      // taken out by agreement…
+    uint32_t dropFrame = 0;    // …from this frame on
+    uint8_t lostBy = 0;        // the machines that told this coordinator they lost it, by bit
+    int toldCoordinator = -1;  // whom this machine told it lost its link to it
   };
 
   void SendInputs();
@@ -131,6 +136,12 @@ class Lockstep {
   bool Quiet(int machine) const;
   // Only the coordinator names a machine to drop, and only one that is quiet here too.
   Verdict CoordinatorsWord(int from, int machine) const;
+  // Every machine below `from` is gone here: its word drops even a machine still heard here.
+  bool Coordinates(int from) const;
+  // A link lost here to a machine the coordinator may still hear: the coordinator is told.
+  void TellCoordinator();
+  // Told so by a machine still playing, or gone here: the coordinator drops it.
+  bool ToDrop(int machine) const;
   // A machine's last buttons up to the first frame missing, as kDone, kLostReport and kDrop carry
   // them: the machine, that frame, and the values before it.
   Bytes InputsMessage(Message kind, int machine) const;

@@ -2,8 +2,12 @@
 // other machine has stopped at the first frame it lacks that machine's buttons for, but not all
 // at the same one, so the coordinator (the lowest-numbered machine still playing) asks everyone
 // what they have, takes the longest run of buttons, and names the frame after it as the one from
-// which the silent machine's players leave play.
+// which the silent machine's players leave play. A link can close at one end only: a machine
+// that loses its link to another tells the coordinator, and the coordinator's word drops a
+// machine everywhere, even where it is still heard, so that no machine waits for ever on another
+// that waits on it.
 #include <algorithm>
+#include <iostream>
 
 #include "net/lockstep.h"
 
@@ -33,9 +37,10 @@ void Lockstep::WatchSilence() {
     Machine& machine = machines_[m];
     if (Present(m) && m != local_ && now - machine.lastHeard > kSilenceLimitMs) OnDisconnected(m);
   }
+  TellCoordinator();
   if (dropping_ < 0 && Coordinator() == local_) {
     for (int m = 0; m < machineCount_; ++m) {
-      if (machines_[m].silent && !machines_[m].dropped) {
+      if (ToDrop(m)) {
         StartDropRound(m);
         break;
       }
@@ -53,7 +58,31 @@ void Lockstep::OnDisconnected(int m) {
   if (!machine.finished && !machine.dropped) machine.silent = true;
 }
 
+bool Lockstep::ToDrop(int m) const {
+  const Machine& machine = machines_[m];
+  if (machine.dropped || machine.finished) return false;
+  bool told = false;
+  for (int k = 0; k < machineCount_; ++k) told |= (machine.lostBy >> k & 1) && Present(k);
+  return machine.silent || told;
+}
+
+void Lockstep::TellCoordinator() {
+  const int coordinator = Coordinator();
+  if (coordinator == local_) return;
+  for (int m = 0; m < machineCount_; ++m) {
+    Machine& machine = machines_[m];
+    if (!machine.silent || machine.dropped || machine.toldCoordinator == coordinator) continue;
+    machine.toldCoordinator = coordinator;
+    ByteWriter lost;
+    lost.U8(static_cast<uint8_t>(Message::kLostQuery)).U8(m);
+    SendTo(coordinator, lost.Data(), Delivery::kReliable);
+  }
+}
+
+// A machine still heard here is cut off first, so that its buttons stop coming in while the
+// others say what they have.
 void Lockstep::StartDropRound(int m) {
+  if (machines_[m].peer) CutOff(m, "otro equipo ha perdido el enlace con él");
   dropping_ = m;
   dropStarted_ = NowMs();
   reported_ = {};
@@ -79,14 +108,28 @@ Verdict Lockstep::CoordinatorsWord(int from, int m) const {
   return {};
 }
 
-// A question about a machine this one still hears is answered with nothing: the sender may have
-// lost its link to that machine only, and the digests will tell if the matches part.
+bool Lockstep::Coordinates(int from) const {
+  for (int below = 0; below < from; ++below) {
+    if (below == local_ || !Quiet(below)) return false;
+  }
+  return true;
+}
+
+// From a machine above this one, the question says it lost its link to `m`: it asks only the
+// machine it takes for the coordinator. From below, a question about a machine still heard here
+// is answered only when it comes from the true coordinator: a machine that merely thinks it
+// coordinates may have lost its link to that machine alone, and the coordinator settles that.
 Verdict Lockstep::OnLostQuery(const Arrival& arrival, const Bytes& message) {
   int m = 0;
   Verdict why = ReadLostQuery(message, arrival, m);
-  if (why.empty()) why = CoordinatorsWord(arrival.sender, m);
   if (!why.empty()) return why;
-  if (!Quiet(m)) return {};
+  if (local_ < arrival.sender) {
+    machines_[m].lostBy |= 1 << arrival.sender;
+    return {};
+  }
+  if (why = CoordinatorsWord(arrival.sender, m); !why.empty()) return why;
+  if (!Quiet(m) && !Coordinates(arrival.sender)) return {};
+  if (machines_[m].peer) CutOff(m, "quien coordina ha perdido el enlace con él");
   OnDisconnected(m);
   SendTo(arrival.sender, InputsMessage(Message::kLostReport, m), Delivery::kReliable);
   return {};
@@ -110,6 +153,11 @@ void Lockstep::EndDropRound() {
   }
   machines_[m].dropped = true;
   machines_[m].dropFrame = machines_[m].log.Known();
+  for (int other = 0; other < machineCount_; ++other) {
+    if (other != local_ && !machines_[other].dropped && !machines_[other].finished) return;
+  }
+  std::cerr << "Red: se han perdido los enlaces con todos los demás equipos; este sigue solo"
+            << std::endl;
 }
 
 Verdict Lockstep::OnDrop(const Arrival& arrival, const Bytes& message) {
@@ -118,9 +166,10 @@ Verdict Lockstep::OnDrop(const Arrival& arrival, const Bytes& message) {
   if (why.empty()) why = CoordinatorsWord(arrival.sender, last.machine);
   if (!why.empty()) return why;
   const int m = last.machine;
-  if (!Quiet(m)) return {};
+  if (!Quiet(m) && !Coordinates(arrival.sender)) return {};
   if (Verdict gap = FollowsOn(last); !gap.empty()) return gap;
   machines_[m].log.Add(last.First(), last.values);
+  if (machines_[m].peer) CutOff(m, "quien coordina lo ha dado por perdido");
   OnDisconnected(m);
   machines_[m].dropped = true;
   machines_[m].dropFrame = last.firstMissing;

@@ -1,0 +1,70 @@
+// A link that closes at one end only, while every other machine still hears both: the match must
+// settle rather than wait for ever. The machines that stay linked take the cut-off machine out in
+// the same frame and play the same frames; the cut-off machine ends up alone and plays on.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "net/messages.h"
+#include "support/net_machines.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using Outcome = net::Lockstep::Outcome;
+
+constexpr uint32_t kCutAt = 30;
+constexpr uint32_t kFrames = 300;
+constexpr int kCutOff = 2;  // the machine the link leads to
+
+struct HalfCut {
+  int forgetter;  // the machine whose end of the link closes
+  const char* name;
+};
+
+class LockstepHalfCut : public ::testing::TestWithParam<HalfCut> {
+ protected:
+  TempFolder folder;  // the identity reads anim/ and gfx/ here
+  nettest::Machines machines;
+};
+
+uint8_t Pressing(int m, uint32_t frame) {
+  return frame / (m + 3) % 2;
+}
+
+int FrameOut(const std::vector<net::FrameInput>& frames, int seat) {
+  for (size_t frame = 0; frame < frames.size(); ++frame) {
+    const std::vector<int>& out = frames[frame].seatsOut;
+    if (std::find(out.begin(), out.end(), seat) != out.end()) return static_cast<int>(frame);
+  }
+  return -1;
+}
+
+TEST_P(LockstepHalfCut, TheMachinesStillLinkedAgreeAndTheCutOffOnePlaysOnAlone) {
+  ASSERT_TRUE(machines.Meet(3));
+  const auto before = machines.Play(kCutAt, Pressing);
+  machines.matches[GetParam().forgetter]->ForgetLink(kCutOff);
+  auto after = machines.Play(kFrames, Pressing);
+  for (size_t m = 0; m < after.size(); ++m) {
+    EXPECT_EQ(machines.matches[m]->GetOutcome(), Outcome::kPlaying) << "machine " << m;
+    ASSERT_EQ(before[m].size() + after[m].size(), kFrames) << "machine " << m << " waits";
+    after[m].insert(after[m].begin(), before[m].begin(), before[m].end());
+  }
+  const int out = FrameOut(after[0], kCutOff);
+  EXPECT_GE(out, static_cast<int>(kCutAt));
+  for (int m : {1, 3}) {
+    EXPECT_EQ(FrameOut(after[m], kCutOff), out) << "machine " << m;
+    for (uint32_t frame = 0; frame < kFrames; ++frame) {
+      EXPECT_EQ(after[m][frame].buttons, after[0][frame].buttons) << m << " at " << frame;
+      EXPECT_EQ(after[m][frame].seatsOut, after[0][frame].seatsOut) << m << " at " << frame;
+    }
+  }
+  for (int seat : {0, 1, 3}) EXPECT_GE(FrameOut(after[kCutOff], seat), 0) << "seat " << seat;
+}
+
+INSTANTIATE_TEST_SUITE_P(EitherEnd, LockstepHalfCut,
+                         ::testing::Values(HalfCut{0, "TheCoordinatorsEnd"},
+                                           HalfCut{1, "AnotherMachinesEnd"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
