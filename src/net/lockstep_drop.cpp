@@ -16,6 +16,8 @@ namespace net {
 namespace {
 constexpr double kReportWaitMs =
     3000;  // a machine that does not answer the round is not waited for
+// Why a machine still heard here is cut off in a round the coordinator began.
+constexpr const char* kGivenUp = "quien coordina lo da por perdido";
 }  // namespace
 
 bool Lockstep::Present(int m) const {
@@ -49,7 +51,18 @@ void Lockstep::WatchSilence() {
   if (dropping_ < 0) return;
   bool everyone = true;
   for (int m = 0; m < machineCount_; ++m) everyone &= reported_[m] || !Present(m);
-  if (everyone || now - dropStarted_ > kReportWaitMs) EndDropRound();
+  if (everyone) {
+    EndDropRound();
+  } else if (now - dropStarted_ > kReportWaitMs) {
+    // The others still hear a machine below this one: to them it coordinates, and it will take
+    // this machine out, which cannot hear it, within its silence. Dropping it here would only
+    // part the matches. Asked again later, in case an answer was lost.
+    if (dropping_ < local_) {
+      dropping_ = -1;
+    } else {
+      EndDropRound();
+    }
+  }
 }
 
 void Lockstep::OnDisconnected(int m) {
@@ -129,7 +142,7 @@ Verdict Lockstep::OnLostQuery(const Arrival& arrival, const Bytes& message) {
   }
   if (why = CoordinatorsWord(arrival.sender, m); !why.empty()) return why;
   if (!Quiet(m) && !Coordinates(arrival.sender)) return {};
-  if (machines_[m].peer) CutOff(m, "quien coordina ha perdido el enlace con él");
+  if (machines_[m].peer) CutOff(m, kGivenUp);
   OnDisconnected(m);
   SendTo(arrival.sender, InputsMessage(Message::kLostReport, m), Delivery::kReliable);
   return {};
@@ -169,7 +182,7 @@ Verdict Lockstep::OnDrop(const Arrival& arrival, const Bytes& message) {
   if (!Quiet(m) && !Coordinates(arrival.sender)) return {};
   if (Verdict gap = FollowsOn(last); !gap.empty()) return gap;
   machines_[m].log.Add(last.First(), last.values);
-  if (machines_[m].peer) CutOff(m, "quien coordina lo ha dado por perdido");
+  if (machines_[m].peer) CutOff(m, kGivenUp);
   OnDisconnected(m);
   machines_[m].dropped = true;
   machines_[m].dropFrame = last.firstMissing;

@@ -1,9 +1,10 @@
 // A link that closes at one end only, while every other machine still hears both: the match must
-// settle rather than wait for ever. The machines that stay linked take the cut-off machine out in
-// the same frame and play the same frames; the cut-off machine ends up alone and plays on.
+// settle rather than wait for ever. Whichever end closes, the machines that stay linked take the
+// same machine out in the same frame and play the same frames; it ends up alone and plays on.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 
 #include "net/messages.h"
 #include "support/net_machines.h"
@@ -15,12 +16,17 @@ using Outcome = net::Lockstep::Outcome;
 
 constexpr uint32_t kCutAt = 30;
 constexpr uint32_t kFrames = 300;
-constexpr int kCutOff = 2;  // the machine the link leads to
+constexpr int kCutOff = 2;  // the machine taken out, at one end of the link
 
 struct HalfCut {
-  int forgetter;  // the machine whose end of the link closes
+  int forgetter;  // the machine whose end of the link closes…
+  int forgotten;  // …and the machine at its other end
   const char* name;
 };
+
+void PrintTo(const HalfCut& cut, std::ostream* out) {
+  *out << cut.name;
+}
 
 class LockstepHalfCut : public ::testing::TestWithParam<HalfCut> {
  protected:
@@ -43,7 +49,7 @@ int FrameOut(const std::vector<net::FrameInput>& frames, int seat) {
 TEST_P(LockstepHalfCut, TheMachinesStillLinkedAgreeAndTheCutOffOnePlaysOnAlone) {
   ASSERT_TRUE(machines.Meet(3));
   const auto before = machines.Play(kCutAt, Pressing);
-  machines.matches[GetParam().forgetter]->ForgetLink(kCutOff);
+  machines.matches[GetParam().forgetter]->ForgetLink(GetParam().forgotten);
   auto after = machines.Play(kFrames, Pressing);
   for (size_t m = 0; m < after.size(); ++m) {
     EXPECT_EQ(machines.matches[m]->GetOutcome(), Outcome::kPlaying) << "machine " << m;
@@ -63,8 +69,9 @@ TEST_P(LockstepHalfCut, TheMachinesStillLinkedAgreeAndTheCutOffOnePlaysOnAlone) 
 }
 
 INSTANTIATE_TEST_SUITE_P(EitherEnd, LockstepHalfCut,
-                         ::testing::Values(HalfCut{0, "TheCoordinatorsEnd"},
-                                           HalfCut{1, "AnotherMachinesEnd"}),
+                         ::testing::Values(HalfCut{0, kCutOff, "TheCoordinatorsEnd"},
+                                           HalfCut{1, kCutOff, "AnotherMachinesEnd"},
+                                           HalfCut{kCutOff, 0, "TheCutOffMachinesOwnEnd"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
