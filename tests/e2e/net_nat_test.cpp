@@ -161,3 +161,42 @@ TEST_F(NetNat, FourHomesRelayedPairByPairPlayTheSameFrames) {
 }
 
 }  // namespace
+
+namespace {
+
+// A host on the internet links with each joiner directly, while the joiners' routers leave them
+// only the relay between them. When the server goes, the joiners no longer hear each other though
+// the host hears both: the match settles without one of them, and each joiner says which link went
+// with the server.
+TEST_F(NetNat, JoinersRelayedToEachOtherSayWhyWhenTheServerGoes) {
+  MakeHomes(NatHomes::Mapping::kSymmetric);
+  if (IsSkipped() || HasFailure()) return;
+  Runner third{root.Path(), "joiner2"};
+  host.RunInside(homes->InPublic());
+  joiner.RunInside(homes->AtHome(1));
+  third.RunInside(homes->AtHome(2));
+  const std::string leave = Press(90000, kKeyEnter, 50);
+  host.Start(leave, {"--host", "0", "--server", at, "--match", "0:3"});
+  const std::string code = RoomCode(host);
+  ASSERT_FALSE(code.empty()) << host.Output();
+  for (Runner* runner : {&joiner, &third}) {
+    runner->Start(leave, {"--join-code", code, "--server", at});
+  }
+  for (const Runner* runner : {&host, &joiner, &third}) {
+    ASSERT_FALSE(AwaitLine(runner->Out(), "(Partida en red)").empty())
+        << host.Output() << joiner.Output() << joiner.Errors() << third.Output();
+  }
+  server->Stop();
+  for (Runner* runner : {&host, &joiner, &third}) {
+    EXPECT_EQ(runner->Finish(), 0) << runner->Output();
+  }
+  for (const Runner* runner : {&joiner, &third}) {
+    const std::string out = runner->Output();
+    EXPECT_NE(out.find("Enlace con el anfitrión: directo"), std::string::npos) << out;
+    EXPECT_NE(out.find("el servidor de salas que llevaba el enlace no responde"), std::string::npos)
+        << out;
+  }
+  EXPECT_EQ(host.Output().find("no responde"), std::string::npos) << host.Output();
+}
+
+}  // namespace
