@@ -134,11 +134,16 @@ async function checkEnd(page, winnerPicture, drawPicture) {
   await page.key('Enter', 100);
 }
 
-async function checkCityMatch(page, pictures, art) {
+// From the menu into a match on the scenery's button with the count's button.
+async function startMatch(page, pictures, scenery, count) {
   await clickThrough(page, kPlay, pictures.play, 'the play panel');
-  await clickThrough(page, kCity, pictures.players, 'the player-count panel');
-  await clickUntil(page, kThreePlayers, () => playerOneLabel(page, kStandingLabel),
+  await clickThrough(page, scenery, pictures.players, 'the player-count panel');
+  await clickUntil(page, count, () => playerOneLabel(page, kStandingLabel),
                    "player 1's label in the match");
+}
+
+async function checkCityMatch(page, pictures, art) {
+  await startMatch(page, pictures, kCity, kThreePlayers);
   await checkScenery(page, pictures, 'city', 'metro');
   await keepShot(page, 'city');
   const playerOne = await rises(page, 'player 1', kStandingLabel, kLabelTravel,
@@ -153,10 +158,7 @@ async function checkCityMatch(page, pictures, art) {
 }
 
 async function checkMetroMatch(page, pictures) {
-  await clickThrough(page, kPlay, pictures.play, 'the play panel');
-  await clickThrough(page, kMetro, pictures.players, 'the player-count panel');
-  await clickUntil(page, kTwoPlayers, () => playerOneLabel(page, kStandingLabel),
-                   "player 1's label in the match");
+  await startMatch(page, pictures, kMetro, kTwoPlayers);
   await checkScenery(page, pictures, 'metro', 'city');
   await keepShot(page, 'metro');
   await page.key('Escape', 100);
