@@ -140,8 +140,9 @@ class Lockstep {
   bool Coordinates(int from) const;
   // A link lost here to a machine the coordinator may still hear: the coordinator is told.
   void TellCoordinator();
-  // Told so by a machine still playing, or gone here: the coordinator drops it.
-  bool ToDrop(int machine) const;
+  // The machine the coordinator takes out next, or -1: one gone here, or else one that says it
+  // lost a machine still heard here (the link that failed is at its end).
+  int ToDrop() const;
   // A machine's last buttons up to the first frame missing, as kDone, kLostReport and kDrop carry
   // them: the machine, that frame, and the values before it.
   Bytes InputsMessage(Message kind, int machine) const;

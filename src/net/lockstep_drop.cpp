@@ -5,7 +5,8 @@
 // which the silent machine's players leave play. A link can close at one end only: a machine
 // that loses its link to another tells the coordinator, and the coordinator's word drops a
 // machine everywhere, even where it is still heard, so that no machine waits for ever on another
-// that waits on it.
+// that waits on it. When the coordinator still hears the machine said to be lost, the teller is
+// the one taken out: no machine's word can take out another that is plainly there.
 #include <algorithm>
 #include <iostream>
 
@@ -41,12 +42,7 @@ void Lockstep::WatchSilence() {
   }
   TellCoordinator();
   if (dropping_ < 0 && Coordinator() == local_) {
-    for (int m = 0; m < machineCount_; ++m) {
-      if (ToDrop(m)) {
-        StartDropRound(m);
-        break;
-      }
-    }
+    if (const int m = ToDrop(); m >= 0) StartDropRound(m);
   }
   if (dropping_ < 0) return;
   bool everyone = true;
@@ -71,12 +67,16 @@ void Lockstep::OnDisconnected(int m) {
   if (!machine.finished && !machine.dropped) machine.silent = true;
 }
 
-bool Lockstep::ToDrop(int m) const {
-  const Machine& machine = machines_[m];
-  if (machine.dropped || machine.finished) return false;
-  bool told = false;
-  for (int k = 0; k < machineCount_; ++k) told |= (machine.lostBy >> k & 1) && Present(k);
-  return machine.silent || told;
+int Lockstep::ToDrop() const {
+  for (int m = 0; m < machineCount_; ++m) {
+    const Machine& machine = machines_[m];
+    if (machine.dropped || machine.finished) continue;
+    if (machine.silent) return m;
+    for (int teller = 0; teller < machineCount_ && !Quiet(m); ++teller) {
+      if ((machine.lostBy >> teller & 1) && Present(teller)) return teller;
+    }
+  }
+  return -1;
 }
 
 void Lockstep::TellCoordinator() {
@@ -92,10 +92,10 @@ void Lockstep::TellCoordinator() {
   }
 }
 
-// A machine still heard here is cut off first, so that its buttons stop coming in while the
-// others say what they have.
+// A machine still heard here (one that lost a link the others keep) is cut off first, so that
+// its buttons stop coming in while the others say what they have.
 void Lockstep::StartDropRound(int m) {
-  if (machines_[m].peer) CutOff(m, "otro equipo ha perdido el enlace con él");
+  if (machines_[m].peer) CutOff(m, "ha perdido el enlace con un equipo que aquí se oye");
   dropping_ = m;
   dropStarted_ = NowMs();
   reported_ = {};
