@@ -27,12 +27,13 @@ void Lockstep::RecordDigest(uint32_t frame, uint64_t digest) {
   CompareDigests(frame);
 }
 
-// Digests come only for frames near this one's, so the store stays a window's worth.
+// Digests come only for frames up to a window ahead of this one's, and one older than the store
+// is let go unread, so the store stays a window's worth.
 Verdict Lockstep::OnDigest(const Arrival& arrival, const Bytes& message) {
   uint32_t frame = 0;
   uint64_t digest = 0;
   Verdict why = ReadDigest(message, arrival, frame, digest);
-  if (!why.empty()) return why;
+  if (!why.empty() || frame + kKeptDigestFrames < frame_) return why;
   digests_[frame][arrival.sender] = digest;
   ForgetOldDigests();
   CompareDigests(frame);

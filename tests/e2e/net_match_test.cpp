@@ -119,6 +119,8 @@ class NetMatch : public ::testing::Test {
     }
     ASSERT_GT(common, 100u);
     for (int m = 1; m < 4; ++m) ExpectSameFrames(confirmed[0], confirmed[m], common);
+    if (HasFailure())
+      for (const auto& runner : runners) ADD_FAILURE() << runner->Errors();
     const int leaver = played[2].seat + 1;
     for (int m : {0, 1, 3}) {
       EXPECT_NE(runners[m]->Output().find("JUGADOR " + std::to_string(leaver) +

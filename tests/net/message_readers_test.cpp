@@ -75,7 +75,8 @@ TEST(MessageReaders, DigestsAndButtonsComeOnlyForFramesNearThisOne) {
   EXPECT_EQ(digest, 7u);
   // 300,000 of these far ahead once added 26 MB that were never freed.
   EXPECT_FALSE(Accepted(net::ReadDigest(digestAt(30 * 300000), kArrival, frame, digest)));
-  EXPECT_FALSE(Accepted(net::ReadDigest(digestAt(990 - 30 * 20), kArrival, frame, digest)));
+  EXPECT_TRUE(Accepted(net::ReadDigest(digestAt(990 - 30 * 20), kArrival, frame, digest)))
+      << "one held up on a lossy line is no fault of the sender";
   EXPECT_FALSE(Accepted(net::ReadDigest(digestAt(991), kArrival, frame, digest)));
   EXPECT_FALSE(
       Accepted(net::ReadDigest(Begin(Message::kDigest).U32(990).Take(), kArrival, frame, digest)));
