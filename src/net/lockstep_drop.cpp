@@ -72,7 +72,9 @@ int Lockstep::ToDrop() const {
     const Machine& machine = machines_[m];
     if (machine.dropped || machine.finished) continue;
     if (machine.silent) return m;
-    for (int teller = 0; teller < machineCount_ && !Quiet(m); ++teller) {
+    // Not heard here for a while: its silence will settle it.
+    if (Quiet(m)) continue;
+    for (int teller = 0; teller < machineCount_; ++teller) {
       if ((machine.lostBy >> teller & 1) && Present(teller)) return teller;
     }
   }
