@@ -120,11 +120,11 @@ export async function waitForPicture(page, picture, what, timeoutMs = 60000) {
   await waitFor(async () => (await likeNow(page, picture)) >= kAlike, timeoutMs, what);
 }
 
-// Clicks `place` (or does `act`) until `condition` holds (a click during a panel's fade is
+// Clicks `place` until `condition` holds (a click during a panel's fade is
 // ignored); what it gave.
-export async function clickUntil(page, place, condition, what, act = () => page.click(...place)) {
+export async function clickUntil(page, place, condition, what) {
   for (let attempt = 0; attempt < 5; ++attempt) {
-    await act();
+    await page.click(...place);
     try {
       return await waitFor(condition, 4000, what);
     } catch {
