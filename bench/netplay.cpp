@@ -18,7 +18,6 @@
 #include "net/lockstep.h"
 #include "support/net_machines.h"
 #include "support/net_relay.h"
-#include "support/scratch_folder.h"
 #include "support/subprocess.h"
 
 namespace {
@@ -103,16 +102,16 @@ void Session(benchmark::State& state, bool throughRelay) {
   const int machineCount = static_cast<int>(state.range(0));
   const double seconds = static_cast<double>(state.range(1));
   for (auto _ : state) {
-    InScratchFolder folder;  // the identity reads anim/ and gfx/ of the working folder
-    std::unique_ptr<nettest::Relay> relay;
-    nettest::Machines machines;
-    if (!nettest::MeetForSession(machines, machineCount, seconds, throughRelay, relay)) {
+    Figures figures;
+    const bool met =
+        nettest::PlaySession(machineCount, seconds, throughRelay, 0, [&](auto& machines) {
+          figures.inputDelay = machines.matches[0]->Setup().inputDelay;
+          PlayPaced(machines, seconds, figures);
+        });
+    if (!met) {
       state.SkipWithError("the machines did not meet");
       return;
     }
-    Figures figures;
-    figures.inputDelay = machines.matches[0]->Setup().inputDelay;
-    PlayPaced(machines, seconds, figures);
     Report(state, figures);
   }
 }

@@ -21,7 +21,6 @@
 #include "support/hash_match.h"
 #include "support/net_machines.h"
 #include "support/net_relay.h"
-#include "support/scratch_folder.h"
 
 namespace {
 
@@ -137,16 +136,14 @@ void ThroughRelay(benchmark::State& state) {
   const int machineCount = static_cast<int>(state.range(0));
   const double seconds = static_cast<double>(state.range(1));
   for (auto _ : state) {
-    InScratchFolder folder;  // the identity reads anim/ and gfx/ of the working folder
-    std::unique_ptr<nettest::Relay> relay;
-    nettest::Machines machines;
-    if (!nettest::MeetForSession(machines, machineCount, seconds, true, relay,
-                                 net::kRollbackInputDelay)) {
+    Figures figures;
+    const bool met =
+        nettest::PlaySession(machineCount, seconds, true, net::kRollbackInputDelay,
+                             [&](auto& machines) { PlayPaced(machines, seconds, figures); });
+    if (!met) {
       state.SkipWithError("the machines did not meet");
       return;
     }
-    Figures figures;
-    PlayPaced(machines, seconds, figures);
     state.counters["felt_frames"] = figures.feltFrames;
     state.counters["worst_felt_frames"] = figures.worstFeltFrames;
     state.counters["rollbacks/s"] = figures.rollbacksPerSecond;

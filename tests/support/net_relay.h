@@ -58,11 +58,15 @@ class Relay {
   uint16_t port_ = 0;
 };
 
-// A session's machines meet, the joiners through a relay in front of the host when asked, which
-// `relay` then keeps for as long as the session of `seconds` lasts.
-inline bool MeetForSession(Machines& machines, int machineCount, double seconds, bool throughRelay,
-                           std::unique_ptr<Relay>& relay, int inputDelay = 0) {
-  return machines.Meet(
+// A session's machines meet in a scratch folder (their identity reads its anim/ and gfx/), the
+// joiners through a relay in front of the host when asked, kept for as long as the session of
+// `seconds` lasts; then `play(machines)`. False when the machines did not meet.
+template <class Play>
+bool PlaySession(int machineCount, double seconds, bool throughRelay, int inputDelay, Play play) {
+  InScratchFolder folder;
+  std::unique_ptr<Relay> relay;
+  Machines machines;
+  const bool met = machines.Meet(
       machineCount - 1, machineCount,
       [&](uint16_t hostPort) {
         if (!throughRelay) return hostPort;
@@ -70,6 +74,8 @@ inline bool MeetForSession(Machines& machines, int machineCount, double seconds,
         return relay->Port();
       },
       inputDelay);
+  if (met) play(machines);
+  return met;
 }
 
 }  // namespace nettest
