@@ -65,6 +65,7 @@ void TSubMenuNet::Init() {
   room.reset();
   finding.reset();
   relayed = false;
+  joinLinks.clear();
   roomServer = net::LoadRoomServer();
   status.clear();
   result = -1;
@@ -99,12 +100,14 @@ void TSubMenuNet::ServiceLobby() {
   lobby->Service(0);
   for (const std::string& note : lobby->TakeNotes()) status = note;
   if (room) ServiceRoom();
+  ReadJoinLinks();
   if (lobby->GetPhase() == net::Lobby::Phase::kFailed) {
     status = lobby->Failure();
+    joinLinks.clear();
     lobby.reset();
   } else if (lobby->GetPhase() == net::Lobby::Phase::kStarted) {
     if (room && lobby->Transport()) room->Close(*lobby->Transport());
-    parent->netRelayed = relayed || (room && room->RelaysAny(*lobby));
+    parent->netRelayed = relayed || lobby->RelaysAJoinerLink() || (room && room->RelaysAny(*lobby));
     parent->netMatch = lobby->TakeMatch();
     parent->netLocalPlayers = localPlayers;
     lobby.reset();
@@ -172,6 +175,7 @@ void TSubMenuNet::OnJoinClick(int value) {
   if (value == kBackButton) {
     lobby.reset();
     finding.reset();
+    joinLinks.clear();
     status.clear();
     nextPage_ = Page::kChoose;
   } else if (value == kConnectButton) {

@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "menu/submenu.h"
 #include "net/address.h"
@@ -53,6 +54,10 @@ class TSubMenuNet : public TSubMenu {
   // How the host links with a joiner, as the host page writes it: " (directo)", " (por el
   // servidor)", or nothing without a room.
   std::string LinkOf(int machine) const;
+  // Once a joiner is in: the host and each other joiner, and how this machine links with it, in
+  // the host page's words (" (buscando enlace...)" while a link is being tried). Kept from the
+  // lobby's last service, so they stay on the page while it fades out into the match.
+  std::vector<std::string> joinLinks;
   // The rims that mark the chosen scenery and player count on the hosting page.
   media::ImagePtr chosenLevelMark;
   media::ImagePtr chosenCountMark;
@@ -85,6 +90,12 @@ class TSubMenuNet : public TSubMenu {
   void DrawCode() const;
   void MarkChosen(int button, const media::ImagePtr& mark) const;
   void DrawJoin() const;
+  // A line of the list of machines, as both pages write it; `who` is cut to fit the panel.
+  static std::string MemberLine(int machine, const std::string& who, int localPlayers,
+                                const std::string& link);
+  static std::string PlayersText(int count);
+  static std::string LinkText(net::Lobby::Link link);
+  void ReadJoinLinks();
 
   int result = -1;
   // A page asked for during a click is shown from the next frame: the click comes in the middle of

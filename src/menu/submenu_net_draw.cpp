@@ -9,6 +9,7 @@ namespace {
 
 constexpr float kScreenCentreX = 400;
 constexpr float kLineHeight = 21;
+constexpr float kJoinLinksTop = 460;
 constexpr float kText = 0.7f;  // the built-in font is large; lines on the panels are smaller
 constexpr float kLargeText = 1.0f;
 constexpr int kCaretBlinkMs = 500;
@@ -28,10 +29,6 @@ void WriteCentred(const std::string& text, float y, float scale = kText) {
 // Typed text, with a blinking caret after it.
 std::string WithCaret(const std::string& text) {
   return text + (media::Milliseconds() / kCaretBlinkMs % 2 == 0 ? "_" : "");
-}
-
-std::string PlayersText(int count) {
-  return std::to_string(count) + (count == 1 ? " jugador" : " jugadores");
 }
 
 }  // namespace
@@ -63,10 +60,10 @@ void TSubMenuNet::DrawHost() const {
   if (lobby) {
     const auto& members = lobby->Members();
     for (size_t m = 0; m < members.size(); ++m) {
+      const int machine = static_cast<int>(m);
       const std::string who = m == 0 ? "este equipo" : members[m].address;
-      Write(std::to_string(m + 1) + ". " + who + ", " + PlayersText(members[m].localPlayers) +
-                (m == 0 ? "" : LinkOf(static_cast<int>(m))),
-            130, 264 + kLineHeight * static_cast<float>(m));
+      Write(MemberLine(machine, who, members[m].localPlayers, m == 0 ? "" : LinkOf(machine)), 130,
+            264 + kLineHeight * static_cast<float>(m));
     }
   }
   if (!status.empty()) Write(status, 110, 352);
@@ -99,15 +96,20 @@ void TSubMenuNet::MarkChosen(int button, const media::ImagePtr& mark) const {
   media::SetColor(243, 234, 208);
 }
 
+// Once in, the machines this one links with go below the painted hints, clear of the back button.
 void TSubMenuNet::DrawJoin() const {
   Write(WithCaret(address), 155, 258, kLargeText);
   // How the typed text will be taken, code or address, before Enter takes it.
   WriteCentred(ReadJoinText(address).Text(), 310);
   std::string line = status;
-  if (lobby && lobby->GetPhase() != net::Lobby::Phase::kConnecting) {
+  if (lobby && lobby->GetPhase() == net::Lobby::Phase::kWaiting) {
     line = "Dentro: esperando a que el anfitrión empiece (" +
-           std::to_string(lobby->Members().size()) + " equipos, enlace " +
-           (relayed ? "por el servidor" : "directo") + ")";
+           std::to_string(lobby->Members().size()) + " equipos)";
+  } else if (lobby && lobby->GetPhase() == net::Lobby::Phase::kLinking) {
+    line = "Empezando: enlazando con los demás equipos...";
   }
   WriteCentred(line, 336);
+  for (size_t i = 0; i < joinLinks.size(); ++i) {
+    Write(joinLinks[i], 130, kJoinLinksTop + kLineHeight * static_cast<float>(i));
+  }
 }

@@ -71,5 +71,7 @@ void TSubMenuNet::ServiceFinding() {
 }
 
 std::string TSubMenuNet::LinkOf(int machine) const {
-  return room && lobby ? " (" + room->LinkWord(lobby->LinkAddress(machine)) + ")" : "";
+  if (!room || !lobby) return "";
+  const bool relayed = room->Relayed(lobby->LinkAddress(machine));
+  return LinkText(relayed ? net::Lobby::Link::kRelayed : net::Lobby::Link::kDirect);
 }

@@ -45,9 +45,11 @@ class Lobby {
                                      std::string& error);
   // The same on a port already open (a room's punches went out from it); with the room's ticket,
   // links with other joiners that do not come up directly go through the room server.
+  // `hostRelayed`: the host is called at the port the server relays it through.
   static std::unique_ptr<Lobby> Join(std::unique_ptr<Endpoint> endpoint, const Address& host,
                                      int localPlayers, std::string& error,
-                                     std::optional<RoomTicket> ticket = std::nullopt);
+                                     std::optional<RoomTicket> ticket = std::nullopt,
+                                     bool hostRelayed = false);
   // Says goodbye to everyone still linked, so they know at once.
   virtual ~Lobby();
 
@@ -80,6 +82,11 @@ class Lobby {
   // Whether a link with another joiner goes through the room server's relay; the host's own
   // links are the room's to say.
   virtual bool RelaysAJoinerLink() const { return false; }
+  // How this machine links with another: not at all (itself, one not in the lobby, or a joiner
+  // before the host starts), still trying, directly, or through the room server's relay.
+  enum class Link { kNone, kTrying, kDirect, kRelayed };
+  // Joiner only: the host and the other joiners; the host's own links are the room's to say.
+  virtual Link LinkWith(int /*machine*/) const { return Link::kNone; }
   // Once started: the match, which takes over the links. Null before.
   std::unique_ptr<Lockstep> TakeMatch();
 

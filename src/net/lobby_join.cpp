@@ -26,11 +26,12 @@ constexpr double kMeetLimitMs = 10000;
 class JoinLobby : public Lobby {
  public:
   JoinLobby(std::unique_ptr<Endpoint> endpoint, Address host, int localPlayers,
-            std::optional<RoomTicket> ticket)
+            std::optional<RoomTicket> ticket, bool hostRelayed)
       : Lobby(std::move(endpoint)),
         host_(std::move(host)),
         localPlayers_(localPlayers),
         inRoom_(ticket.has_value()),
+        hostRelayed_(hostRelayed),
         links_(std::move(ticket)) {
     calledAt_ = NowMs();
   }
@@ -201,6 +202,14 @@ class JoinLobby : public Lobby {
     return false;
   }
 
+  Link LinkWith(int machine) const override {
+    const int machines = static_cast<int>(members_.size());
+    if (machine < 0 || machine >= machines || machine == localMachine_) return Link::kNone;
+    const bool relayed = machine == 0 ? hostRelayed_ : links_.Relayed(machine);
+    if (linked_[machine]) return relayed ? Link::kRelayed : Link::kDirect;
+    return machine == 0 || phase_ == Phase::kLinking ? Link::kTrying : Link::kNone;
+  }
+
   // In a room every machine says how each of its links goes.
   void NoteLink(int m) {
     if (!inRoom_) return;
@@ -255,6 +264,7 @@ class JoinLobby : public Lobby {
   std::array<bool, kMaxMachines> linked_{};  // by machine: the link is up
   bool readySent_ = false;
   bool inRoom_;
+  bool hostRelayed_;
   JoinerLinks links_;
 };
 
@@ -269,9 +279,9 @@ std::unique_ptr<Lobby> Lobby::Join(const Address& host, uint16_t bindPort, int l
 
 std::unique_ptr<Lobby> Lobby::Join(std::unique_ptr<Endpoint> endpoint, const Address& host,
                                    int localPlayers, std::string& error,
-                                   std::optional<RoomTicket> ticket) {
-  auto lobby =
-      std::make_unique<JoinLobby>(std::move(endpoint), host, localPlayers, std::move(ticket));
+                                   std::optional<RoomTicket> ticket, bool hostRelayed) {
+  auto lobby = std::make_unique<JoinLobby>(std::move(endpoint), host, localPlayers,
+                                           std::move(ticket), hostRelayed);
   if (!lobby->Call(error)) return nullptr;
   return lobby;
 }

@@ -114,7 +114,8 @@ std::unique_ptr<Lobby> RoomJoin::TakeLobby(int localPlayers, std::string& error)
     error = failure_.empty() ? "La sala aún no está lista" : failure_;
     return nullptr;
   }
-  return Lobby::Join(std::move(endpoint_), reached_.AsAddress(), localPlayers, error, Ticket());
+  return Lobby::Join(std::move(endpoint_), reached_.AsAddress(), localPlayers, error, Ticket(),
+                     relayed_);
 }
 
 }  // namespace net
