@@ -8,6 +8,7 @@
 #include "menu/submenu_play.h"
 #include "menu_fixture.h"
 #include "net/lobby.h"
+#include "net/messages.h"
 
 namespace {
 
@@ -178,6 +179,35 @@ TEST_F(NetPanelTest, JoiningAHostWaitsForItToStart) {
   ASSERT_TRUE(menu_->netMatch);
   EXPECT_EQ(menu_->netMatch->Setup().localMachine, 1);
   EXPECT_EQ(menu_->netMatch->Setup().level, 1);
+}
+
+// What the host says of the others is the host's word: an address longer than any real one is cut
+// to fit the panel.
+TEST_F(NetPanelTest, AnOverlongAddressFromTheHostIsCutOnTheJoinPage) {
+  std::string error;
+  auto host = net::Endpoint::Open(0, error);
+  ASSERT_TRUE(host) << error;
+  auto panel = Open();
+  ClickStep(*panel, CentreOf("gfx/menu/unirse.png", 420, 220));
+  panel->Step();
+  Settle(*panel);
+  Type("127.0.0.1:" + std::to_string(host->Port()));
+  ClickStep(*panel, CentreOf("gfx/menu/conectar.png", 140, 380));
+  const std::string overlong(255, '9');
+  net::ByteWriter roster;
+  roster.U8(static_cast<uint8_t>(net::Message::kRoster)).U8(1).U8(3);
+  roster.U8(1).Text("").U8(1).Text("").U8(2).Text(overlong);
+  const double end = net::NowMs() + kPatienceMs;
+  while (panel->joinLinks.empty() && net::NowMs() < end) {
+    for (const net::NetEvent& event : host->Service(1)) {
+      if (event.kind == net::NetEvent::Kind::kConnected) {
+        host->Send(event.peer, roster.Data(), net::Delivery::kReliable);
+      }
+    }
+    panel->Step();
+  }
+  ASSERT_EQ(panel->joinLinks.size(), 2u) << panel->status;
+  EXPECT_EQ(panel->joinLinks[1], "3. " + overlong.substr(0, 21) + ", 2 jugadores");
 }
 
 }  // namespace
