@@ -50,6 +50,14 @@ class NetPanelTest : public MenuTest {
     for (const char c : text) media::Input().CharEvent(c);
   }
 
+  // The join page, the port typed and connect clicked.
+  std::shared_ptr<TSubMenuNet> JoinOnTheLoopback(uint16_t port) {
+    auto panel = OpenOn("gfx/menu/unirse.png", 420, 220, TSubMenuNet::Page::kJoin);
+    Type("127.0.0.1:" + std::to_string(port));
+    ClickStep(*panel, CentreOf("gfx/menu/conectar.png", 140, 380));
+    return panel;
+  }
+
   int answer = TSubMenu::kStillOpen;
 };
 
@@ -166,12 +174,7 @@ TEST_F(NetPanelTest, JoiningAHostWaitsForItToStart) {
   std::string error;
   auto host = net::Lobby::Host(0, 1, error);
   ASSERT_TRUE(host) << error;
-  auto panel = Open();
-  ClickStep(*panel, CentreOf("gfx/menu/unirse.png", 420, 220));
-  panel->Step();
-  Settle(*panel);
-  Type("127.0.0.1:" + std::to_string(host->Port()));
-  ClickStep(*panel, CentreOf("gfx/menu/conectar.png", 140, 380));
+  auto panel = JoinOnTheLoopback(host->Port());
   ASSERT_TRUE(StepUntil(*panel, host.get(), [&] { return host->Members().size() == 2; }));
   ASSERT_TRUE(host->Start(1, 2, error)) << error;
   ASSERT_TRUE(StepUntil(*panel, host.get(), [&] { return answer != TSubMenu::kStillOpen; }));
@@ -187,12 +190,7 @@ TEST_F(NetPanelTest, AnOverlongAddressFromTheHostIsCutOnTheJoinPage) {
   std::string error;
   auto host = net::Endpoint::Open(0, error);
   ASSERT_TRUE(host) << error;
-  auto panel = Open();
-  ClickStep(*panel, CentreOf("gfx/menu/unirse.png", 420, 220));
-  panel->Step();
-  Settle(*panel);
-  Type("127.0.0.1:" + std::to_string(host->Port()));
-  ClickStep(*panel, CentreOf("gfx/menu/conectar.png", 140, 380));
+  auto panel = JoinOnTheLoopback(host->Port());
   const std::string overlong(255, '9');
   net::ByteWriter roster;
   roster.U8(static_cast<uint8_t>(net::Message::kRoster)).U8(1).U8(3);
