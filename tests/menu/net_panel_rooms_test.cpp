@@ -146,7 +146,8 @@ TEST_F(NetPanelRooms, JoiningByATypedCodeFindsTheRoomOrSaysWhyNot) {
 
   panel->address = code;
   Connect(*panel);
-  ASSERT_TRUE(StepUntil(*panel, [&] { return !panel->joinLinks.empty(); }, ServeHost()));
+  ASSERT_TRUE(StepUntil(
+      *panel, [&] { return !panel->joinLinks.empty(); }, ServeHost()));
   EXPECT_EQ(host->Members().size(), 2u);
   EXPECT_FALSE(panel->relayed);
   EXPECT_EQ(panel->joinLinks, std::vector<std::string>{"1. anfitrión, 1 jugador (directo)"});
