@@ -10,9 +10,9 @@ import { join } from 'node:path';
 import { sleep, waitFor } from './devtools.mjs';
 import { artShown, likeness, readPng, topWhere } from './pictures.mjs';
 import {
-  clickLines, clickThrough, clickUntil, kLabelTravel, kLiftedPixels, kLikeStep, kOk, kOptions, kPlay,
-  keepShot, kStandingLabel, kTwoPlayers, nativePictures, openGame, playerOneLabel, runPageTest,
-  waitForPicture,
+  canvasSample, checkJumps, clickLines, clickThrough, clickUntil, isLabelRed, kBindButton, keepSeats,
+  keepShot, kLabelTravel, kLikeStep, kOptions, kPlay, kStandingLabel, kTwoPlayers, nativePictures,
+  openGame, rises, runPageTest, seatCodes, startMatch, waitForPicture,
 } from './page-steps.mjs';
 
 const kCity = [535, 220];
@@ -20,29 +20,22 @@ const kMetro = [255, 420];
 const kThreePlayers = [460, 302];
 const kQuit = [468, 461];
 const kYes = [350, 387];
-const kBindButton = (player) => [225, 202 + 50 * player];
 const kComputerButton = (player) => [660, 202 + 50 * player];
 const kNoButton = [700, 580];  // a click there in Options is only a click
 const kAnywhere = [400, 120];
 
-// The settings file: seven little-endian integers, the seats' codes from the fourth on.
+// The seats' codes in the settings file.
 const kMouseLeftCode = 1;
 const kKeyZCode = 90;
 const kEasyComputerCode = 1000;
-const kFirstSeatAt = 12;
-const seatCodes = (bytes) => [0, 1, 2].map(
-    (seat) => new DataView(Uint8Array.from(bytes).buffer).getInt32(kFirstSeatAt + 4 * seat, true));
 
 // A computer's seat is named in the green of its eyes in the seat's slot.
 const kSlotBox = (player) => [425, 188 + 50 * player, 585, 212 + 50 * player];
 const isComputerGreen = (r, g, b) => r > 150 && r < 230 && g > 200 && b > 100 && b < 180;
-const isLabelRed = (r, g, b) => r > 200 && g < 80 && b < 80;
 // Player 2's blue label, looked for away from the city's blue signs at the edges.
 const isLabelBlue = (r, g, b) => b > 170 && r < 100 && g > 40 && g < 140;
 const kPlayerTwoStanding = [120, 300, 700, 350];
 const kPlayerTwoTravel = 60;
-const kJumpAttempts = 5;
-const kJumpWaitMs = 2500;
 const kPauseSignAt = [190, 225];
 const kQuitPanelAt = [200, 300];
 const kArtShown = 0.8;
@@ -61,10 +54,6 @@ function nativeShots(native, work) {
   };
 }
 
-async function canvasSample(page) {
-  return page.pixels(kLikeStep);
-}
-
 async function checkOptions(page, pictures) {
   await clickThrough(page, kOptions, pictures.options, 'the options panel');
   await clickUntil(page, kComputerButton(2),
@@ -79,44 +68,11 @@ async function checkOptions(page, pictures) {
   await page.click(...kNoButton);
   await sleep(400);
   await keepShot(page, 'options');
-  const saves = await page.evaluate('Module.settingsSaves');
-  await page.click(...kOk);
-  await waitFor(() => page.evaluate(`Module.settingsSaves > ${saves}`), 20000, 'the seats to be kept');
-  const seats = seatCodes(await page.evaluate('Module.savedSettings()'));
+  const seats = await keepSeats(page);
   const wanted = [kMouseLeftCode, kKeyZCode, kEasyComputerCode];
   if (seats.join() !== wanted.join()) throw new Error(`the seats saved are ${seats}, not ${wanted}`);
   console.log(`seats kept: ${seats} (the mouse's left button, Z, the computer)`);
   return seats;
-}
-
-async function rises(page, what, box, travel, test) {
-  const [x, standing] = await waitFor(async () => topWhere(await canvasSample(page), kLikeStep, box, test),
-                                      10000, `${what}'s label`);
-  return { x, standing, above: [x - travel, 0, x + travel, standing - kLiftedPixels] };
-}
-
-// Both players are pressed together and early: a tag shows only while the match is young, and it
-// is the tag that is seen to rise. A player in the middle of something (landing, stumbling) may
-// not jump at once, so the presses are tried again a few times, each only until its player rose.
-async function checkJumps(page, jumpers) {
-  const waiting = new Set(jumpers);
-  const seeRisen = async () => {
-    const now = await canvasSample(page);
-    for (const jumper of [...waiting]) {
-      const lifted = topWhere(now, kLikeStep, jumper.label.above, jumper.test);
-      if (!lifted) continue;
-      console.log(`${jumper.what}'s label rose from y ${jumper.label.standing} to ${lifted[1]}`);
-      waiting.delete(jumper);
-    }
-    return waiting.size === 0;
-  };
-  for (let attempt = 0; attempt < kJumpAttempts && waiting.size; ++attempt) {
-    await Promise.all([...waiting].map((jumper) => jumper.press()));
-    await waitFor(seeRisen, kJumpWaitMs, 'the jumps').catch(() => {});
-  }
-  if (waiting.size) {
-    throw new Error(`presses never brought ${[...waiting].map((jumper) => jumper.what).join(' or ')} to jump`);
-  }
 }
 
 // The scenery shown is the native one's, more than the other's.
@@ -152,14 +108,6 @@ async function checkEnd(page, winnerPicture, drawPicture) {
   await sleep(1000);
   await keepShot(page, 'end');
   await page.key('Enter', 100);
-}
-
-// From the menu into a match on the scenery's button with the count's button.
-async function startMatch(page, pictures, scenery, count) {
-  await clickThrough(page, kPlay, pictures.play, 'the play panel');
-  await clickThrough(page, scenery, pictures.players, 'the player-count panel');
-  await clickUntil(page, count, () => playerOneLabel(page, kStandingLabel),
-                   "player 1's label in the match");
 }
 
 // Only the two idle players share the city, and their jumps are looked for first: a computer, or a

@@ -6,7 +6,7 @@ import { existsSync, mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
 import { Browser, findBrowser, waitFor } from './devtools.mjs';
-import { likeness, readPng, sample, topRed } from './pictures.mjs';
+import { likeness, readPng, sample, topRed, topWhere } from './pictures.mjs';
 import { serve } from './serve.mjs';
 
 const kSkip = 77;
@@ -25,6 +25,16 @@ export const kOk = [145, 527];
 export const kStandingLabel = [0, 280, 799, 360];
 export const kLiftedPixels = 40;
 export const kLabelTravel = 100;  // how far sideways the label may go during the jump
+export const isLabelRed = (r, g, b) => r > 200 && g < 80 && b < 80;
+const kJumpAttempts = 5;
+const kJumpWaitMs = 2500;
+// The button that binds a player's seat in Options.
+export const kBindButton = (player) => [225, 202 + 50 * player];
+
+// The settings file: seven little-endian integers, the seats' codes from the fourth on.
+const kFirstSeatAt = 12;
+export const seatCodes = (bytes) => [0, 1, 2].map(
+    (seat) => new DataView(Uint8Array.from(bytes).buffer).getInt32(kFirstSeatAt + 4 * seat, true));
 
 export function skip(why) {
   console.log(`SKIPPED: ${why}`);
@@ -142,6 +152,57 @@ export async function openGame(page, url) {
   await page.navigate(url);
   await waitFor(() => page.evaluate('window.__skull && window.__skull.frames > 0'), 120000,
                 'the first frame');
+}
+
+export async function canvasSample(page) {
+  return page.pixels(kLikeStep);
+}
+
+// Where a player's label stands, and the box it is seen in once it rose.
+export async function rises(page, what, box, travel, test) {
+  const [x, standing] = await waitFor(async () => topWhere(await canvasSample(page), kLikeStep, box, test),
+                                      10000, `${what}'s label`);
+  return { x, standing, above: [x - travel, 0, x + travel, standing - kLiftedPixels] };
+}
+
+// Both players are pressed together and early: a tag shows only while the match is young, and it
+// is the tag that is seen to rise. A player in the middle of something (landing, stumbling) may
+// not jump at once, so the presses are tried again a few times, each only until its player rose.
+export async function checkJumps(page, jumpers) {
+  const waiting = new Set(jumpers);
+  const seeRisen = async () => {
+    const now = await canvasSample(page);
+    for (const jumper of [...waiting]) {
+      const lifted = topWhere(now, kLikeStep, jumper.label.above, jumper.test);
+      if (!lifted) continue;
+      console.log(`${jumper.what}'s label rose from y ${jumper.label.standing} to ${lifted[1]}`);
+      waiting.delete(jumper);
+    }
+    return waiting.size === 0;
+  };
+  for (let attempt = 0; attempt < kJumpAttempts && waiting.size; ++attempt) {
+    await Promise.all([...waiting].map((jumper) => jumper.press()));
+    await waitFor(seeRisen, kJumpWaitMs, 'the jumps').catch(() => {});
+  }
+  if (waiting.size) {
+    throw new Error(`presses never brought ${[...waiting].map((jumper) => jumper.what).join(' or ')} to jump`);
+  }
+}
+
+// From the menu into a match on the scenery's button with the count's button.
+export async function startMatch(page, pictures, scenery, count) {
+  await clickThrough(page, kPlay, pictures.play, 'the play panel');
+  await clickThrough(page, scenery, pictures.players, 'the player-count panel');
+  await clickUntil(page, count, () => playerOneLabel(page, kStandingLabel),
+                   "player 1's label in the match");
+}
+
+// OK in Options, once the settings file was kept: the seats' codes it holds.
+export async function keepSeats(page) {
+  const saves = await page.evaluate('Module.settingsSaves');
+  await page.click(...kOk);
+  await waitFor(() => page.evaluate(`Module.settingsSaves > ${saves}`), 20000, 'the seats to be kept');
+  return seatCodes(await page.evaluate('Module.savedSettings()'));
 }
 
 export async function playerOneLabel(page, box) {

@@ -70,14 +70,29 @@ export function sample(picture, step) {
   return Buffer.from(out);
 }
 
+function alikeAt(a, b, at, tolerance) {
+  return [0, 1, 2].every((c) => Math.abs(a[at + c] - b[at + c]) <= tolerance);
+}
+
 // The share of sampled pixels whose channels all lie within `tolerance` of the other picture's.
 export function likeness(a, b, tolerance = 40) {
   let alike = 0;
   const count = Math.min(a.length, b.length) / 4;
   for (let i = 0; i < count * 4; i += 4) {
-    if (Math.abs(a[i] - b[i]) <= tolerance && Math.abs(a[i + 1] - b[i + 1]) <= tolerance &&
-        Math.abs(a[i + 2] - b[i + 2]) <= tolerance) {
-      ++alike;
+    if (alikeAt(a, b, i, tolerance)) ++alike;
+  }
+  return count > 0 ? alike / count : 0;
+}
+
+// The same inside a box of the game's picture, of two samples taken every `step` pixels.
+export function likenessIn(a, b, step, [x0, y0, x1, y1], tolerance = 40) {
+  const columns = Math.ceil(800 / step);
+  let alike = 0;
+  let count = 0;
+  for (let row = Math.ceil(y0 / step); row * step <= y1; ++row) {
+    for (let column = Math.ceil(x0 / step); column * step <= Math.min(x1, 799); ++column) {
+      ++count;
+      if (alikeAt(a, b, (row * columns + column) * 4, tolerance)) ++alike;
     }
   }
   return count > 0 ? alike / count : 0;
