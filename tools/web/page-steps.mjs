@@ -5,7 +5,7 @@ import { spawnSync } from 'node:child_process';
 import { existsSync, mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
-import { Browser, findBrowser, waitFor } from './devtools.mjs';
+import { Browser, findBrowser, sleep, waitFor } from './devtools.mjs';
 import { likeness, readPng, sample, topRed, topWhere } from './pictures.mjs';
 import { serve } from './serve.mjs';
 
@@ -28,6 +28,7 @@ export const kLabelTravel = 100;  // how far sideways the label may go during th
 export const isLabelRed = (r, g, b) => r > 200 && g < 80 && b < 80;
 const kJumpAttempts = 5;
 const kJumpWaitMs = 2500;
+const kStillMs = 500;  // long enough for the scenery behind a label to have moved on
 // The button that binds a player's seat in Options.
 export const kBindButton = (player) => [225, 202 + 50 * player];
 
@@ -158,10 +159,19 @@ export async function canvasSample(page) {
   return page.pixels(kLikeStep);
 }
 
-// Where a player's label stands, and the box it is seen in once it rose.
+// Where a player's label stands, and the box it is seen in once it rose. A running player holds
+// his place while the scenery scrolls by, so what is seen in the same place twice, a moment apart,
+// is the label and not a sign of the scenery's in the label's colours.
 export async function rises(page, what, box, travel, test) {
-  const [x, standing] = await waitFor(async () => topWhere(await canvasSample(page), kLikeStep, box, test),
-                                      10000, `${what}'s label`);
+  const seen = async () => topWhere(await canvasSample(page), kLikeStep, box, test);
+  const [x, standing] = await waitFor(async () => {
+    const first = await seen();
+    if (!first) return null;
+    await sleep(kStillMs);
+    const second = await seen();
+    const still = second && Math.abs(second[0] - first[0]) <= kLikeStep && second[1] === first[1];
+    return still ? second : null;
+  }, 10000, `${what}'s label`);
   return { x, standing, above: [x - travel, 0, x + travel, standing - kLiftedPixels] };
 }
 
