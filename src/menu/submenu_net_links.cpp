@@ -19,17 +19,8 @@ std::string TSubMenuNet::MemberLine(int machine, const std::string& who, int loc
 }
 
 std::string TSubMenuNet::LinkText(net::Lobby::Link link) {
-  switch (link) {
-    case net::Lobby::Link::kTrying:
-      return " (buscando enlace...)";
-    case net::Lobby::Link::kDirect:
-      return " (directo)";
-    case net::Lobby::Link::kRelayed:
-      return " (por el servidor)";
-    case net::Lobby::Link::kNone:
-      break;
-  }
-  return "";
+  const std::string word = net::Lobby::LinkWord(link);
+  return word.empty() ? "" : " (" + word + ")";
 }
 
 // Only while joining and in: before the host answers, the page says it is calling instead.

@@ -71,7 +71,5 @@ void TSubMenuNet::ServiceFinding() {
 }
 
 std::string TSubMenuNet::LinkOf(int machine) const {
-  if (!room || !lobby) return "";
-  const bool relayed = room->Relayed(lobby->LinkAddress(machine));
-  return LinkText(relayed ? net::Lobby::Link::kRelayed : net::Lobby::Link::kDirect);
+  return room && lobby ? " (" + room->LinkWord(lobby->LinkAddress(machine)) + ")" : "";
 }

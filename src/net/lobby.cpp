@@ -126,4 +126,18 @@ double Lobby::LongestRoundTrip() const {
   return longest;
 }
 
+std::string Lobby::LinkWord(Link link) {
+  switch (link) {
+    case Link::kTrying:
+      return "buscando enlace...";
+    case Link::kDirect:
+      return "directo";
+    case Link::kRelayed:
+      return "por el servidor";
+    case Link::kNone:
+      break;
+  }
+  return "";
+}
+
 }  // namespace net

@@ -85,6 +85,12 @@ class Lobby {
   // How this machine links with another: not at all (itself, one not in the lobby, or a joiner
   // before the host starts), still trying, directly, or through the room server's relay.
   enum class Link { kNone, kTrying, kDirect, kRelayed };
+  // A link as every machine names it to its players: "directo", "por el servidor", ...; nothing
+  // for kNone.
+  static std::string LinkWord(Link link);
+  static std::string LinkWord(bool relayed) {
+    return LinkWord(relayed ? Link::kRelayed : Link::kDirect);
+  }
   // Joiner only: the host and the other joiners; the host's own links are the room's to say.
   virtual Link LinkWith(int /*machine*/) const { return Link::kNone; }
   // Once started: the match, which takes over the links. Null before.

@@ -214,7 +214,7 @@ class JoinLobby : public Lobby {
   void NoteLink(int m) {
     if (!inRoom_) return;
     notes_.push_back("Enlace con el EQUIPO " + std::to_string(m + 1) + ": " +
-                     (links_.Relayed(m) ? "por el servidor" : "directo"));
+                     LinkWord(links_.Relayed(m)));
   }
 
   Verdict OnMeet(PeerHandle peer, const Bytes& message) {

@@ -110,7 +110,7 @@ bool RoomHost::RelaysAny(const Lobby& lobby) const {
 }
 
 std::string RoomHost::LinkWord(const Address& link) const {
-  return Relayed(link) ? "por el servidor" : "directo";
+  return Lobby::LinkWord(Relayed(link));
 }
 
 }  // namespace net
