@@ -8,9 +8,9 @@
 //   node --experimental-websocket page-play-test.mjs WEB_BUILD NATIVE_BUILD
 import { join } from 'node:path';
 import { sleep, waitFor } from './devtools.mjs';
-import { artShown, likeness, readPng, topWhere } from './pictures.mjs';
+import { artShown, isLabelRed, likeness, readPng, topWhere } from './pictures.mjs';
 import {
-  canvasSample, checkJumps, clickLines, clickThrough, clickUntil, isLabelRed, kBindButton, keepSeats,
+  canvasSample, checkJumps, clickLines, clickThrough, clickUntil, kBindButton, keepSeats,
   keepShot, kLabelTravel, kLikeStep, kOptions, kPlay, kStandingLabel, kTwoPlayers, nativePictures,
   openGame, rises, runPageTest, seatCodes, startMatch, waitForPicture,
 } from './page-steps.mjs';

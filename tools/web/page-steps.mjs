@@ -25,7 +25,6 @@ export const kOk = [145, 527];
 export const kStandingLabel = [0, 280, 799, 360];
 export const kLiftedPixels = 40;
 export const kLabelTravel = 100;  // how far sideways the label may go during the jump
-export const isLabelRed = (r, g, b) => r > 200 && g < 80 && b < 80;
 const kJumpAttempts = 5;
 const kJumpWaitMs = 2500;
 const kStillMs = 500;  // long enough for the scenery behind a label to have moved on

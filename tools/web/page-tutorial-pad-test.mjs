@@ -8,9 +8,9 @@
 //   node --experimental-websocket page-tutorial-pad-test.mjs WEB_BUILD NATIVE_BUILD
 import { join } from 'node:path';
 import { sleep, waitFor } from './devtools.mjs';
-import { artShown, likenessIn, readPng } from './pictures.mjs';
+import { artShown, isLabelRed, likenessIn, readPng } from './pictures.mjs';
 import {
-  canvasSample, checkJumps, clickLines, clickThrough, clickUntil, isLabelRed, kAlike, kBindButton,
+  canvasSample, checkJumps, clickLines, clickThrough, clickUntil, kAlike, kBindButton,
   keepSeats, keepShot, kForest, kLabelTravel, kLikeStep, kOptions, kPlay, kStandingLabel,
   kTwoPlayers, nativePictures, openGame, rises, runPageTest, startMatch, waitForPicture,
 } from './page-steps.mjs';

@@ -111,9 +111,11 @@ export function topWhere(samples, step, [x0, y0, x1, y1], test) {
   return null;
 }
 
-// Player 1's "1UP" label is this bright red.
+// Player 1's label is this bright red.
+export const isLabelRed = (r, g, b) => r > 200 && g < 80 && b < 80;
+
 export function topRed(samples, step, box) {
-  return topWhere(samples, step, box, (r, g, b) => r > 200 && g < 80 && b < 80);
+  return topWhere(samples, step, box, isLabelRed);
 }
 
 // The share of `art`'s opaque pixels, drawn with its top left corner at [x, y], that the game's
